@@ -1,0 +1,15 @@
+# Fails when a file of a Qt-free core folder includes a Qt header.
+# Core folders: src/<subsystem>/core.
+file(GLOB_RECURSE core_files ${ROOT}/src/*/core/*.h ${ROOT}/src/*/core/*.cpp)
+set(bad "")
+foreach(f IN LISTS core_files)
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+  if(lines)
+    list(APPEND bad ${f})
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Qt include in a core file: ${bad}")
+endif()
+list(LENGTH core_files n)
+message(STATUS "${n} core files checked, none includes Qt")

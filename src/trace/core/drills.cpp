@@ -1,0 +1,1 @@
+#include "trace/core/vca_trace.h"

@@ -1,0 +1,36 @@
+// Process-wide values shared by the trace records, the link and the windows.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace lumora {
+
+struct SharedValues {
+  std::string SavePath;          // save folder in use
+  std::string ProgramFolder;     // the program's own folder, no trailing separator
+  std::string JobNumberText;     // job number (file name) of the last trace
+  std::int16_t PromptAnswer = 0; // 0 none, 1 new name chosen, 2 cancelled
+  double HBias = 1.0;            // screen calibration, four decimals
+  double VBias = 1.0;
+  std::int16_t MirrorSign = 1;   // +1 right eye, -1 left eye
+};
+
+// The one instance for the run. The user-interface thread is the only user.
+SharedValues& Shared();
+
+constexpr double Pi() { return 3.14159265358979323846; }  // 4 x arctan(1)
+constexpr double DegToRad() { return Pi() / 180.0; }
+
+// True when a directory lookup finds a normal, visible file at `path`.
+bool FileExists(const std::string& path);
+// The whole file as bytes; empty when FileExists is false or the file cannot be read.
+std::string ReadFileText(const std::string& path);
+// Texts are UTF-8 paths; these convert without the platform's narrow code page.
+std::filesystem::path PathFromText(const std::string& text);
+std::string TextFromPath(const std::filesystem::path& path);
+// `folder` joined with `name` by the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace lumora

@@ -1,1 +1,77 @@
 #include <gtest/gtest.h>
+
+#include "packets.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/vca_trace.h"
+
+namespace lumora {
+using namespace lumora::testing;
+
+namespace {
+struct Measured {
+  PerSide<double> a{}, b{}, c{}, ed{}, eda{};
+};
+Measured measure(int side, const std::vector<std::string>& radii) {
+  Measured m;
+  clsVCATrace().OMAMeasureTrace(side, radii, m.a, m.b, m.c, m.ed, m.eda);
+  return m;
+}
+}  // namespace
+
+TEST(Measure, CircleOfFourHundredRadii) {
+  const auto m = measure(0, Repeated("2500", 400));
+  EXPECT_DOUBLE_EQ(m.a[0], 50.0);
+  EXPECT_DOUBLE_EQ(m.b[0], 50.0);
+  EXPECT_DOUBLE_EQ(m.ed[0], 50.0);
+  EXPECT_DOUBLE_EQ(m.c[0], 157.08);
+  EXPECT_DOUBLE_EQ(m.eda[0], 0);
+  EXPECT_EQ(m.a[1], 0);  // the other side is untouched
+}
+
+TEST(Measure, LeftSideMirrorsXButMeasuresTheSame) {
+  std::vector<std::string> radii = Numbered(400, 2000);
+  const auto right = measure(0, radii), left = measure(1, radii);
+  EXPECT_EQ(Shared().MirrorSign, -1);
+  EXPECT_DOUBLE_EQ(left.a[1], right.a[0]);
+  EXPECT_DOUBLE_EQ(left.b[1], right.b[0]);
+  EXPECT_DOUBLE_EQ(left.c[1], right.c[0]);
+  EXPECT_DOUBLE_EQ(left.eda[1], right.eda[0]);
+}
+
+TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
+  std::vector<std::string> radii = Repeated("2500", 400);
+  radii[300] = "2600";
+  EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 90);  // 270 degrees
+  EXPECT_DOUBLE_EQ(measure(0, radii).ed[0], 52);
+  radii[100] = "2600";  // an equal one earlier wins
+  EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 90);
+  radii[50] = "2600";
+  EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 45);
+}
+
+TEST(Measure, BoxExtremesStartAtZeroNotAtTheFirstPoint) {
+  // A half outline above the centre: radii only between 0 and 180 degrees.
+  std::vector<std::string> radii = Repeated("0", 400);
+  for (std::size_t i = 10; i < 190; ++i) radii[i] = "1000";
+  const auto m = measure(0, radii);
+  EXPECT_GT(m.b[0], 9.9);     // maxY ~ 10 mm, minY 0 (from the points at the centre)
+  EXPECT_LE(m.b[0], 10.0);
+  std::vector<std::string> high = Repeated("1000", 400);
+  const auto full = measure(0, high);
+  EXPECT_DOUBLE_EQ(full.a[0], 20);
+}
+
+TEST(Measure, NoRadiiMeasureZero) {
+  const auto m = measure(0, {});
+  EXPECT_EQ(m.a[0], 0);
+  EXPECT_EQ(m.c[0], 0);
+  EXPECT_EQ(m.ed[0], 0);
+}
+
+TEST(Measure, ASideOutsideZeroToOneChangesNothing) {
+  const auto m = measure(2, Repeated("2500", 400));
+  EXPECT_EQ(m.a[0], 0);
+  EXPECT_EQ(m.a[1], 0);
+}
+
+}  // namespace lumora

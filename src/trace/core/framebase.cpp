@@ -1,1 +1,50 @@
+// Base curve of the frame from the traced depths, treating the rim as lying on a sphere.
+#include <cmath>
+#include <cstdlib>
+
+#include "trace/core/numtext.h"
+#include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
+
+namespace lumora {
+namespace {
+constexpr double kDefaultCurve = 6.0;
+constexpr std::size_t kMinimumPoints = 10;
+constexpr double kIndexConstant = 530.0;  // (1.53 - 1) x 1000
+constexpr double kUpperLimit = 15.0;
+}  // namespace
+
+// Finds the opposite pair of points with the greatest mean depth: its distance through the
+// centre is the chord, that depth the sagitta; returns 530 / radius of curvature (mm), at
+// most 15, or 6.0 when there are fewer than 10 radii or not one Z value per radius.
+double clsVCATrace::ComputeFramebase(int side) const {
+  if (!validSide(side)) return kDefaultCurve;
+  const SideData& s = sides_[static_cast<std::size_t>(side)];
+  const std::vector<double> radii = Values(SplitFields(s.rxRadii, ';'));
+  const std::vector<double> depths = Values(SplitFields(s.rxZ, ';'));
+  const std::size_t n = radii.size();
+  if (n != depths.size() || n < kMinimumPoints) return kDefaultCurve;
+  double zMax = 0, chord = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto o = static_cast<std::size_t>(roundToWhole(static_cast<double>(n) * 0.5 + static_cast<double>(i))) % n;
+    const double zMean = (depths[i] + depths[o]) / 100 / 2;
+    if (zMean > zMax) {
+      zMax = zMean;
+      chord = (radii[i] + radii[o]) / 100;
+    }
+  }
+  if (zMax <= 0) return kDefaultCurve;
+  const double radius = ((chord / 2) * (chord / 2) + zMax * zMax) / (2 * zMax);
+  const double curve = kIndexConstant / radius;
+  if (!std::isfinite(curve)) return kDefaultCurve;  // absurd depths or radii
+  return curve > kUpperLimit ? kUpperLimit : curve;
+}
+
+void clsVCATrace::ApplyBaseCurveFallback() {
+  for (int side = 0; side < 2; ++side) {
+    SideData& s = sides_[static_cast<std::size_t>(side)];
+    if (s.fcrv == 0 && s.bevc == 0) s.fcrv = s.bevc = ComputeFramebase(side);
+  }
+}
+
+}  // namespace lumora

@@ -1,1 +1,157 @@
+// Label access to the stored packet and the per-side getters.
+#include <stdexcept>
+
+#include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
+
+namespace lumora {
+
+// Every lookup normalises the stored packet in place; a pass can leave two LFs in a row
+// (from three), which the next lookup collapses, so only a clean packet is skipped.
+void clsVCATrace::NormaliseLineEnds() {
+  if (normalised_) return;
+  std::string out = NormalisedLineEnds(packet_);
+  normalised_ = out.find("\n\n") == std::string::npos;
+  if (out != packet_) {
+    packet_ = std::move(out);
+    upperValid_ = false;
+  }
+}
+
+const std::string& clsVCATrace::UpperPacket() {
+  if (!upperValid_) {
+    upper_ = AsciiUpper(packet_);
+    upperValid_ = true;
+  }
+  return upper_;
+}
+
+// The text after the first occurrence of the label at a line start, or failing that
+// anywhere (the first line, or inside a longer label), up to the line end, as written;
+// empty when the label is absent. One scan finds both.
+std::string clsVCATrace::LabelLine(std::string_view label) {
+  NormaliseLineEnds();
+  const std::string& upper = UpperPacket();
+  const std::string key = AsciiUpper(label);
+  std::size_t anywhere = std::string::npos;
+  std::size_t found = std::string::npos;
+  for (std::size_t pos = upper.find(key); pos != std::string::npos; pos = upper.find(key, pos + 1)) {
+    if (anywhere == std::string::npos) anywhere = pos;
+    if (pos > 0 && upper[pos - 1] == '\n') {
+      found = pos;
+      break;
+    }
+  }
+  if (found == std::string::npos) found = anywhere;
+  if (found == std::string::npos) return {};
+  const std::size_t start = found + key.size();
+  const std::size_t end = packet_.find('\n', start);
+  return packet_.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::string clsVCATrace::VCALabelGetAll(std::string_view VCALabel) {
+  std::string all = LabelLine(VCALabel);
+  std::erase(all, '"');
+  return all;
+}
+
+std::string clsVCATrace::VCALabelValue(std::string_view VCALabel, int side) {
+  const std::string all = VCALabelGetAll(VCALabel);
+  const std::size_t semi = all.find(';');
+  const std::string right = semi == std::string::npos ? all : all.substr(0, semi);
+  const std::string left = semi == std::string::npos ? all : all.substr(semi + 1);
+  if (side == 0) return right.empty() ? left : right;
+  if (side == 1) return left.empty() ? right : left;
+  return all;
+}
+
+std::string clsVCATrace::ExtractVCAValueArray(std::string_view Label, int ArrayNum, int& ArrayUBound) {
+  const std::string all = VCALabelGetAll(Label);
+  if (all.find(';') == std::string::npos) {
+    ArrayUBound = 0;
+    return all;
+  }
+  const auto fields = SplitFields(all, ';');
+  ArrayUBound = static_cast<int>(fields.size()) - 1;
+  if (ArrayNum < 0 || ArrayNum > ArrayUBound) return {};
+  return std::string(fields[static_cast<std::size_t>(ArrayNum)]);
+}
+
+// Runs of matching lines are groups; the first run is group 1 when another line precedes it.
+std::string clsVCATrace::VCALabelMultiLine(std::string_view VCALabel, int GroupNumber) {
+  NormaliseLineEnds();
+  std::string result;
+  int group = 0;
+  bool lastDidNotMatch = false;
+  ForEachLine(packet_, [&](std::string_view line) {
+    if (StartsWithNoCase(line, VCALabel)) {
+      if (lastDidNotMatch) ++group;
+      lastDidNotMatch = false;
+      if (GroupNumber == 0 || GroupNumber == group) (result += line) += '\n';
+    } else {
+      lastDidNotMatch = true;
+    }
+    return true;
+  });
+  if (!result.empty() && result.back() == '\n') result.pop_back();
+  return result;
+}
+
+const clsVCATrace::SideData& clsVCATrace::sideAt(int Index) const {
+  if (!validSide(Index)) throw std::out_of_range("side index outside 0..1");
+  return sides_[static_cast<std::size_t>(Index)];
+}
+
+double clsVCATrace::a(int Index) const { return sideAt(Index).a; }
+double clsVCATrace::B(int Index) const { return sideAt(Index).b; }
+double clsVCATrace::C(int Index) const { return sideAt(Index).c; }
+double clsVCATrace::ed(int Index) const { return sideAt(Index).ed; }
+double clsVCATrace::eda(int Index) const { return sideAt(Index).eda; }
+double clsVCATrace::FCRV(int Index) const { return sideAt(Index).fcrv; }
+double clsVCATrace::BEVC(int Index) const { return sideAt(Index).bevc; }
+
+namespace {
+// A getter's answer for a side outside 0..1: the type's empty value.
+template <typename T, typename Sides, typename Get>
+T sideOr(const Sides& sides, int side, Get get) {
+  if (side != 0 && side != 1) return T{};
+  return get(sides[static_cast<std::size_t>(side)]);
+}
+}  // namespace
+
+#define LUMORA_SIDE_GETTER(Type, Name, member) \
+  Type clsVCATrace::Name(int side) const {     \
+    return sideOr<Type>(sides_, side, [](const SideData& s) { return static_cast<Type>(s.member); }); \
+  }
+LUMORA_SIDE_GETTER(std::string, TFormat, tFormat)
+LUMORA_SIDE_GETTER(std::string, ZFormat, zFormat)
+LUMORA_SIDE_GETTER(double, RadianCount, radiusCount)
+LUMORA_SIDE_GETTER(double, ZDataCount, zCount)
+LUMORA_SIDE_GETTER(double, SDataCount, sCount)
+LUMORA_SIDE_GETTER(std::string, Rx_RadianString, rxRadii)
+LUMORA_SIDE_GETTER(std::string, Rx_AngleString, rxAngles)
+LUMORA_SIDE_GETTER(std::string, Rx_ZDataString, rxZ)
+LUMORA_SIDE_GETTER(std::string, Rx_SDataString, rxS)
+LUMORA_SIDE_GETTER(std::string, VCA_RadianString, vcaRadii)
+LUMORA_SIDE_GETTER(std::string, VCA_SDataString, vcaS)
+LUMORA_SIDE_GETTER(std::string, VCA_AngleString, vcaAngles)
+LUMORA_SIDE_GETTER(std::string, VCA_ZDataString, vcaZ)
+#undef LUMORA_SIDE_GETTER
+
+// The Rx array getters leave the caller's list as it was for a side outside 0..1;
+// VCA_GetRadianArray empties it.
+void clsVCATrace::VCA_GetRadianArray(int side, std::vector<std::string>& RadArray) const {
+  RadArray = SplitToStrings(VCA_RadianString(side), ';');
+}
+
+#define LUMORA_RX_ARRAY(Name, member)                                    \
+  void clsVCATrace::Name(int side, std::vector<std::string>& out) const { \
+    if (validSide(side)) out = SplitToStrings(sides_[static_cast<std::size_t>(side)].member, ';'); \
+  }
+LUMORA_RX_ARRAY(Rx_GetRadianArray, rxRadii)
+LUMORA_RX_ARRAY(Rx_GetAngleArray, rxAngles)
+LUMORA_RX_ARRAY(Rx_GetZDataArray, rxZ)
+LUMORA_RX_ARRAY(Rx_GetSDataArray, rxS)
+#undef LUMORA_RX_ARRAY
+
+}  // namespace lumora

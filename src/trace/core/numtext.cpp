@@ -48,9 +48,43 @@ bool collectNumber(std::string_view text, std::string& out) {
   return true;
 }
 
+// Most record values are plain decimals such as "2500" or "52.10": read those without
+// building a copy. The mantissa (at most 15 digits) and the power of ten are both exact,
+// so the one division rounds correctly. Returns false for anything else.
+bool plainDecimal(std::string_view text, double& out) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  std::int64_t mantissa = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (isDigit(c)) {
+      if (++digits > 15) return false;
+      mantissa = mantissa * 10 + (c - '0');
+      decimals += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else if (isIgnoredBlank(c) || c == 'e' || c == 'E') {
+      return false;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return false;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  out = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 double value(std::string_view text) {
+  double fast = 0;
+  if (plainDecimal(text, fast)) return fast;
   std::string number;
   number.reserve(24);
   if (!collectNumber(text, number)) return 0.0;
@@ -116,11 +150,24 @@ std::string roundedDigits(double magnitude, int decimals) {
   return digits;
 }
 
+// A whole number needs no rounding: its digits, the required leading zeros, zero decimals.
+std::string formatWhole(double number, const Pattern& p) {
+  const auto whole = static_cast<std::int64_t>(std::fabs(number));
+  std::string out = number < 0 && whole != 0 ? "-" : "";
+  std::string digits = whole == 0 ? "" : std::to_string(whole);
+  if (digits.size() < static_cast<std::size_t>(p.requiredWholeDigits))
+    digits.insert(0, static_cast<std::size_t>(p.requiredWholeDigits) - digits.size(), '0');
+  out += digits;
+  if (p.hasPoint) (out += '.').append(static_cast<std::size_t>(p.decimals), '0');
+  return out;
+}
+
 }  // namespace
 
 std::string formatNumber(double number, std::string_view pattern) {
   const Pattern p = parsePattern(pattern);
   if (!std::isfinite(number)) number = 0.0;
+  if (number == std::trunc(number) && std::fabs(number) < 1e15) return formatWhole(number, p);
   std::string digits = roundedDigits(std::fabs(number), p.decimals);
   const auto decimals = static_cast<std::size_t>(p.decimals);
   if (digits.size() < decimals) digits.insert(0, decimals - digits.size(), '0');

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora {
 
@@ -13,6 +14,15 @@ namespace lumora {
 // it are ignored. 0 when the text does not begin with a number, and 0 when the number is
 // too large (or too small) for a double, so the result is always finite.
 double value(std::string_view text);
+
+// value() of each text.
+template <typename Texts>
+std::vector<double> Values(const Texts& texts) {
+  std::vector<double> out;
+  out.reserve(texts.size());
+  for (const auto& t : texts) out.push_back(value(t));
+  return out;
+}
 
 // Prints `number` with a pattern of "#" (optional digit), "0" (required digit) and ".":
 // "#####.00", "####0.00", "#####0", "########", "######.00", "###.00", "####.00".

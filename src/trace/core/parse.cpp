@@ -1,1 +1,115 @@
+// Loading a trace by name and deriving the record values from a packet.
+#include <charconv>
+#include <cmath>
+
+#include "trace/core/format_line.h"
+#include "trace/core/numtext.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
+
+namespace lumora {
+namespace {
+
+// True when the whole text, blanks around it aside, is one decimal number.
+bool parseWholeDecimal(std::string_view text, double& out) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  if (text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return false;
+  double number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) return false;
+  out = number;
+  return true;
+}
+
+}  // namespace
+
+bool clsVCATrace::LoadVCATrace(const std::string& TraceNum, const std::string& /*FolderPath*/) {
+  traceFolder_ = Shared().SavePath;
+  packet_.clear();
+  upperValid_ = normalised_ = false;
+  if (!FileExists(JoinPath(traceFolder_, TraceNum))) return false;
+  const std::string packet = GetVCATracePacket(TraceNum);
+  if (packet.empty()) return false;
+  ProcessTrace(packet);
+  return true;
+}
+
+std::string clsVCATrace::GetVCATracePacket(const std::string& TraceNum) const {
+  return ReadFileText(JoinPath(traceFolder_, TraceNum));
+}
+
+void clsVCATrace::ProcessTrace(const std::string& TracePacket) {
+  packet_ = TracePacket;
+  upperValid_ = normalised_ = false;
+  ParseTracePacket();
+  ExtractSData();
+  MeasureSide(0);
+  MeasureSide(1);
+}
+
+void clsVCATrace::ParseTracePacket() {
+  ParseRecordValues();
+  ParseFrameTypes();
+  const PerSide<std::string> asRead = ParseFormatLines();
+  ExtractRadiusData(asRead);
+  ApplyBaseCurveFallback();
+  SynthesiseMissingSide();
+}
+
+void clsVCATrace::ParseRecordValues() {
+  for (int side = 0; side < 2; ++side) {
+    SideData& s = sides_[static_cast<std::size_t>(side)];
+    s.rxRadii.clear();
+    s.rxZ.clear();
+    s.rxAngles.clear();
+    s.a = value(VCALabelValue("HBOX=", side));
+    s.b = value(VCALabelValue("VBOX=", side));
+    s.c = value(VCALabelValue("CIRC=", side));
+    s.fcrv = value(VCALabelValue("FRCV=", side));
+    s.bevc = value(VCALabelValue("BEVC=", side));
+    if (s.fcrv == 0) s.fcrv = s.bevc;  // one curve given: both take it
+    if (s.bevc == 0) s.bevc = s.fcrv;
+  }
+  double dbl = 0;
+  if (parseWholeDecimal(VCALabelValue("DBL=", 0), dbl)) dbl_ = dbl;
+}
+
+void clsVCATrace::ParseFrameTypes() {
+  ftyp_ = VCALabelValue("FTYP=", 0);
+  etyp_ = VCALabelValue("ETYP=", 0);
+  const double e = value(etyp_);
+  const double f = value(ftyp_);
+  if (e == 1) lumFrameType_ = f == 2 ? "M" : "P";
+  else if (e == 2) lumFrameType_ = "R";
+  else if (e == 3) lumFrameType_ = "G";
+  else lumFrameType_.clear();
+}
+
+PerSide<std::string> clsVCATrace::ParseFormatLines() {
+  for (SideData& s : sides_) s.tFormat.clear(), s.zFormat.clear();
+  ForEachLine(UpperPacket(), [&](std::string_view line) {
+    auto assign = [&](std::string SideData::*format) {
+      if (line.find(";R;") != std::string_view::npos) sides_[0].*format = line;
+      if (line.find(";L;") != std::string_view::npos) sides_[1].*format = line;
+      if (line.find(";B;") != std::string_view::npos) sides_[0].*format = line;
+    };
+    if (line.find("TRCFMT=") != std::string_view::npos) assign(&SideData::tFormat);
+    if (line.find("ZFMT=") != std::string_view::npos) assign(&SideData::zFormat);
+    return true;
+  });
+  PerSide<std::string> asRead{sides_[0].tFormat, sides_[1].tFormat};
+  for (SideData& s : sides_) {
+    if (s.tFormat.empty()) continue;
+    s.radiusCount = DeclaredCount(s.tFormat);
+    s.zCount = DeclaredCount(s.zFormat);
+  }
+  ReplaceSideField(sides_[0].tFormat, ";B;", ";R;");
+  ReplaceSideField(sides_[0].zFormat, ";B;", ";R;");
+  return asRead;
+}
+
+}  // namespace lumora

@@ -1,1 +1,56 @@
+// Resizing a saved trace to a new B and writing packets to files.
+#include <fstream>
+
+#include "trace/core/resize_side.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/trace_name.h"
 #include "trace/core/vca_trace.h"
+
+namespace lumora {
+namespace {
+
+// Writes `text` exactly as given (no line end added), replacing the file. A folder that
+// does not exist is not created: the file cannot be opened, nothing is written and
+// nothing is reported.
+void WritePacketFile(const std::string& path, const std::string& text) {
+  std::ofstream out(PathFromText(path), std::ios::binary | std::ios::trunc);
+  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+// The rebuilt trace goes to the "Traces" subfolder of the program's own folder.
+void SaveTraceCopy(const std::string& Packet, const std::string& TraceNum) {
+  const std::string folder = JoinPath(Shared().ProgramFolder, "Traces");
+  WritePacketFile(JoinPath(folder, TraceNum), Packet);
+}
+
+}  // namespace
+
+std::optional<std::string> RebuildWithNewB(const std::string& packet, int stretchMode, double newB) {
+  if (packet.empty()) return std::nullopt;
+  clsVCATrace trace;
+  trace.ProcessTrace(packet);
+  std::array<std::optional<detail::ResizedSide>, 2> sides;
+  for (int side = 0; side < 2; ++side) {
+    if (trace.VCA_RadianString(side).empty()) continue;
+    std::vector<std::string> radii;
+    trace.VCA_GetRadianArray(side, radii);
+    sides[static_cast<std::size_t>(side)] =
+        detail::ResizeSide(radii, trace.B(side), stretchMode, newB);
+  }
+  return detail::RebuildPacketText(trace.VCATracePacket(), sides);
+}
+
+void clsVCATrace::ChangeFrameB(const std::string& TraceNum, int StretchMode, double NewB) {
+  // The name becomes a file name in two folders: one that could leave them is refused.
+  if (!IsSafeTraceName(TraceNum)) return;
+  if (!LoadVCATrace(TraceNum)) return;
+  if (auto rebuilt = RebuildWithNewB(VCATracePacket(), StretchMode, NewB))
+    SaveTraceCopy(*rebuilt, TraceNum);
+}
+
+void clsVCATrace::ExportNewTraceToFile(const std::string& NewTracePacket,
+                                       const std::string& FileName) const {
+  WritePacketFile(FileName, NewTracePacket);
+}
+
+}  // namespace lumora

@@ -21,6 +21,19 @@ SharedValues& Shared() {
   return values;
 }
 
+namespace {
+std::function<void()>& beepHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+}  // namespace
+
+void SoundBeep() {
+  if (beepHandler()) beepHandler()();
+}
+
+void SetBeepHandler(std::function<void()> handler) { beepHandler() = std::move(handler); }
+
 bool FileExists(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace lumora {
@@ -22,6 +23,10 @@ SharedValues& Shared();
 
 constexpr double Pi() { return 3.14159265358979323846; }  // 4 x arctan(1)
 constexpr double DegToRad() { return Pi() / 180.0; }
+
+// The standard beep; the application installs the platform's, tests count calls.
+void SoundBeep();
+void SetBeepHandler(std::function<void()> handler);
 
 // True when a directory lookup finds a normal, visible file at `path`.
 bool FileExists(const std::string& path);

@@ -101,8 +101,11 @@ class clsVCATrace {
 
   void ParseTracePacket();
   void ParseRecordValues();
-  void ParseFormatLines();
-  void ExtractRadiusData();
+  void ParseFrameTypes();
+  // Returns each side's format line as it stood before ";B;" became ";R;".
+  PerSide<std::string> ParseFormatLines();
+  void ExtractRadiusData(const PerSide<std::string>& formatLinesAsRead);
+  void ApplyBaseCurveFallback();
   void SynthesiseMissingSide();
   void ExtractSData();
   void MeasureSide(int side);

@@ -1,0 +1,53 @@
+// Speed of the trace record processing. Run: scripts/bench
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+#include "trace/core/vca_trace.h"
+
+namespace {
+
+// A two-eye packet of 400 radii per eye with angles and Z values, as tracers send it.
+std::string twoEyePacket() {
+  std::string packet = "REQ=FIL\r\nJOB=1001\r\nDBL=18.5\r\nFTYP=1\r\nETYP=1\r\n";
+  for (char side : {'R', 'L'}) {
+    auto block = [&](const std::string& label, auto valueAt) {
+      for (int i = 0; i < 400; ++i) packet += (i % 10 == 0 ? label : ";") + valueAt(i) + (i % 10 == 9 ? "\r\n" : "");
+    };
+    packet += std::string("TRCFMT=1;400;E;") + side + ";F\r\n";
+    block("R=", [](int i) { return std::to_string(2400 + static_cast<int>(300 * std::sin(i * 0.0314))); });
+    block("A=", [](int i) { return std::to_string(i * 0.9).substr(0, 5); });
+    packet += std::string("ZFMT=1;400;E;") + side + ";F\r\n";
+    block("Z=", [](int i) { return std::to_string(180 + i % 40); });
+  }
+  return packet;
+}
+
+void BM_ProcessTwoEyePacket(benchmark::State& state) {
+  const std::string packet = twoEyePacket();
+  for (auto _ : state) {
+    lumora::clsVCATrace trace;
+    trace.ProcessTrace(packet);
+    benchmark::DoNotOptimize(trace.C(1));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * packet.size()));
+}
+BENCHMARK(BM_ProcessTwoEyePacket);
+
+void BM_LabelLookup(benchmark::State& state) {
+  lumora::clsVCATrace trace;
+  trace.ProcessTrace(twoEyePacket());
+  for (auto _ : state) benchmark::DoNotOptimize(trace.VCALabelValue("ZFMT=", 1));
+}
+BENCHMARK(BM_LabelLookup);
+
+void BM_RebuildWithNewB(benchmark::State& state) {
+  const std::string packet = twoEyePacket();
+  for (auto _ : state) benchmark::DoNotOptimize(lumora::RebuildWithNewB(packet, 1, 40.0));
+}
+BENCHMARK(BM_RebuildWithNewB)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

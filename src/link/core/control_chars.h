@@ -1,0 +1,20 @@
+// Control characters of the tracer link. Every packet is FS records RS [CRC record] GS;
+// ACK and NAK travel alone, outside any packet.
+#pragma once
+
+#include <cstddef>
+
+namespace lumora {
+
+inline constexpr char FS = '\x1c';
+inline constexpr char GS = '\x1d';
+inline constexpr char RS = '\x1e';
+inline constexpr char ACK = '\x06';
+inline constexpr char NAK = '\x15';
+inline constexpr const char* CRLF = "\r\n";
+
+// No buffer of the link (a burst, a trace body, input held while the link waits) grows
+// past this many bytes; more is dropped with an activity line.
+inline constexpr std::size_t MaxLinkBuffer = 1024 * 1024;
+
+}  // namespace lumora

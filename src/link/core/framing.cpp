@@ -1,0 +1,84 @@
+#include "link/core/framing.h"
+
+#include <array>
+
+#include "link/core/control_chars.h"
+
+namespace lumora {
+
+std::uint16_t CRC16(std::string_view text) {
+  std::uint16_t reg = 0;
+  for (char ch : text) {
+    reg = static_cast<std::uint16_t>(reg ^ (static_cast<unsigned char>(ch) << 8));
+    for (int bit = 0; bit < 8; ++bit) {
+      const bool top = (reg & 0x8000) != 0;
+      reg = static_cast<std::uint16_t>(reg << 1);
+      if (top) reg = static_cast<std::uint16_t>(reg ^ 0x1021);
+    }
+  }
+  return reg;
+}
+
+std::string BuildCrcRecord(std::string_view covered, bool crcMode) {
+  if (!crcMode) return {};
+  return "CRC=" + std::to_string(CRC16(covered)) + CRLF;
+}
+
+std::string FramePacket(const std::vector<Record>& records, bool crcMode) {
+  std::string body;
+  for (const Record& r : records) body += r.label + r.value + CRLF;
+  body += RS;
+  return FS + body + BuildCrcRecord(body, crcMode) + GS;
+}
+
+bool IsCompletePacket(std::string_view burst) {
+  return !burst.empty() && burst.front() == FS && burst.find(GS) != std::string_view::npos &&
+         burst.find(RS) != std::string_view::npos;
+}
+
+bool HasRequestMarker(std::string_view burst) {
+  static constexpr std::array<std::string_view, 6> markers{
+      "REQ=", "REQ =", "ANS=", "ANS =", "INI=", "INI ="};
+  for (std::string_view m : markers)
+    if (burst.find(m) != std::string_view::npos) return true;
+  return false;
+}
+
+namespace {
+
+std::size_t skipBlanks(std::string_view text, std::size_t i) {
+  while (i < text.size() && text[i] == ' ') ++i;
+  return i;
+}
+
+// Position just after "CRC" [blanks] "=" [blanks] when it starts at `i`, else npos.
+std::size_t afterCrcLabel(std::string_view text, std::size_t i) {
+  i = skipBlanks(text, i);
+  if (text.substr(i, 3) != "CRC") return std::string_view::npos;
+  i = skipBlanks(text, i + 3);
+  if (i >= text.size() || text[i] != '=') return std::string_view::npos;
+  return skipBlanks(text, i + 1);
+}
+
+}  // namespace
+
+CrcCheck CheckIncomingCrc(std::string_view packet) {
+  for (std::size_t rs = packet.find(RS); rs != std::string_view::npos;
+       rs = packet.find(RS, rs + 1)) {
+    std::size_t digits = afterCrcLabel(packet, rs + 1);
+    if (digits == std::string_view::npos) continue;
+    const std::size_t fs = packet.rfind(FS, rs);
+    const std::size_t start = fs == std::string_view::npos ? 0 : fs + 1;
+    std::uint32_t sent = 0;
+    std::size_t count = 0;
+    for (; digits < packet.size() && packet[digits] >= '0' && packet[digits] <= '9'; ++digits) {
+      sent = sent * 10 + static_cast<std::uint32_t>(packet[digits] - '0');
+      if (++count > 5) return CrcCheck::Bad;
+    }
+    if (count == 0 || sent > 0xFFFF) return CrcCheck::Bad;
+    return sent == CRC16(packet.substr(start, rs + 1 - start)) ? CrcCheck::Good : CrcCheck::Bad;
+  }
+  return CrcCheck::Absent;
+}
+
+}  // namespace lumora

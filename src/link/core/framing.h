@@ -1,0 +1,44 @@
+// CRC-16/XMODEM, outgoing packet framing and the tests applied to incoming bursts.
+// Texts are byte strings: one character per byte on the line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+// CRC-16/XMODEM (polynomial 0x1021, initial 0, no reflection, no final XOR) of the bytes.
+// "123456789" gives 12739; an empty text gives 0.
+std::uint16_t CRC16(std::string_view text);
+
+// "CRC=" and the CRC of `covered` in decimal, then CR LF; "" when `crcMode` is off.
+std::string BuildCrcRecord(std::string_view covered, bool crcMode);
+
+// One record of an outgoing packet: label with its "=", and value.
+struct Record {
+  std::string label;
+  std::string value;
+};
+
+// FS, each record followed by CR LF, RS, the CRC record over records and RS (when
+// `crcMode` is on), GS: the exact bytes to write.
+std::string FramePacket(const std::vector<Record>& records, bool crcMode);
+
+// A burst holds a complete packet when it starts with FS and contains both GS and RS.
+bool IsCompletePacket(std::string_view burst);
+
+// True when the text holds one of the request markers "REQ=", "ANS=", "INI=" (each also
+// with a blank before the "="), exact case.
+bool HasRequestMarker(std::string_view burst);
+
+enum class CrcCheck { Absent, Good, Bad };
+
+// Checks the first "CRC=" record of an incoming packet (an RS followed by "CRC=", blanks
+// allowed around "CRC" and "="). Tracers cover the bytes after the packet's FS through that
+// RS, as this link does for its own packets. A missing, non-numeric or out-of-range number
+// counts as Bad.
+CrcCheck CheckIncomingCrc(std::string_view packet);
+
+}  // namespace lumora

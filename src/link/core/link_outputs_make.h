@@ -1,0 +1,20 @@
+// Short constructors for engine outputs, shared by the engine's source files.
+#pragma once
+
+#include <string>
+
+#include "link/core/link_output.h"
+
+namespace lumora {
+
+inline void emit(Outputs& out, OutputKind kind, std::string text = {}, std::string path = {}) {
+  out.push_back(Output{kind, std::move(text), std::move(path), 0});
+}
+inline void writeBytes(Outputs& out, std::string bytes) {
+  emit(out, OutputKind::Write, std::move(bytes));
+}
+inline void AddEvent(Outputs& out, std::string line) {
+  if (!line.empty()) emit(out, OutputKind::Activity, std::move(line));
+}
+
+}  // namespace lumora

@@ -1,0 +1,37 @@
+// The texts the link shows: time-stamped equipment lines, the order label, the raw-data
+// list's job line, and the job number's numeric reference.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+// `stamp` (the local date and time as the system writes it: short date, blank, long time),
+// " COM:", the port number, a blank, the event, ": " and `JobRef` in plain digits
+// (0 gives nothing after ": ").
+std::string EquipMsg(std::string_view stamp, int port, std::string_view Equip, std::int32_t JobRef);
+
+// The leading number of the job number text as a whole number, halves to even;
+// 0 when there is none or it does not fit in 32 bits.
+std::int32_t JobRefFromText(std::string_view jobNumberText);
+
+// The order label for the job number: "Order: ?" when the whole text reads as a number
+// that rounds to zero or below, else "Order: " and the text. Nothing when the text does not
+// read as a number at all (then the label keeps what it showed).
+std::optional<std::string> ShowOrderNumber(std::string_view JobNumberText);
+
+// Rewrites the first raw-data line starting with "JOB" to "JOB=" quote JobNumber quote and
+// returns its position; nothing when no line starts with "JOB".
+std::optional<std::size_t> ReplaceJobNumber(std::vector<std::string>& rawLines,
+                                            std::string_view JobNumber, std::string_view quote);
+
+// Status label after a trace file was written under `name`.
+std::string SavedStatusText(std::string_view name);
+// Status label after a trace file could not be written under `name`.
+std::string NotSavedStatusText(std::string_view name);
+
+}  // namespace lumora

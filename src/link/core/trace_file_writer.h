@@ -1,0 +1,19 @@
+// Writes trace files into the save folder so that readers (the ordering system, the
+// maintenance dialog) always see either the old complete trace or the new complete one.
+#pragma once
+
+#include "link/core/trace_store.h"
+
+namespace lumora {
+
+class TraceFileWriter final : public TraceStore {
+ public:
+  // Writes a new temporary file in `folder` itself (created exclusively, so no other file
+  // is touched), flushes it to the disk, then renames it over the target in one step.
+  // A missing folder, a full disk or a refused rename leaves the target as it was.
+  std::string StoreTrace(const std::string& folder, const std::string& name,
+                         const std::vector<std::string>& lines) override;
+  std::string TracePath(const std::string& folder, const std::string& name) const override;
+};
+
+}  // namespace lumora

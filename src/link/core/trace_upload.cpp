@@ -1,0 +1,191 @@
+// One tracer-initiated upload: brand and format checks, the body, storing, the prompt.
+#include <algorithm>
+
+#include "link/core/control_chars.h"
+#include "link/core/framing.h"
+#include "link/core/labels.h"
+#include "link/core/link_engine.h"
+#include "link/core/link_outputs_make.h"
+#include "link/core/link_texts.h"
+#include "link/core/upload_rules.h"
+#include "trace/core/trace_name.h"
+
+namespace lumora {
+namespace {
+
+constexpr const char* BrandMessageText =
+    "This tracer is a brand other than Corvane.  This ordering system can only be used with "
+    "Corvane OMA Tracing equipment.\n\nContact Corvane at (800)555-0142 for information on "
+    "obtaining a tracer compatible with this system.";
+
+std::string trimmedUpper(std::string text) {
+  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+  text.erase(text.find_last_not_of(' ') + 1);
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+}  // namespace
+
+void LinkEngine::writeTraceAnswer(int status, Outputs& out, const std::string& acceptedFormat) {
+  std::vector<Record> records{{"ANS=", "TRC"}, {"JOB=", QuoteChar_ + job_ + QuoteChar_}};
+  if (!acceptedFormat.empty()) {
+    records.push_back({"TRCFMT=", acceptedFormat});
+    records.push_back({"ZFMT=", acceptedFormat});
+  }
+  records.push_back({"STATUS=", std::to_string(status)});
+  writeBytes(out, FramePacket(records, CrcMode_));
+}
+
+void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out) {
+  job_ = ValueFromLabel("JOB=", packet, PacketLines_);
+  const std::string vendor = trimmedUpper(ValueFromLabel("VEN=", packet, PacketLines_));
+  JobRef_ = JobRefFromText(job_);
+  if (vendor != VendorCode) {
+    writeBytes(out, std::string(1, NAK));
+    emit(out, OutputKind::ShowBrandMessage, BrandMessageText);
+    state_ = State::BrandMessage;
+    return;
+  }
+  writeBytes(out, std::string(1, ACK));
+  const std::optional<std::string> format = AcceptedTraceFormat(PacketLines_);
+  if (!format) {
+    AddEvent(out, "Unsupported TRC Format!");
+    return writeTraceAnswer(17, out);
+  }
+  // The job number becomes a file name: one that could leave the save folder or that the
+  // file system would refuse is turned down before the tracer sends the body.
+  if (const std::string problem = TraceNameProblem(job_); !problem.empty()) {
+    AddEvent(out, "Invalid Job ID: \"" + job_ + "\" " + problem);
+    return writeTraceAnswer(6, out);
+  }
+  held_.clear();
+  emit(out, OutputKind::DiscardInput);
+  AddEvent(out, "Ready for OMA Trace");
+  writeTraceAnswer(0, out, *format);
+  state_ = State::ReceivingBody;
+  body_.clear();
+  PacketLines_.clear();
+  lastRx_ = now.micros;
+}
+
+Outputs LinkEngine::brandMessageClosed(const Instant& now) {
+  Outputs out;
+  if (state_ != State::BrandMessage) return out;
+  held_.clear();
+  emit(out, OutputKind::DiscardInput);
+  AddEvent(out, "Trace has been aborted.");
+  emit(out, OutputKind::StatusLabel, "Unable to Capture Trace!\n\nAn Corvane Tracer is Required.");
+  writeTraceAnswer(17, out);
+  becomeIdle(now);
+  return out;
+}
+
+// The body ends at its first GS; what follows belongs to the next packet. A body whose CRC
+// record does not match is refused with NAK and the link keeps listening for a new copy.
+void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs& out) {
+  lastRx_ = now.micros;
+  while (state_ == State::ReceivingBody && !bytes.empty()) {
+    const std::size_t gs = bytes.find(GS);
+    const std::string_view part =
+        bytes.substr(0, gs == std::string_view::npos ? bytes.size() : gs + 1);
+    bytes.remove_prefix(part.size());
+    if (body_.size() + part.size() > MaxLinkBuffer) {
+      AddEvent(out, "OMA Trace Discarded: more than 1048576 bytes without an end");
+      body_.clear();
+      writeTraceAnswer(2, out);
+      startBurst(now);
+      discarding_ = true;  // the rest of this flood ends with its silence
+      return;
+    }
+    body_ += part;
+    if (gs == std::string_view::npos) return;
+    if (CheckIncomingCrc(body_) == CrcCheck::Bad) {
+      writeBytes(out, std::string(1, NAK));
+      AddEvent(out, "OMA Bad Packet CRC");
+      body_.clear();
+      continue;
+    }
+    holdInput(bytes, out);
+    finishBody(now, out);
+  }
+}
+
+void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
+  AddEvent(out, "OMA Tracer Timeout");
+  writeTraceAnswer(1, out);
+  body_.clear();
+  becomeIdle(now);
+}
+
+void LinkEngine::finishBody(const Instant& now, Outputs& out) {
+  writeBytes(out, std::string(1, ACK));
+  rawData_ = TraceLinesFromBody(body_);
+  body_.clear();
+  emit(out, OutputKind::RawDataCleared);
+  for (const std::string& line : rawData_) emit(out, OutputKind::RawDataAdded, line);
+  JobNumberText_ = job_;
+  AddEvent(out, EquipMsg(now.stamp, portNumber_, "Trace Received", JobRef_));
+  // Stored before the tracer is told: a trace that is not on disk is never reported as stored.
+  if (!SaveRawOMATraceData(JobNumberText_, out)) {
+    writeTraceAnswer(2, out);
+    return becomeIdle(now);
+  }
+  writeTraceAnswer(0, out);
+  if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
+  AddEvent(out, EquipMsg(now.stamp, portNumber_, "Trace Received", JobRef_));
+  emit(out, OutputKind::ShowTrace, JobNumberText_, store_.TracePath(SavePath_, JobNumberText_));
+  emit(out, OutputKind::EnableSave);
+  emit(out, OutputKind::StatusLabel, "");
+  if (prompt_) {
+    emit(out, OutputKind::PromptOperator);
+    state_ = State::AwaitingOperator;
+    return;
+  }
+  emit(out, OutputKind::PromptEnded);
+  SaveRawOMATraceData(JobNumberText_, out);
+  becomeIdle(now);
+}
+
+bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
+  std::string why;
+  if (const std::string problem = TraceNameProblem(JN); !problem.empty())
+    why = "\"" + JN + "\" " + problem;
+  else
+    why = store_.StoreTrace(SavePath_, JN, rawData_);
+  if (!why.empty()) {
+    AddEvent(out, "Cant Store Data: " + why);
+    emit(out, OutputKind::StatusLabel, NotSavedStatusText(JN));
+    return false;
+  }
+  emit(out, OutputKind::TraceStored, JN, store_.TracePath(SavePath_, JN));
+  emit(out, OutputKind::StatusLabel, SavedStatusText(JN));
+  emit(out, OutputKind::OrderLabel, "Order: " + JN);
+  return true;
+}
+
+Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::string& name,
+                                      const Instant& now) {
+  Outputs out;
+  if (state_ != State::AwaitingOperator) return out;
+  SavePath_ = folder;
+  JobNumberText_ = name;
+  if (auto index = ReplaceJobNumber(rawData_, name, QuoteChar_))
+    out.push_back(Output{OutputKind::RawDataReplaced, rawData_[*index], {}, *index});
+  if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
+  emit(out, OutputKind::PromptEnded);
+  SaveRawOMATraceData(JobNumberText_, out);
+  becomeIdle(now);
+  return out;
+}
+
+Outputs LinkEngine::operatorCancelled(const Instant& now) {
+  Outputs out;
+  if (state_ != State::AwaitingOperator) return out;
+  emit(out, OutputKind::PromptEnded);
+  becomeIdle(now);
+  return out;
+}
+
+}  // namespace lumora

@@ -1,0 +1,46 @@
+#include "setup/core/port_choice.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "trace/core/numtext.h"
+
+namespace lumora {
+namespace {
+
+constexpr std::int32_t SlowestRefusedAbove = 300;  // bits per second
+constexpr std::int32_t FastestRefusedFrom = 256000;
+
+std::string upperCase(std::string_view text) {
+  std::string upper{text};
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return upper;
+}
+
+}  // namespace
+
+PortClick ClassifyPortClick(std::string_view entryText, bool tickedNow) {
+  const std::string upper = upperCase(entryText);
+  if (upper.find("MODEM") != std::string::npos ||
+      upper.find("NOT AVAILABLE") != std::string::npos) {
+    return PortClick::Refused;
+  }
+  return tickedNow ? PortClick::Chosen : PortClick::Cleared;
+}
+
+std::string SpeedQuestionPrompt(int port) {
+  return "Please enter the desired serial port speed for the COM" + std::to_string(port) +
+         " device (110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200)";
+}
+
+SpeedAnswer ReadSpeedAnswer(std::string_view answer) {
+  if (answer.empty()) return {SpeedAnswer::Kind::Stop, 0};
+  const std::int32_t speed = roundToWhole(value(answer));
+  if (speed <= SlowestRefusedAbove || speed >= FastestRefusedFrom) {
+    return {SpeedAnswer::Kind::AskAgain, 0};
+  }
+  return {SpeedAnswer::Kind::Accept, speed};
+}
+
+}  // namespace lumora

@@ -1,0 +1,38 @@
+// What a click in the port list means, and the speed question that follows a new choice.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+enum class PortClick {
+  Refused,  // a modem or a port that cannot be opened: untick it, store nothing
+  Cleared,  // the ticked port was unticked: no port is configured now
+  Chosen,   // a port was ticked: it becomes the configured port
+};
+
+// Classifies a click on the entry with `entryText`, whose box is `tickedNow` after the click.
+// Entries naming a modem or "not available" (in any case) cannot be chosen.
+PortClick ClassifyPortClick(std::string_view entryText, bool tickedNow);
+
+inline constexpr std::string_view SpeedQuestionTitle = "Serial Port Baud Rate";
+
+// The question asked after port `port` was chosen.
+std::string SpeedQuestionPrompt(int port);
+
+struct SpeedAnswer {
+  enum class Kind {
+    Stop,      // empty answer (Cancel or a cleared box): store nothing
+    AskAgain,  // 300 or less, or 256000 or more: the same question again, no message
+    Accept,    // store Speed
+  };
+  Kind What = Kind::Stop;
+  std::int32_t Speed = 0;  // bits per second, for Accept
+};
+
+// Reads the answer's leading number rounded to a whole number, halves to the even one.
+SpeedAnswer ReadSpeedAnswer(std::string_view answer);
+
+}  // namespace lumora

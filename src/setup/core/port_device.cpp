@@ -1,0 +1,38 @@
+#include "setup/core/port_device.h"
+
+namespace lumora {
+namespace {
+
+constexpr int FirstPort = 1;
+constexpr int LastPort = 16;
+
+bool isPortNumber(int port) { return port >= FirstPort && port <= LastPort; }
+
+}  // namespace
+
+std::string WindowsPortDevice(int port) {
+  if (!isPortNumber(port)) return {};
+  return "COM" + std::to_string(port);
+}
+
+std::string PosixPortDevice(int port, const SettingLookup& lookup) {
+  if (!isPortNumber(port)) return {};
+  if (lookup) {
+    std::optional<std::string> configured = lookup(DeviceSettingKey(port));
+    if (configured && !configured->empty()) return *configured;
+  }
+  if (port <= 4) return "/dev/ttyS" + std::to_string(port - 1);
+  if (port <= 12) return "/dev/ttyUSB" + std::to_string(port - 5);
+  return "/dev/ttyACM" + std::to_string(port - 13);
+}
+
+std::string PortDevice(int port, const SettingLookup& lookup) {
+#ifdef _WIN32
+  (void)lookup;
+  return WindowsPortDevice(port);
+#else
+  return PosixPortDevice(port, lookup);
+#endif
+}
+
+}  // namespace lumora

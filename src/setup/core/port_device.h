@@ -1,0 +1,21 @@
+// Which device stands behind serial port number 1 to 16.
+#pragma once
+
+#include <string>
+
+#include "setup/core/settings_table.h"
+
+namespace lumora {
+
+// Windows: port N is "COMN".
+std::string WindowsPortDevice(int port);
+
+// Elsewhere: the setting "DeviceN" when it holds a non-empty text, else ports 1-4 are
+// /dev/ttyS0-3, 5-12 /dev/ttyUSB0-7 and 13-16 /dev/ttyACM0-3.
+std::string PosixPortDevice(int port, const SettingLookup& lookup);
+
+// The device of `port` on the platform the program was built for. Ports outside 1 to 16
+// have no device: the result is empty.
+std::string PortDevice(int port, const SettingLookup& lookup);
+
+}  // namespace lumora

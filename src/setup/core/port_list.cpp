@@ -1,0 +1,33 @@
+#include "setup/core/port_list.h"
+
+namespace lumora {
+namespace {
+
+// A number as the list writes it: one blank, then the digits.
+std::string blankNumber(std::int64_t number) { return " " + std::to_string(number); }
+
+std::string portText(int port) { return "COM:" + blankNumber(port); }
+
+}  // namespace
+
+PortList InitialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed) {
+  PortList list;
+  for (int i = 0; i < PortCount; ++i) {
+    const int port = i + 1;
+    PortEntry& entry = list[static_cast<std::size_t>(i)];
+    entry.Text = portText(port);
+    if (port == configuredPort) {
+      entry.Text += "\t" + blankNumber(configuredSpeed) + " 8,n,1";
+      entry.Ticked = true;
+    }
+  }
+  return list;
+}
+
+std::string ModemEntryText(int port, std::int32_t speed) {
+  return portText(port) + "  (Modem - " + std::to_string(speed) + " Max Speed)";
+}
+
+std::string LineSettingsText(std::int32_t speed) { return std::to_string(speed) + ",n,8,1"; }
+
+}  // namespace lumora

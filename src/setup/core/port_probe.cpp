@@ -1,0 +1,144 @@
+#include "setup/core/port_probe.h"
+
+#include <utility>
+
+namespace lumora {
+namespace {
+
+constexpr std::int32_t DetectSpeed = 1200;  // bits per second
+constexpr std::string_view DetectCommand = "ATV1Q0";
+constexpr std::string_view SpeedCommand = "AT";
+constexpr int TopSpeedIndex = static_cast<int>(ProbeSpeedList.size()) - 1;
+
+}  // namespace
+
+PortProbe::PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed)
+    : configuredPort_(configuredPort),
+      entries_(InitialPortList(configuredPort, configuredSpeed)) {
+  probeFrom(1);
+}
+
+std::optional<ProbeAction> PortProbe::nextAction() {
+  if (actions_.empty()) return std::nullopt;
+  ProbeAction action = std::move(actions_.front());
+  actions_.pop_front();
+  return action;
+}
+
+PortEntry& PortProbe::current() { return entries_[static_cast<std::size_t>(port_ - 1)]; }
+
+// Tests ports from `port` on; the configured port is listed from the settings alone.
+void PortProbe::probeFrom(int port) {
+  for (port_ = port; port_ <= PortCount; ++port_) {
+    PortEntry& entry = current();
+    if (!entry.Ticked) {
+      phase_ = Phase::Detect;
+      openAt(DetectSpeed);
+      return;
+    }
+    entry.Text += InUseSuffix;
+    entry.State = PortState::InUse;
+    entry.Ticked = false;
+  }
+  if (configuredPort_ >= 1 && configuredPort_ <= PortCount) {
+    entries_[static_cast<std::size_t>(configuredPort_ - 1)].Ticked = true;
+  }
+  step_ = Step::Finished;
+}
+
+void PortProbe::openAt(std::int32_t speed) {
+  closePort();
+  actions_.push_back({ProbeAction::Kind::Open, port_, speed, {}});
+  step_ = Step::AwaitOpen;
+}
+
+void PortProbe::closePort() {
+  if (!portOpen_) return;
+  actions_.push_back({ProbeAction::Kind::Close, port_, 0, {}});
+  portOpen_ = false;
+}
+
+void PortProbe::opened(std::int64_t nowMicros) {
+  if (step_ != Step::AwaitOpen) return;
+  portOpen_ = true;
+  send(phase_ == Phase::Detect ? DetectCommand : SpeedCommand, nowMicros);
+}
+
+void PortProbe::openFailed(OpenFailure why) {
+  if (step_ != Step::AwaitOpen) return;
+  if (phase_ == Phase::Detect) {
+    current().Failure = why;
+    portDone(PortState::NotAvailable, current().Text + std::string{NotAvailableSuffix});
+    return;
+  }
+  // A speed the driver refuses cannot be answered at; no need to wait for it.
+  speedTried(ModemReply::NoAnswer);
+}
+
+void PortProbe::send(std::string_view command, std::int64_t nowMicros) {
+  actions_.push_back({ProbeAction::Kind::Write, port_, 0, std::string{command} + "\r"});
+  answer_ = ModemAnswer{};
+  waitLimit_ = ModemWaitLimit(nowMicros);
+  step_ = Step::AwaitAnswer;
+}
+
+void PortProbe::receive(std::string_view bytes, std::int64_t nowMicros) {
+  if (step_ != Step::AwaitAnswer) return;
+  if (nowMicros > waitLimit_) {
+    expire(nowMicros);
+    return;
+  }
+  if (std::optional<ModemReply> reply = answer_.add(bytes)) answered(*reply);
+}
+
+std::optional<std::int64_t> PortProbe::deadline() const {
+  if (step_ != Step::AwaitAnswer) return std::nullopt;
+  return waitLimit_ + 1;
+}
+
+void PortProbe::expire(std::int64_t nowMicros) {
+  if (step_ == Step::AwaitAnswer && nowMicros > waitLimit_) answered(ModemReply::NoAnswer);
+}
+
+void PortProbe::answered(ModemReply reply) {
+  if (phase_ == Phase::Detect) {
+    detected(reply);
+  } else {
+    speedTried(reply);
+  }
+}
+
+// A modem answers "ATV1Q0" with OK; "ERROR" or silence means no modem.
+void PortProbe::detected(ModemReply reply) {
+  if (reply != ModemReply::Ok) {
+    portDone(PortState::Available, current().Text + std::string{AvailableSuffix});
+    return;
+  }
+  phase_ = Phase::SpeedSearch;
+  speedIndex_ = TopSpeedIndex;
+  openAt(ProbeSpeedList[static_cast<std::size_t>(speedIndex_)]);
+}
+
+// The first speed from the top at which "AT" gets OK is the modem's highest. When none does,
+// the lowest speed tried is shown.
+void PortProbe::speedTried(ModemReply reply) {
+  const std::int32_t speed = ProbeSpeedList[static_cast<std::size_t>(speedIndex_)];
+  if (reply == ModemReply::Ok || speedIndex_ == 0) {
+    current().ModemSpeed = speed;
+    portDone(PortState::Modem, ModemEntryText(port_, speed));
+    return;
+  }
+  --speedIndex_;
+  openAt(ProbeSpeedList[static_cast<std::size_t>(speedIndex_)]);
+}
+
+void PortProbe::portDone(PortState state, std::string text) {
+  closePort();
+  PortEntry& entry = current();
+  entry.Text = std::move(text);
+  entry.State = state;
+  entry.Ticked = false;
+  probeFrom(port_ + 1);
+}
+
+}  // namespace lumora

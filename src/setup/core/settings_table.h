@@ -1,0 +1,61 @@
+// Every setting of the program: its key, the section it lives in and the default read back
+// when it is missing. The store itself is a platform service; this table is the one place
+// that knows the names.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/core/app_title.h"
+
+namespace lumora {
+
+enum class Setting { Port, Speed, SavePath, AutoStart, Prompt, DontShow1, VBias, HBias };
+
+struct SettingInfo {
+  Setting Id;
+  std::string_view Key;
+  std::string_view Default;  // returned when the key is missing
+};
+
+// The store is addressed by application name and section; every key lives in this section.
+inline constexpr std::string_view SettingsApplicationName = ApplicationTitle;
+inline constexpr std::string_view SettingsSection = "Properties";
+
+// Where traces are saved unless the user chose another folder.
+inline constexpr std::string_view DefaultSavePath = "C:\\LumoraTraces";
+
+inline constexpr std::array<SettingInfo, 8> SettingsTable{{
+    {Setting::Port, "Port", "0"},  // 1 to 16; 0 = no port configured
+    {Setting::Speed, "Speed", "19200"},  // bits per second
+    {Setting::SavePath, "SavePath", DefaultSavePath},
+    {Setting::AutoStart, "AutoStart", "0"},  // check-box states "0"/"1"
+    {Setting::Prompt, "Prompt", "0"},
+    {Setting::DontShow1, "DontShow1", "0"},
+    {Setting::VBias, "VBias", "1"},  // screen calibration factors
+    {Setting::HBias, "HBias", "1"},
+}};
+
+constexpr const SettingInfo& InfoOf(Setting setting) {
+  return SettingsTable[static_cast<std::size_t>(setting)];
+}
+
+// Key of the optional setting that names the device behind port `port` where ports are not
+// COM ports ("Device7" for port 7).
+std::string DeviceSettingKey(int port);
+
+// Reads one key of the section; nothing when the key is missing.
+using SettingLookup = std::function<std::optional<std::string>(std::string_view key)>;
+
+// The stored text of `setting`, or its default when it is missing.
+std::string ReadSetting(const SettingLookup& lookup, Setting setting);
+
+// The stored number: the leading number of the text rounded to a whole number (halves to the
+// even neighbour), 0 when the text has none.
+std::int32_t ReadWholeSetting(const SettingLookup& lookup, Setting setting);
+
+}  // namespace lumora

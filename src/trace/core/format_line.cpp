@@ -1,0 +1,18 @@
+#include "trace/core/format_line.h"
+
+#include "trace/core/numtext.h"
+
+namespace lumora {
+
+std::int32_t DeclaredCount(std::string_view formatLine) {
+  const std::size_t semi = formatLine.find(';');
+  return semi == std::string_view::npos ? 0 : roundToWhole(value(formatLine.substr(semi + 1)));
+}
+
+void ReplaceSideField(std::string& formatLine, std::string_view from, std::string_view to) {
+  for (std::size_t pos = formatLine.find(from); pos != std::string::npos;
+       pos = formatLine.find(from, pos + to.size()))
+    formatLine.replace(pos, from.size(), to);
+}
+
+}  // namespace lumora

@@ -1,0 +1,16 @@
+// Format lines ("TRCFMT=", "ZFMT=", "_SHLFFMT="): format; declared count; ...; side field.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+// The declared count: value of the text after the first ";", as a whole number (0 without ";").
+std::int32_t DeclaredCount(std::string_view formatLine);
+
+// Replaces every side field `from` (";R;", ";L;", ";B;") by `to`.
+void ReplaceSideField(std::string& formatLine, std::string_view from, std::string_view to);
+
+}  // namespace lumora

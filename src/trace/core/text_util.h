@@ -1,0 +1,39 @@
+// Small text helpers for record texts (bytes, ASCII rules, no locale).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+// Upper-cases ASCII letters only, so record texts keep their length and other bytes.
+std::string AsciiUpper(std::string_view text);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The fields of `text` separated by `separator`; an empty text gives no fields.
+std::vector<std::string_view> SplitFields(std::string_view text, char separator);
+std::vector<std::string> SplitToStrings(std::string_view text, char separator);
+std::string JoinFields(const std::vector<std::string>& fields, char separator);
+
+// Calls `onLine` with each line of `text` split at LF (the last line may be empty).
+// `onLine` returns false to stop early.
+template <typename F>
+void ForEachLine(std::string_view text, F&& onLine) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find('\n', start);
+    if (!onLine(text.substr(start, end == std::string_view::npos ? end : end - start))) return;
+    if (end == std::string_view::npos) return;
+    start = end + 1;
+  }
+}
+
+// CR LF, then any remaining CR, become LF.
+std::string UnifyLineEnds(std::string_view text);
+
+// UnifyLineEnds, then each pair of LFs becomes one in one left-to-right pass over
+// non-overlapping pairs (three LFs in a row leave two).
+std::string NormalisedLineEnds(std::string_view text);
+
+}  // namespace lumora

@@ -1,0 +1,97 @@
+// Test helpers for the link engine: a fake clock, a recording trace store, tracer packets,
+// and short builders for expected outputs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "link/core/control_chars.h"
+#include "link/core/framing.h"
+#include "link/core/link_engine.h"
+
+namespace lumora {
+
+inline void PrintTo(const Output& output, std::ostream* os) { *os << Describe(output); }
+
+namespace linktest {
+
+// Stores nothing on disk: records what would be written, and fails when told to.
+class RecordingStore final : public TraceStore {
+ public:
+  struct Call {
+    std::string path;
+    std::string bytes;
+  };
+  std::string StoreTrace(const std::string& folder, const std::string& name,
+                         const std::vector<std::string>& lines) override {
+    calls.push_back({TracePath(folder, name), TraceFileBytes(lines)});
+    return calls.size() > failFromCall ? failure : std::string();
+  }
+  std::string TracePath(const std::string& folder, const std::string& name) const override {
+    return folder + "/" + name;
+  }
+  std::vector<Call> calls;
+  std::string failure;           // "" stores; anything else is returned as the reason
+  std::size_t failFromCall = 0;  // calls before this one succeed
+};
+
+// A tracer packet as tracers write it: FS, each record and CR LF, RS, an optional CRC
+// record over records and RS, GS.
+inline std::string tracerPacket(const std::vector<std::string>& records, bool withCrc = false) {
+  std::string covered;
+  for (const std::string& r : records) covered += r + "\r\n";
+  covered += RS;
+  std::string packet = FS + covered;
+  if (withCrc) packet += "CRC=" + std::to_string(CRC16(covered)) + "\r\n";
+  return packet + GS;
+}
+
+inline Output write(std::string bytes) { return {OutputKind::Write, std::move(bytes), {}, 0}; }
+inline Output activity(std::string line) { return {OutputKind::Activity, std::move(line), {}, 0}; }
+inline Output make(OutputKind kind, std::string text = {}, std::string path = {}) {
+  return {kind, std::move(text), std::move(path), 0};
+}
+inline const Output Ack = write(std::string(1, ACK));
+inline const Output Nak = write(std::string(1, NAK));
+
+// The engine with a fake clock in microseconds. The local time stamp carries the clock
+// reading, so equipment lines show when they were made.
+class LinkTest : public ::testing::Test {
+ protected:
+  Instant now() const { return {micros, "06.12.2026 @" + std::to_string(micros)}; }
+  std::string stamp() const { return now().stamp; }
+  Outputs send(std::string_view bytes) { return link.receive(bytes, now()); }
+  Outputs wait(std::int64_t us) {
+    micros += us;
+    return link.expire(now());
+  }
+  // Sends one packet and lets its burst end (0.25 s of silence and one microsecond).
+  Outputs request(const std::string& packet) {
+    Outputs out = send(packet);
+    Outputs more = wait(BurstSilenceMicros + 1);
+    out.insert(out.end(), more.begin(), more.end());
+    return out;
+  }
+  static std::vector<std::string> activities(const Outputs& out) {
+    std::vector<std::string> lines;
+    for (const Output& o : out)
+      if (o.kind == OutputKind::Activity) lines.push_back(o.text);
+    return lines;
+  }
+  static std::vector<std::string> writes(const Outputs& out) {
+    std::vector<std::string> bytes;
+    for (const Output& o : out)
+      if (o.kind == OutputKind::Write) bytes.push_back(o.text);
+    return bytes;
+  }
+
+  std::int64_t micros = 5'000'000;
+  RecordingStore store;
+  LinkEngine link{store, 1, "/saves", false};
+};
+
+}  // namespace linktest
+}  // namespace lumora

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "setup/core/port_device.h"
+
+namespace lumora {
+namespace {
+
+SettingLookup storeOf(std::map<std::string, std::string, std::less<>> values) {
+  return [values = std::move(values)](std::string_view key) -> std::optional<std::string> {
+    auto found = values.find(key);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+TEST(PortDevice, DefaultDevicesBySerialFamily) {
+  const SettingLookup none = storeOf({});
+  EXPECT_EQ(PosixPortDevice(1, none), "/dev/ttyS0");
+  EXPECT_EQ(PosixPortDevice(4, none), "/dev/ttyS3");
+  EXPECT_EQ(PosixPortDevice(5, none), "/dev/ttyUSB0");
+  EXPECT_EQ(PosixPortDevice(12, none), "/dev/ttyUSB7");
+  EXPECT_EQ(PosixPortDevice(13, none), "/dev/ttyACM0");
+  EXPECT_EQ(PosixPortDevice(16, none), "/dev/ttyACM3");
+}
+
+TEST(PortDevice, DeviceSettingOverridesOnlyItsPort) {
+  const SettingLookup store = storeOf({{"Device7", "/dev/pts/4"}, {"Device8", ""}});
+  EXPECT_EQ(PosixPortDevice(7, store), "/dev/pts/4");
+  EXPECT_EQ(PosixPortDevice(6, store), "/dev/ttyUSB1");
+  EXPECT_EQ(PosixPortDevice(8, store), "/dev/ttyUSB3");  // an empty setting names nothing
+}
+
+TEST(PortDevice, PortsOutsideOneToSixteenHaveNoDevice) {
+  const SettingLookup store = storeOf({{"Device0", "/dev/x"}, {"Device17", "/dev/y"}});
+  EXPECT_EQ(PosixPortDevice(0, store), "");
+  EXPECT_EQ(PosixPortDevice(17, store), "");
+  EXPECT_EQ(PosixPortDevice(-3, store), "");
+  EXPECT_EQ(WindowsPortDevice(0), "");
+  EXPECT_EQ(WindowsPortDevice(17), "");
+}
+
+TEST(PortDevice, WindowsPortsAreComN) {
+  EXPECT_EQ(WindowsPortDevice(1), "COM1");
+  EXPECT_EQ(WindowsPortDevice(16), "COM16");
+}
+
+TEST(PortDevice, PlatformChoiceMatchesTheBuild) {
+  const SettingLookup store = storeOf({{"Device2", "/dev/pts/9"}});
+#ifdef _WIN32
+  EXPECT_EQ(PortDevice(2, store), "COM2");
+#else
+  EXPECT_EQ(PortDevice(2, store), "/dev/pts/9");
+  EXPECT_EQ(PortDevice(3, nullptr), "/dev/ttyS2");
+#endif
+}
+
+}  // namespace
+}  // namespace lumora

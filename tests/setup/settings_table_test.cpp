@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+
+#include "setup/core/settings_table.h"
+
+namespace lumora {
+namespace {
+
+SettingLookup storeOf(std::map<std::string, std::string, std::less<>> values) {
+  return [values = std::move(values)](std::string_view key) -> std::optional<std::string> {
+    auto found = values.find(key);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+TEST(SettingsTable, KeysAndDefaultsAsStored) {
+  EXPECT_EQ(SettingsApplicationName, "Lumora Corvane Trace Server");
+  EXPECT_EQ(SettingsSection, "Properties");
+  const std::pair<std::string_view, std::string_view> expected[] = {
+      {"Port", "0"},      {"Speed", "19200"},    {"SavePath", "C:\\LumoraTraces"},
+      {"AutoStart", "0"}, {"Prompt", "0"},       {"DontShow1", "0"},
+      {"VBias", "1"},     {"HBias", "1"}};
+  ASSERT_EQ(std::size(expected), SettingsTable.size());
+  for (std::size_t i = 0; i < SettingsTable.size(); ++i) {
+    EXPECT_EQ(SettingsTable[i].Key, expected[i].first);
+    EXPECT_EQ(SettingsTable[i].Default, expected[i].second);
+  }
+  EXPECT_EQ(InfoOf(Setting::DontShow1).Key, "DontShow1");
+  EXPECT_EQ(InfoOf(Setting::HBias).Key, "HBias");
+}
+
+TEST(SettingsTable, MissingKeyReadsItsDefault) {
+  const SettingLookup empty = storeOf({});
+  EXPECT_EQ(ReadSetting(empty, Setting::Speed), "19200");
+  EXPECT_EQ(ReadSetting(empty, Setting::SavePath), "C:\\LumoraTraces");
+  EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
+  EXPECT_EQ(ReadWholeSetting(empty, Setting::Speed), 19200);
+  EXPECT_EQ(ReadSetting(nullptr, Setting::VBias), "1");
+}
+
+TEST(SettingsTable, StoredTextWinsEvenWhenEmpty) {
+  const SettingLookup store = storeOf({{"Speed", "9600"}, {"SavePath", ""}});
+  EXPECT_EQ(ReadSetting(store, Setting::Speed), "9600");
+  EXPECT_EQ(ReadSetting(store, Setting::SavePath), "");
+}
+
+TEST(SettingsTable, NumbersReadTheLeadingNumberRoundedHalfEven) {
+  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "7abc"}}), Setting::Port), 7);
+  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "COM7"}}), Setting::Port), 0);
+  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "2.5"}}), Setting::Port), 2);
+  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "3.5"}}), Setting::Port), 4);
+  EXPECT_EQ(ReadWholeSetting(storeOf({{"Speed", "1e99"}}), Setting::Speed), INT32_MAX);
+}
+
+TEST(SettingsTable, DeviceKeyNamesThePort) {
+  EXPECT_EQ(DeviceSettingKey(1), "Device1");
+  EXPECT_EQ(DeviceSettingKey(16), "Device16");
+}
+
+}  // namespace
+}  // namespace lumora

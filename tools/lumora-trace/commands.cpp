@@ -1,0 +1,169 @@
+#include "commands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "json_writer.h"
+#include "options.h"
+#include "trace/core/vca_trace.h"
+
+namespace lumora::tool {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lumora-trace info [--json] FILE...\n"
+    "       lumora-trace resize FILE --stretch MODE --new-b MM [-o OUT]\n"
+    "       lumora-trace drills FILE --side N\n"
+    "       lumora-trace label FILE LABEL [--side N]\n"
+    "       lumora-trace getall FILE LABEL\n"
+    "       lumora-trace multiline FILE LABEL GROUP\n";
+
+int usage(Streams io, const std::string& problem) {
+  if (!problem.empty()) io.err << "lumora-trace: " << problem << "\n";
+  io.err << kUsage;
+  return kExitUsage;
+}
+
+// The file's bytes processed as a packet; false (with a message) when it cannot be read.
+bool loadPacket(const std::string& path, clsVCATrace& trace, Streams io) {
+  std::error_code ec;
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  if (!in || std::filesystem::is_directory(path, ec)) {
+    io.err << "lumora-trace: cannot read " << path << "\n";
+    return false;
+  }
+  trace.ProcessTrace(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  return true;
+}
+
+JsonObject sideJson(const clsVCATrace& t, int s) {
+  return {{"a", t.a(s)}, {"b", t.B(s)}, {"c", t.C(s)}, {"ed", t.ed(s)}, {"eda", t.eda(s)},
+          {"fcrv", t.FCRV(s)}, {"bevc", t.BEVC(s)}, {"tformat", t.TFormat(s)}, {"zformat", t.ZFormat(s)},
+          {"radiusCount", t.RadianCount(s)}, {"zCount", t.ZDataCount(s)}, {"sCount", t.SDataCount(s)},
+          {"rxRadii", t.Rx_RadianString(s)}, {"rxAngles", t.Rx_AngleString(s)}, {"rxZ", t.Rx_ZDataString(s)},
+          {"rxS", t.Rx_SDataString(s)}, {"vcaRadii", t.VCA_RadianString(s)}, {"vcaAngles", t.VCA_AngleString(s)},
+          {"vcaZ", t.VCA_ZDataString(s)}, {"vcaS", t.VCA_SDataString(s)}};
+}
+
+std::string infoJson(const clsVCATrace& t) {
+  return ToJson(JsonObject{{"dbl", t.DBL()}, {"ftyp", t.FTYP()}, {"etyp", t.ETYP()},
+                           {"frameType", t.LumframeType()}, {"instructions", t.Instructions()},
+                           {"sides", JsonArray{sideJson(t, 0), sideJson(t, 1)}}});
+}
+
+void printSummary(const std::string& path, const clsVCATrace& t, std::ostream& out) {
+  out << path << ": DBL " << t.DBL() << ", frame type \"" << t.LumframeType() << "\" (FTYP \"" << t.FTYP()
+      << "\", ETYP \"" << t.ETYP() << "\")\n";
+  for (int s : {0, 1}) {
+    out << "  " << (s == 0 ? "right" : "left ") << ": A " << t.a(s) << " B " << t.B(s) << " C " << t.C(s)
+        << " ED " << t.ed(s) << " EDA " << t.eda(s) << " FCRV " << t.FCRV(s) << " BEVC " << t.BEVC(s)
+        << " | " << t.RadianCount(s) << " radii \"" << t.TFormat(s) << "\" \"" << t.ZFormat(s) << "\"\n";
+  }
+}
+
+}  // namespace
+
+int RunInfo(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {}, {"--json"});
+  if (!o.error.empty() || o.positional.empty()) return usage(io, o.error.empty() ? "info needs a file" : o.error);
+  int code = kExitOk;
+  for (const std::string& path : o.positional) {
+    clsVCATrace trace;
+    if (!loadPacket(path, trace, io)) {
+      code = kExitFile;
+      continue;
+    }
+    if (o.flags.count("--json")) io.out << infoJson(trace) << "\n";
+    else printSummary(path, trace, io.out);
+  }
+  return code;
+}
+
+int RunResize(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {"--stretch", "--new-b", "-o"}, {});
+  if (!o.error.empty()) return usage(io, o.error);
+  const auto stretch = o.values.count("--stretch") ? IntArg(o.values.at("--stretch")) : std::nullopt;
+  const auto newB = o.values.count("--new-b") ? NumberArg(o.values.at("--new-b")) : std::nullopt;
+  if (o.positional.size() != 1 || !stretch || !newB) return usage(io, "resize needs FILE, --stretch MODE and --new-b MM");
+  clsVCATrace trace;
+  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  const auto rebuilt = RebuildWithNewB(trace.VCATracePacket(), *stretch, *newB);
+  if (!rebuilt) {
+    io.err << "lumora-trace: " << o.positional[0] << " holds no trace\n";
+    return kExitFile;
+  }
+  if (!o.values.count("-o")) {
+    io.out << *rebuilt;
+    return kExitOk;
+  }
+  std::ofstream file(std::filesystem::path(o.values.at("-o")), std::ios::binary | std::ios::trunc);
+  file << *rebuilt;
+  file.close();
+  if (!file) {
+    io.err << "lumora-trace: cannot write " << o.values.at("-o") << "\n";
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
+int RunDrills(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {"--side"}, {});
+  const int side = o.values.count("--side") ? IntArg(o.values.at("--side")).value_or(-1) : -1;
+  if (!o.error.empty() || o.positional.size() != 1 || (side != 0 && side != 1))
+    return usage(io, o.error.empty() ? "drills needs FILE and --side 0 or 1" : o.error);
+  clsVCATrace trace;
+  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  std::vector<std::string> drill, c, b, e;
+  const bool found = trace.GetDrillData(drill, side);
+  const bool drilleFound = trace.GetDrilleData(c, b, e, side);
+  io.out << ToJson(JsonObject{{"found", found}, {"drill", TextArray(drill)}, {"drilleFound", drilleFound},
+                              {"drillsC", TextArray(c)}, {"drillsB", TextArray(b)}, {"drillsE", TextArray(e)}})
+         << "\n";
+  return kExitOk;
+}
+
+int RunLabel(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {"--side"}, {});
+  const auto side = o.values.count("--side") ? IntArg(o.values.at("--side")) : std::optional<int>(0);
+  if (!o.error.empty() || o.positional.size() != 2 || !side) return usage(io, o.error.empty() ? "label needs FILE and LABEL" : o.error);
+  clsVCATrace trace;
+  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  io.out << trace.VCALabelValue(o.positional[1], *side) << "\n";
+  return kExitOk;
+}
+
+int RunGetAll(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {}, {});
+  if (!o.error.empty() || o.positional.size() != 2) return usage(io, o.error.empty() ? "getall needs FILE and LABEL" : o.error);
+  clsVCATrace trace;
+  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  io.out << trace.VCALabelGetAll(o.positional[1]) << "\n";
+  return kExitOk;
+}
+
+int RunMultiLine(const std::vector<std::string>& args, Streams io) {
+  const Options o = ParseOptions(args, {}, {});
+  const auto group = o.positional.size() == 3 ? IntArg(o.positional[2]) : std::nullopt;
+  if (!o.error.empty() || !group) return usage(io, o.error.empty() ? "multiline needs FILE, LABEL and GROUP" : o.error);
+  clsVCATrace trace;
+  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  io.out << trace.VCALabelMultiLine(o.positional[1], *group) << "\n";
+  return kExitOk;
+}
+
+int RunTool(const std::vector<std::string>& args, Streams io) {
+  if (args.empty()) return usage(io, "");
+  const std::string& command = args[0];
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (command == "info") return RunInfo(rest, io);
+  if (command == "resize") return RunResize(rest, io);
+  if (command == "drills") return RunDrills(rest, io);
+  if (command == "label") return RunLabel(rest, io);
+  if (command == "getall") return RunGetAll(rest, io);
+  if (command == "multiline") return RunMultiLine(rest, io);
+  return usage(io, "unknown command " + command);
+}
+
+}  // namespace lumora::tool

@@ -1,0 +1,29 @@
+// A minimal JSON object writer for the tool's one-line outputs. Texts are packet bytes,
+// each byte a Latin-1 character, written as UTF-8.
+#pragma once
+
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumora::tool {
+
+struct JsonValue;
+using JsonObject = std::map<std::string, JsonValue>;  // keys come out sorted
+using JsonArray = std::vector<JsonValue>;
+
+struct JsonValue {
+  std::variant<bool, double, std::string, JsonArray, JsonObject> data;
+  JsonValue(bool b) : data(b) {}
+  JsonValue(double d) : data(d) {}
+  JsonValue(std::string s) : data(std::move(s)) {}
+  JsonValue(const char* s) : data(std::string(s)) {}
+  JsonValue(JsonArray a) : data(std::move(a)) {}
+  JsonValue(JsonObject o) : data(std::move(o)) {}
+};
+
+std::string ToJson(const JsonValue& value);
+JsonArray TextArray(const std::vector<std::string>& texts);
+
+}  // namespace lumora::tool

@@ -1,0 +1,28 @@
+// Command-line options of the form "--name value" mixed with positional arguments.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lumora::tool {
+
+struct Options {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;  // "--name value"
+  std::set<std::string> flags;                // "--name" alone
+  std::string error;                          // set when the arguments do not parse
+};
+
+// `valued` names the options that take a value, `flagNames` those that do not.
+Options ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& valued,
+                     const std::set<std::string>& flagNames);
+
+// A whole decimal number, or nothing.
+std::optional<double> NumberArg(const std::string& text);
+// A whole number from -32768 to 32767, or nothing.
+std::optional<int> IntArg(const std::string& text);
+
+}  // namespace lumora::tool

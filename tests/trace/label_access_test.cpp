@@ -2,22 +2,14 @@
 
 #include <stdexcept>
 
+#include "packets.h"
 #include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
-namespace {
-
-clsVCATrace withPacket(const std::string& packet) {
-  clsVCATrace trace;
-  trace.ProcessTrace(packet);
-  return trace;
-}
-
-}  // namespace
-
+using namespace lumora::testing;
 TEST(LabelValue, SplitsPerEyeValuesAtTheFirstSemicolon) {
-  auto trace = withPacket("JOB=1\nHBOX=52.10;51.90\nDRILLE=R;1;2\n");
+  auto trace = Processed("JOB=1\nHBOX=52.10;51.90\nDRILLE=R;1;2\n");
   EXPECT_EQ(trace.VCALabelValue("HBOX=", 0), "52.10");
   EXPECT_EQ(trace.VCALabelValue("HBOX=", 1), "51.90");
   EXPECT_EQ(trace.VCALabelValue("HBOX=", 2), "52.10;51.90");
@@ -25,7 +17,7 @@ TEST(LabelValue, SplitsPerEyeValuesAtTheFirstSemicolon) {
 }
 
 TEST(LabelValue, AMissingEyeTakesTheOtherEyesField) {
-  auto trace = withPacket("JOB=1\nHBOX=;51.90\nVBOX=40.5\nCIRC=150;\n");
+  auto trace = Processed("JOB=1\nHBOX=;51.90\nVBOX=40.5\nCIRC=150;\n");
   EXPECT_EQ(trace.VCALabelValue("HBOX=", 0), "51.90");
   EXPECT_EQ(trace.VCALabelValue("VBOX=", 0), "40.5");
   EXPECT_EQ(trace.VCALabelValue("VBOX=", 1), "40.5");
@@ -33,7 +25,7 @@ TEST(LabelValue, AMissingEyeTakesTheOtherEyesField) {
 }
 
 TEST(LabelGetAll, FindsLabelsOnTheFirstLineAndInsideLongerLabels) {
-  auto trace = withPacket("HBOX=52;51\nJOB=\"7\"\nLAST=end");
+  auto trace = Processed("HBOX=52;51\nJOB=\"7\"\nLAST=end");
   EXPECT_EQ(trace.VCALabelGetAll("HBOX="), "52;51");
   EXPECT_EQ(trace.VCALabelGetAll("BOX="), "52;51");
   EXPECT_EQ(trace.VCALabelGetAll("job="), "7");  // the label is upper-cased, quotes removed
@@ -42,12 +34,12 @@ TEST(LabelGetAll, FindsLabelsOnTheFirstLineAndInsideLongerLabels) {
 }
 
 TEST(LabelGetAll, PrefersALabelAtTheStartOfALine) {
-  auto trace = withPacket("XBOX=1\nBOX=2\n");
+  auto trace = Processed("XBOX=1\nBOX=2\n");
   EXPECT_EQ(trace.VCALabelGetAll("BOX="), "2");
 }
 
 TEST(LabelGetAll, ReturnsTheValueAsWrittenNotUpperCased) {
-  auto trace = withPacket("JOB=ab12\nname=Smith\n");
+  auto trace = Processed("JOB=ab12\nname=Smith\n");
   EXPECT_EQ(trace.VCALabelGetAll("NAME="), "Smith");
 }
 
@@ -67,7 +59,7 @@ TEST(LineEnds, OnePassLeavesTwoOfThreeLineFeeds) {
 }
 
 TEST(ValueArray, ReturnsOneFieldAndTheUpperBound) {
-  auto trace = withPacket("TRCFMT=1;400;E;R;F\nDBL=18\n");
+  auto trace = Processed("TRCFMT=1;400;E;R;F\nDBL=18\n");
   int upper = -1;
   EXPECT_EQ(trace.ExtractVCAValueArray("TRCFMT=", 1, upper), "400");
   EXPECT_EQ(upper, 4);
@@ -78,7 +70,7 @@ TEST(ValueArray, ReturnsOneFieldAndTheUpperBound) {
 }
 
 TEST(MultiLine, GroupsAreRunsOfMatchingLines) {
-  auto trace = withPacket("JOB=1\nR=1;2\nr=3\nX=0\nR=4\nR=5\nY=0");
+  auto trace = Processed("JOB=1\nR=1;2\nr=3\nX=0\nR=4\nR=5\nY=0");
   EXPECT_EQ(trace.VCALabelMultiLine("R=", 0), "R=1;2\nr=3\nR=4\nR=5");
   EXPECT_EQ(trace.VCALabelMultiLine("R=", 1), "R=1;2\nr=3");
   EXPECT_EQ(trace.VCALabelMultiLine("R=", 2), "R=4\nR=5");
@@ -86,7 +78,7 @@ TEST(MultiLine, GroupsAreRunsOfMatchingLines) {
 }
 
 TEST(MultiLine, APacketStartingWithAMatchIsGroupZero) {
-  auto trace = withPacket("R=1\nX=0\nR=2");
+  auto trace = Processed("R=1\nX=0\nR=2");
   EXPECT_EQ(trace.VCALabelMultiLine("R=", 1), "R=2");
   EXPECT_EQ(trace.VCALabelMultiLine("R=", 0), "R=1\nR=2");
 }
@@ -103,7 +95,7 @@ TEST(Getters, NumericGettersRefuseASideOutsideZeroToOne) {
 }
 
 TEST(Getters, OtherGettersAnswerEmptyForASideOutsideZeroToOne) {
-  auto trace = withPacket("TRCFMT=1;400;E;R;F\nR=2500;2500\n");
+  auto trace = Processed("TRCFMT=1;400;E;R;F\nR=2500;2500\n");
   EXPECT_EQ(trace.TFormat(2), "");
   EXPECT_EQ(trace.RadianCount(-1), 0);
   EXPECT_EQ(trace.Rx_RadianString(2), "");

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "trace/core/vca_trace.h"
+
 namespace lumora::testing {
 
 // `label` records of ten values each, every line ended by `lineEnd`.
@@ -40,6 +42,13 @@ inline std::string CirclePacket(std::size_t n, int radius, const std::string& si
   std::string out = "REQ=TRC\nJOB=1001\n";
   for (char side : sides) out += EyeRecords(side, Repeated(std::to_string(radius), n));
   return out;
+}
+
+// A trace record holding `packet`, processed.
+inline clsVCATrace Processed(const std::string& packet) {
+  clsVCATrace trace;
+  trace.ProcessTrace(packet);
+  return trace;
 }
 
 }  // namespace lumora::testing

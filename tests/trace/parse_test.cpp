@@ -11,26 +11,18 @@
 namespace lumora {
 using namespace lumora::testing;
 
-namespace {
-clsVCATrace processed(const std::string& packet) {
-  clsVCATrace trace;
-  trace.ProcessTrace(packet);
-  return trace;
-}
-}  // namespace
-
 TEST(Curves, OneCurveGivenFillsBoth) {
-  auto trace = processed("FRCV=4.25;4.00\n" + CirclePacket(400, 2500));
+  auto trace = Processed("FRCV=4.25;4.00\n" + CirclePacket(400, 2500));
   EXPECT_DOUBLE_EQ(trace.FCRV(0), 4.25);
   EXPECT_DOUBLE_EQ(trace.FCRV(1), 4.00);
   EXPECT_DOUBLE_EQ(trace.BEVC(0), 4.25);
   EXPECT_DOUBLE_EQ(trace.BEVC(1), 4.00);
-  auto bevelOnly = processed("BEVC=5.5\n" + CirclePacket(400, 2500));
+  auto bevelOnly = Processed("BEVC=5.5\n" + CirclePacket(400, 2500));
   EXPECT_DOUBLE_EQ(bevelOnly.FCRV(1), 5.5);
 }
 
 TEST(Curves, NoCurveAndNoDepthsFallBackToSix) {
-  auto trace = processed(CirclePacket(400, 2500));
+  auto trace = Processed(CirclePacket(400, 2500));
   for (int side : {0, 1}) {
     EXPECT_DOUBLE_EQ(trace.FCRV(side), 6.0);
     EXPECT_DOUBLE_EQ(trace.BEVC(side), 6.0);
@@ -38,22 +30,22 @@ TEST(Curves, NoCurveAndNoDepthsFallBackToSix) {
 }
 
 TEST(FrameType, FollowsEdgeAndFrameTypes) {
-  EXPECT_EQ(processed("ETYP=1\nFTYP=2\n").LumframeType(), "M");
-  EXPECT_EQ(processed("ETYP=1\nFTYP=1\n").LumframeType(), "P");
-  EXPECT_EQ(processed("ETYP=1\n").LumframeType(), "P");
-  EXPECT_EQ(processed("ETYP=2\n").LumframeType(), "R");
-  EXPECT_EQ(processed("ETYP=3;3\n").LumframeType(), "G");
-  EXPECT_EQ(processed("ETYP=4\n").LumframeType(), "");
-  EXPECT_EQ(processed("FTYP=2\n").LumframeType(), "");
-  auto trace = processed("ETYP=\"3\";3\nFTYP=1;1\n");
+  EXPECT_EQ(Processed("ETYP=1\nFTYP=2\n").LumframeType(), "M");
+  EXPECT_EQ(Processed("ETYP=1\nFTYP=1\n").LumframeType(), "P");
+  EXPECT_EQ(Processed("ETYP=1\n").LumframeType(), "P");
+  EXPECT_EQ(Processed("ETYP=2\n").LumframeType(), "R");
+  EXPECT_EQ(Processed("ETYP=3;3\n").LumframeType(), "G");
+  EXPECT_EQ(Processed("ETYP=4\n").LumframeType(), "");
+  EXPECT_EQ(Processed("FTYP=2\n").LumframeType(), "");
+  auto trace = Processed("ETYP=\"3\";3\nFTYP=1;1\n");
   EXPECT_EQ(trace.ETYP(), "3");
   EXPECT_EQ(trace.FTYP(), "1");
 }
 
 TEST(Dbl, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
-  EXPECT_EQ(processed("DBL=?\n").DBL(), 0);
-  EXPECT_DOUBLE_EQ(processed("DBL=18.5\n").DBL(), 18.5);
-  EXPECT_DOUBLE_EQ(processed("DBL= 17 \n").DBL(), 17);
+  EXPECT_EQ(Processed("DBL=?\n").DBL(), 0);
+  EXPECT_DOUBLE_EQ(Processed("DBL=18.5\n").DBL(), 18.5);
+  EXPECT_DOUBLE_EQ(Processed("DBL= 17 \n").DBL(), 17);
   clsVCATrace trace;
   trace.ProcessTrace("DBL=18.5\n");
   for (const char* kept : {"DBL=18,5\n", "DBL=18.5mm\n", "DBL=?\n", "JOB=1\n", "DBL=nan\n", "DBL=1e999\n"}) {
@@ -65,33 +57,33 @@ TEST(Dbl, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
 }
 
 TEST(FormatLines, BothEyesLineBecomesTheRightEye) {
-  auto trace = processed("TRCFMT=1;400;E;B;F\n" + ValueLines("R=", Repeated("2500", 400)));
+  auto trace = Processed("TRCFMT=1;400;E;B;F\n" + ValueLines("R=", Repeated("2500", 400)));
   EXPECT_EQ(trace.TFormat(0), "TRCFMT=1;400;E;R;F");
   EXPECT_EQ(trace.RadianCount(0), 400);
   EXPECT_EQ(trace.TFormat(1), "TRCFMT=1;400;E;L;F");  // completed from the right eye
 }
 
 TEST(FormatLines, AreUpperCasedAndALaterLineReplacesAnEarlierOne) {
-  auto trace = processed("trcfmt=1;100;e;r;f\nTRCFMT=1;200;E;R;F\nR=1\n");
+  auto trace = Processed("trcfmt=1;100;e;r;f\nTRCFMT=1;200;E;R;F\nR=1\n");
   EXPECT_EQ(trace.TFormat(0), "TRCFMT=1;200;E;R;F");
   EXPECT_EQ(trace.RadianCount(0), 200);
 }
 
 TEST(FormatLines, AMissingCountFieldCountsZero) {
-  auto trace = processed("TRCFMT=1\nR=2500;2500\n");
+  auto trace = Processed("TRCFMT=1\nR=2500;2500\n");
   EXPECT_EQ(trace.RadianCount(0), 0);
   EXPECT_EQ(trace.ZDataCount(0), 0);
 }
 
 TEST(Processing, AOneEyedPacketStillMeasuresTheOtherEye) {
-  auto trace = processed(CirclePacket(400, 2500, "R"));
+  auto trace = Processed(CirclePacket(400, 2500, "R"));
   EXPECT_DOUBLE_EQ(trace.a(1), 50.0);
   EXPECT_DOUBLE_EQ(trace.B(1), 50.0);
   EXPECT_DOUBLE_EQ(trace.C(1), 157.08);
 }
 
 TEST(Processing, RecordBoxSizesAreReplacedByMeasuredOnes) {
-  auto trace = processed("HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n" + CirclePacket(400, 2500));
+  auto trace = Processed("HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n" + CirclePacket(400, 2500));
   EXPECT_DOUBLE_EQ(trace.a(0), 50.0);
   EXPECT_DOUBLE_EQ(trace.C(1), 157.08);
 }
@@ -99,7 +91,7 @@ TEST(Processing, RecordBoxSizesAreReplacedByMeasuredOnes) {
 TEST(Processing, APacketWithoutTraceFormatBeepsOncePerSide) {
   int beeps = 0;
   SetBeepHandler([&] { ++beeps; });
-  auto trace = processed("JOB=1\nR=2500;2500\n");
+  auto trace = Processed("JOB=1\nR=2500;2500\n");
   SetBeepHandler(nullptr);
   EXPECT_EQ(beeps, 2);
   EXPECT_EQ(trace.a(0), 0);
@@ -107,7 +99,7 @@ TEST(Processing, APacketWithoutTraceFormatBeepsOncePerSide) {
 }
 
 TEST(Processing, AbsurdNumbersGiveFiniteResults) {
-  auto trace = processed("DBL=1e308\nFRCV=nan\n" + EyeRecords('R', Repeated("1e308", 400), Repeated("1e308", 400)));
+  auto trace = Processed("DBL=1e308\nFRCV=nan\n" + EyeRecords('R', Repeated("1e308", 400), Repeated("1e308", 400)));
   for (int side : {0, 1}) {
     for (double v : {trace.a(side), trace.B(side), trace.C(side), trace.ed(side), trace.eda(side),
                      trace.FCRV(side), trace.BEVC(side)})

@@ -9,11 +9,6 @@ namespace lumora {
 using namespace lumora::testing;
 
 namespace {
-clsVCATrace processed(const std::string& packet) {
-  clsVCATrace trace;
-  trace.ProcessTrace(packet);
-  return trace;
-}
 std::vector<std::string> fields(const std::string& list) { return SplitToStrings(list, ';'); }
 }  // namespace
 
@@ -57,7 +52,7 @@ TEST(Mirror, AnglesBecomeWholeMirroredDegrees) {
 }
 
 TEST(RadiusData, RightOnlyPacketSynthesisesTheLeftEye) {
-  auto trace = processed(EyeRecords('R', Numbered(400)));
+  auto trace = Processed(EyeRecords('R', Numbered(400)));
   EXPECT_EQ(trace.Rx_RadianString(1), trace.Rx_RadianString(0));
   const auto right = fields(trace.VCA_RadianString(0));
   const auto left = fields(trace.VCA_RadianString(1));
@@ -68,7 +63,7 @@ TEST(RadiusData, RightOnlyPacketSynthesisesTheLeftEye) {
 }
 
 TEST(RadiusData, BothEyesKeepTheLeftAsReceivedInItsVcaList) {
-  auto trace = processed(EyeRecords('R', Numbered(400)) + EyeRecords('L', Numbered(400, 1000)));
+  auto trace = Processed(EyeRecords('R', Numbered(400)) + EyeRecords('L', Numbered(400, 1000)));
   std::string leftAsReceived = JoinFields(Numbered(400, 1000), ';');
   EXPECT_EQ(trace.VCA_RadianString(1), leftAsReceived);
   MirrorList(leftAsReceived);
@@ -77,7 +72,7 @@ TEST(RadiusData, BothEyesKeepTheLeftAsReceivedInItsVcaList) {
 }
 
 TEST(RadiusData, LeftOnlyPacketGivesBothSidesTheMirroredLeft) {
-  auto trace = processed(EyeRecords('L', Numbered(400)));
+  auto trace = Processed(EyeRecords('L', Numbered(400)));
   std::string mirrored = JoinFields(Numbered(400), ';');
   MirrorList(mirrored);
   EXPECT_EQ(trace.Rx_RadianString(0), mirrored);
@@ -88,46 +83,46 @@ TEST(RadiusData, LeftOnlyPacketGivesBothSidesTheMirroredLeft) {
 }
 
 TEST(RadiusData, OnlyPositiveValuesCountAndTheScanRunsIntoTheNextEye) {
-  auto trace = processed("TRCFMT=1;4;E;R;F\nR=1;0;-2;x;3\nJOB=1\nTRCFMT=1;2;E;L;F\nR=7;8\n");
+  auto trace = Processed("TRCFMT=1;4;E;R;F\nR=1;0;-2;x;3\nJOB=1\nTRCFMT=1;2;E;L;F\nR=7;8\n");
   EXPECT_EQ(trace.VCA_RadianString(0), "1;3;7;8");
   EXPECT_EQ(trace.VCA_RadianString(1), "7;8");
 }
 
 TEST(RadiusData, WholeLinesAreTakenEvenPastTheCount) {
-  auto trace = processed("TRCFMT=1;3;E;R;F\nR=1;2\nR=3;4;5\nR=6\n");
+  auto trace = Processed("TRCFMT=1;3;E;R;F\nR=1;2\nR=3;4;5\nR=6\n");
   EXPECT_EQ(trace.VCA_RadianString(0), "1;2;3;4;5");
 }
 
 TEST(RadiusData, ACountOfZeroTakesOnlyTheFirstLine) {
-  auto trace = processed("TRCFMT=1;0;E;R;F\nR=1;2\nR=3\nA=5\n");
+  auto trace = Processed("TRCFMT=1;0;E;R;F\nR=1;2\nR=3\nA=5\n");
   EXPECT_EQ(trace.VCA_RadianString(0), "1;2");
   EXPECT_EQ(trace.VCA_AngleString(0), "");
 }
 
 TEST(RadiusData, AnglesAndDepthsFollowTheirOwnCounts) {
-  auto trace = processed(
+  auto trace = Processed(
       "TRCFMT=1;3;E;R;F\nZFMT=1;2;E;R;F\nR=10;20;30\nA=0;120;240\nZ=5;6;7\nr=99\n");
   EXPECT_EQ(trace.VCA_AngleString(0), "120;240");  // an angle of 0 is not taken
   EXPECT_EQ(trace.VCA_ZDataString(0), "5;6;7");
   EXPECT_EQ(trace.ZDataCount(0), 2);
-  auto noZFormat = processed("TRCFMT=1;3;E;R;F\nR=10;20;30\nZ=5;6;7\n");
+  auto noZFormat = Processed("TRCFMT=1;3;E;R;F\nR=10;20;30\nZ=5;6;7\n");
   EXPECT_EQ(noZFormat.VCA_ZDataString(0), "");
 }
 
 TEST(RadiusData, LowerCaseRadiusLinesAreIgnored) {
-  auto trace = processed("TRCFMT=1;3;E;R;F\nr=1;2;3\nR=4;5;6\n");
+  auto trace = Processed("TRCFMT=1;3;E;R;F\nr=1;2;3\nR=4;5;6\n");
   EXPECT_EQ(trace.VCA_RadianString(0), "4;5;6");
 }
 
 TEST(RadiusData, SidesBeyondThirtyTwoThousandValuesAreWhole) {
-  auto trace = processed(EyeRecords('R', Repeated("2500", 40000)));
+  auto trace = Processed(EyeRecords('R', Repeated("2500", 40000)));
   EXPECT_EQ(fields(trace.VCA_RadianString(0)).size(), 40000u);
   EXPECT_EQ(fields(trace.VCA_RadianString(1)).size(), 40000u);
   EXPECT_DOUBLE_EQ(trace.ed(0), 50);
 }
 
 TEST(SData, ValuesAreTakenWithoutTestAndCounted) {
-  auto trace = processed("_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n");
+  auto trace = Processed("_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n");
   EXPECT_EQ(trace.Rx_SDataString(0), "1;0;;3");
   EXPECT_EQ(trace.SDataCount(0), 4);
   EXPECT_EQ(trace.SDataCount(1), 4);
@@ -138,13 +133,13 @@ TEST(SData, ValuesAreTakenWithoutTestAndCounted) {
 }
 
 TEST(SData, BothEyesFormatIsFoundAsWrittenBeforeItBecomesRight) {
-  auto trace = processed("_SHLFFMT=1;2;E;B;F\n_S=4;5\n");
+  auto trace = Processed("_SHLFFMT=1;2;E;B;F\n_S=4;5\n");
   EXPECT_EQ(trace.VCA_SDataString(0), "4;5");
   EXPECT_EQ(trace.VCA_SDataString(1), "5;4");
 }
 
 TEST(SData, BothSidesReceivedMirrorTheLeftRxList) {
-  auto trace = processed("_SHLFFMT=1;2;E;R;F\n_S=1;2\n_SHLFFMT=1;2;E;L;F\n_S=3;4\n");
+  auto trace = Processed("_SHLFFMT=1;2;E;R;F\n_S=1;2\n_SHLFFMT=1;2;E;L;F\n_S=3;4\n");
   EXPECT_EQ(trace.VCA_SDataString(1), "3;4");
   EXPECT_EQ(trace.Rx_SDataString(1), "4;3");
 }

@@ -20,8 +20,8 @@ constexpr double kUpperLimit = 15.0;
 double clsVCATrace::ComputeFramebase(int side) const {
   if (!validSide(side)) return kDefaultCurve;
   const SideData& s = sides_[static_cast<std::size_t>(side)];
-  const std::vector<double> radii = Values(SplitFields(s.rxRadii, ';'));
-  const std::vector<double> depths = Values(SplitFields(s.rxZ, ';'));
+  const std::vector<double>& radii = s.rxRadiusValues;
+  const std::vector<double>& depths = s.rxZValues;
   const std::size_t n = radii.size();
   if (n != depths.size() || n < kMinimumPoints) return kDefaultCurve;
   double zMax = 0, chord = 0;

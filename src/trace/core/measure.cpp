@@ -85,7 +85,7 @@ void clsVCATrace::OMAMeasureTrace(int side, const std::vector<std::string>& RadA
 void clsVCATrace::MeasureSide(int side) {
   SideData& sd = sides_[static_cast<std::size_t>(side)];
   Shared().MirrorSign = side == 0 ? 1 : -1;
-  const Measurement m = measureRadii(Values(SplitFields(sd.rxRadii, ';')), Shared().MirrorSign);
+  const Measurement m = measureRadii(sd.rxRadiusValues, Shared().MirrorSign);
   sd.a = roundHalfEven(m.a, 2);
   sd.b = roundHalfEven(m.b, 2);
   sd.c = roundHalfEven(m.c, 2);

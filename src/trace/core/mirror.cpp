@@ -8,9 +8,11 @@
 namespace lumora {
 namespace {
 
+// 360 - ((angle + 180) mod 360) in whole degrees, printed as "###.00" would print it
+// (the result lies between 1 and 719, never 0, so it always has digits before the point).
 std::string mirroredAngle(std::string_view field) {
   const std::int64_t r = roundToWhole(value(field) + 180);
-  return formatNumber(static_cast<double>(360 - r % 360), "###.00");
+  return std::to_string(360 - r % 360) + ".00";
 }
 
 // The index field i moves to: k counts down from n / 2 + 1 (halves to even), wrapping
@@ -48,6 +50,18 @@ std::string_view unchanged(std::string_view field) { return field; }
 }  // namespace
 
 void MirrorList(std::string& list) { mirror(list, unchanged); }
+
+void MirrorValues(std::vector<double>& values) {
+  const std::size_t n = values.size();
+  if (n < 2) {
+    values.clear();
+    return;
+  }
+  std::vector<double> out(n);
+  const std::vector<std::size_t> order = mirroredOrder(n);
+  for (std::size_t i = 0; i < n; ++i) out[order[i]] = values[i];
+  values = std::move(out);
+}
 
 void MirrorTraceData(std::string& radii, std::string& z, std::string& angles) {
   mirror(radii, unchanged);

@@ -54,27 +54,22 @@ bool collectNumber(std::string_view text, std::string& out) {
 bool plainDecimal(std::string_view text, double& out) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
-  std::int64_t mantissa = 0;
-  int digits = 0, decimals = 0;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (isDigit(c)) {
-      if (++digits > 15) return false;
-      mantissa = mantissa * 10 + (c - '0');
-      decimals += point;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else if (isIgnoredBlank(c) || c == 'e' || c == 'E') {
-      return false;
-    } else {
-      break;
-    }
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  p += negative;
+  std::uint64_t mantissa = 0;  // unsigned: a long run of digits wraps harmlessly, then is refused
+  const char* const wholeStart = p;
+  for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  long digits = p - wholeStart, decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fractionStart = ++p;
+    for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    decimals = p - fractionStart;
+    digits += decimals;
   }
-  if (digits == 0) return false;
+  if (digits == 0 || digits > 15) return false;
+  if (p < end && (isIgnoredBlank(*p) || *p == 'e' || *p == 'E')) return false;  // more may follow
   const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
   out = negative ? -magnitude : magnitude;
   return true;

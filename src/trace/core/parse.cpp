@@ -65,6 +65,8 @@ void clsVCATrace::ParseRecordValues() {
     SideData& s = sides_[static_cast<std::size_t>(side)];
     s.rxRadii.clear();
     s.rxZ.clear();
+    s.rxRadiusValues.clear();
+    s.rxZValues.clear();
     s.rxAngles.clear();
     s.a = value(VCALabelValue("HBOX=", side));
     s.b = value(VCALabelValue("VBOX=", side));

@@ -27,33 +27,32 @@ std::string_view dataBlock(const std::string& packet, const std::string& upper,
   return std::string_view(packet).substr(start);
 }
 
-// Appends to `list` the fields of the lines starting with `label` that `take` accepts,
-// line by line, until `wanted` fields are taken (checked after whole lines). No trailing ";".
-template <typename Take>
-void collectValues(std::string_view block, std::string_view label, std::int64_t wanted,
-                   std::string& list, Take take) {
+enum class Take { PositiveValues, EveryField };
+
+// Appends to `list` the fields of the lines starting with `label` (every field, or those
+// whose value is greater than 0, whose numbers also go to `numbers` when given), line by
+// line, until `wanted` fields are taken (checked after whole lines). No trailing ";".
+void collectValues(std::string_view block, std::string_view label, std::int64_t wanted, std::string& list,
+                   Take take, std::vector<double>* numbers = nullptr) {
   std::int64_t count = 0;
   ForEachLine(block, [&](std::string_view line) {
     if (line.starts_with(label)) {
       line.remove_prefix(label.size());
-      while (true) {
-        const std::size_t semi = line.find(';');
-        const std::string_view field = line.substr(0, semi);
-        if (take(field)) {
+      for (std::size_t start = 0, end = 0; end <= line.size(); start = ++end) {
+        while (end < line.size() && line[end] != ';') ++end;  // fields are short: scan by hand
+        const std::string_view field = line.substr(start, end - start);
+        const double number = take == Take::PositiveValues ? value(field) : 0;
+        if (take == Take::EveryField || number > 0) {
           ++count;
           (list += field) += ';';
+          if (numbers) numbers->push_back(number);
         }
-        if (semi == std::string_view::npos) break;
-        line.remove_prefix(semi + 1);
       }
     }
     return count < wanted;
   });
   if (!list.empty() && list.back() == ';') list.pop_back();
 }
-
-bool positive(std::string_view field) { return value(field) > 0; }
-bool anyField(std::string_view) { return true; }
 
 }  // namespace
 
@@ -63,9 +62,9 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
   forPresentSides(hasFormat, [&](int side) {
     SideData& s = sides_[static_cast<std::size_t>(side)];
     const std::string_view block = dataBlock(packet_, upper, formatLinesAsRead[static_cast<std::size_t>(side)], "R=");
-    collectValues(block, "R=", s.radiusCount, s.rxRadii, positive);
-    collectValues(block, "A=", s.radiusCount, s.rxAngles, positive);
-    collectValues(block, "Z=", s.zCount, s.rxZ, positive);
+    collectValues(block, "R=", s.radiusCount, s.rxRadii, Take::PositiveValues, &s.rxRadiusValues);
+    collectValues(block, "A=", s.radiusCount, s.rxAngles, Take::PositiveValues);
+    collectValues(block, "Z=", s.zCount, s.rxZ, Take::PositiveValues, &s.rxZValues);
   });
   for (SideData& s : sides_) {
     s.vcaRadii = s.rxRadii;
@@ -73,7 +72,11 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
     s.vcaAngles = s.rxAngles;
   }
   SideData& left = sides_[1];
-  if (!left.rxRadii.empty()) MirrorTraceData(left.rxRadii, left.rxZ, left.rxAngles);
+  if (!left.rxRadii.empty()) {
+    MirrorTraceData(left.rxRadii, left.rxZ, left.rxAngles);
+    MirrorValues(left.rxRadiusValues);
+    MirrorValues(left.rxZValues);
+  }
 }
 
 // A one-eye trace gets the other eye: the same Rx lists, the mirrored VCA lists.
@@ -85,6 +88,8 @@ void clsVCATrace::SynthesiseMissingSide() {
   SideData& to = sides_[right ? 1 : 0];
   to.rxRadii = from.rxRadii;
   to.rxZ = from.rxZ;
+  to.rxRadiusValues = from.rxRadiusValues;
+  to.rxZValues = from.rxZValues;
   to.rxAngles = from.rxAngles;
   to.vcaRadii = from.vcaRadii;
   to.vcaZ = from.vcaZ;
@@ -121,7 +126,7 @@ void clsVCATrace::ExtractSData() {
   forPresentSides(hasFormat, [&](int side) {
     SideData& s = sides_[static_cast<std::size_t>(side)];
     const std::string_view block = dataBlock(packet_, upper, asRead[static_cast<std::size_t>(side)], "_S=");
-    collectValues(block, "_S=", s.sCount, s.rxS, anyField);
+    collectValues(block, "_S=", s.sCount, s.rxS, Take::EveryField);
   });
   for (SideData& s : sides_) s.vcaS = s.rxS;
   if (!sides_[1].rxS.empty()) MirrorList(sides_[1].rxS);

@@ -2,7 +2,11 @@
 
 namespace lumora {
 namespace {
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+// Branch-free so that upper-casing a whole packet vectorises.
+char upper(char c) {
+  const auto lowerCase = static_cast<unsigned char>(static_cast<unsigned char>(c - 'a') < 26);
+  return static_cast<char>(c ^ (lowerCase << 5));
+}
 }  // namespace
 
 std::string AsciiUpper(std::string_view text) {
@@ -18,19 +22,18 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
+// Fields are a few characters long, so a plain scan beats a library search per field.
 std::vector<std::string_view> SplitFields(std::string_view text, char separator) {
   std::vector<std::string_view> fields;
   if (text.empty()) return fields;
   std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find(separator, start);
-    if (end == std::string_view::npos) {
-      fields.push_back(text.substr(start));
-      return fields;
-    }
-    fields.push_back(text.substr(start, end - start));
-    start = end + 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != separator) continue;
+    fields.push_back(text.substr(start, i - start));
+    start = i + 1;
   }
+  fields.push_back(text.substr(start));
+  return fields;
 }
 
 std::vector<std::string> SplitToStrings(std::string_view text, char separator) {
@@ -49,15 +52,16 @@ std::string JoinFields(const std::vector<std::string>& fields, char separator) {
 }
 
 std::string UnifyLineEnds(std::string_view text) {
-  std::string out(text);
-  if (text.find('\r') == std::string_view::npos) return out;
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') out[length++] = text[i];
-    else if (i + 1 < text.size() && text[i + 1] == '\n') continue;  // the LF follows
-    else out[length++] = '\n';
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t cr = text.find('\r', start);
+    out.append(text.substr(start, cr == std::string_view::npos ? cr : cr - start));
+    if (cr == std::string_view::npos) break;
+    const bool lfFollows = cr + 1 < text.size() && text[cr + 1] == '\n';
+    if (!lfFollows) out += '\n';  // a lone CR; a CR LF keeps its LF
+    start = cr + 1;
   }
-  out.resize(length);
   return out;
 }
 

@@ -94,6 +94,9 @@ class clsVCATrace {
   struct SideData {
     std::string rxRadii, rxAngles, rxZ, rxS;
     std::string vcaRadii, vcaAngles, vcaZ, vcaS;
+    // value() of each Rx radius and Z text, kept beside the texts so that measuring and the
+    // base curve do not read the numbers again.
+    std::vector<double> rxRadiusValues, rxZValues;
     double a = 0, b = 0, c = 0, ed = 0, eda = 0, fcrv = 0, bevc = 0;
     std::int32_t radiusCount = 0, zCount = 0, sCount = 0;
     std::string tFormat, zFormat, sFormat;

@@ -1,0 +1,39 @@
+// Texts of the main window, its start-up and its shutdown, and the decision of the
+// port-opening loop. Multi-line texts use a single LF.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/core/about_box.h"
+
+namespace lumora {
+
+// "Corvane Lumora Trace Server v" major "." minor revision (1, 11, 0 gives "...v1.110").
+std::string MainWindowCaption(const AppVersion& version);
+
+inline constexpr const char* kNotifyIconTip = "Corvane Lumora Trace Server";
+inline constexpr const char* kWaitingForTraceData = "Waiting for trace data...";
+inline constexpr const char* kTraceCancelled = "Trace Cancelled!\n\nWaiting for Next Trace...";
+inline constexpr const char* kSaveDialogTitle = "Enter the Trace File Name";
+inline constexpr const char* kAlreadyRunning =
+    "The Lumora Trace Server is already running.\n\nIt can be accessed any time by double clicking on "
+    "the small blue Corvane icon on the Windows system tray.";
+inline constexpr const char* kShutdownTitle = "Program Shutdown Confirmation";
+inline constexpr const char* kShutdownQuestion =
+    "This action will exit and terminate the program and remove it from the taskbar.\n\n"
+    "Are you sure you want to do this?";
+inline constexpr const char* kNoComPort =
+    "Unable to open a com port.\nYou must configure the serial port communications settings before you "
+    "can continue.\n\nClick on OK to go to the Setup menu or click Cancel to end program.";
+inline constexpr const char* kComPortNotOpened =
+    "Unable to open the specified com port.\nYou must reconfigure the serial port communications settings "
+    "before you can continue.\n\nClick on OK to go to the Setup menu or click Cancel to end program.";
+
+// One pass of the port-opening loop: the message to ask OK/Cancel with, or none when the port
+// is open. `port` is the setting "Port" as a number; `opened` whether opening it succeeded
+// (not asked for a port outside 1..16, which is never opened).
+std::optional<std::string> PortOpenProblem(int port, bool opened);
+inline bool PortNumberUsable(int port) { return port >= 1 && port <= 16; }
+
+}  // namespace lumora

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 
 #include "setup/core/settings_table.h"
+#include "trace/core/shared_values.h"
 
 namespace lumora {
 namespace {
@@ -20,13 +22,16 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(SettingsApplicationName, "Lumora Corvane Trace Server");
   EXPECT_EQ(SettingsSection, "Properties");
   const std::pair<std::string_view, std::string_view> expected[] = {
-      {"Port", "0"},      {"Speed", "19200"},    {"SavePath", "C:\\LumoraTraces"},
+      {"Port", "0"},      {"Speed", "19200"},    {"SavePath", ""},
       {"AutoStart", "0"}, {"Prompt", "0"},       {"DontShow1", "0"},
       {"VBias", "1"},     {"HBias", "1"}};
   ASSERT_EQ(std::size(expected), SettingsTable.size());
   for (std::size_t i = 0; i < SettingsTable.size(); ++i) {
     EXPECT_EQ(SettingsTable[i].Key, expected[i].first);
     EXPECT_EQ(SettingsTable[i].Default, expected[i].second);
+    if (SettingsTable[i].Id != Setting::SavePath) {
+      EXPECT_EQ(DefaultOf(SettingsTable[i].Id), expected[i].second);
+    }
   }
   EXPECT_EQ(InfoOf(Setting::DontShow1).Key, "DontShow1");
   EXPECT_EQ(InfoOf(Setting::HBias).Key, "HBias");
@@ -35,10 +40,21 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
 TEST(SettingsTable, MissingKeyReadsItsDefault) {
   const SettingLookup empty = storeOf({});
   EXPECT_EQ(ReadSetting(empty, Setting::Speed), "19200");
-  EXPECT_EQ(ReadSetting(empty, Setting::SavePath), "C:\\LumoraTraces");
+  EXPECT_EQ(ReadSetting(empty, Setting::SavePath), Shared().DefaultSavePath);
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Speed), 19200);
   EXPECT_EQ(ReadSetting(nullptr, Setting::VBias), "1");
+}
+
+TEST(SettingsTable, DefaultSaveFolderFollowsThePlatform) {
+#ifdef _WIN32
+  EXPECT_EQ(PlatformDefaultSavePath(), "C:\\LumoraTraces");
+#else
+  const char* home = std::getenv("HOME");
+  if (home && *home) {
+    EXPECT_EQ(PlatformDefaultSavePath(), std::string(home) + "/LumoraTraces");
+  }
+#endif
 }
 
 TEST(SettingsTable, StoredTextWinsEvenWhenEmpty) {

@@ -7,6 +7,7 @@
 
 #include "json_writer.h"
 #include "options.h"
+#include "render.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora::tool {
@@ -18,7 +19,8 @@ constexpr const char* kUsage =
     "       lumora-trace drills FILE --side N\n"
     "       lumora-trace label FILE LABEL [--side N]\n"
     "       lumora-trace getall FILE LABEL\n"
-    "       lumora-trace multiline FILE LABEL GROUP\n";
+    "       lumora-trace multiline FILE LABEL GROUP\n"
+    "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg [--scale PX_PER_MM]\n";
 
 int usage(Streams io, const std::string& problem) {
   if (!problem.empty()) io.err << "lumora-trace: " << problem << "\n";
@@ -163,6 +165,7 @@ int RunTool(const std::vector<std::string>& args, Streams io) {
   if (command == "label") return RunLabel(rest, io);
   if (command == "getall") return RunGetAll(rest, io);
   if (command == "multiline") return RunMultiLine(rest, io);
+  if (command == "render") return RunRender(rest, io);
   return usage(io, "unknown command " + command);
 }
 

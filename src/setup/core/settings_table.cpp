@@ -1,6 +1,7 @@
 #include "setup/core/settings_table.h"
 
 #include "trace/core/numtext.h"
+#include "trace/core/shared_values.h"
 
 namespace lumora {
 
@@ -13,10 +14,13 @@ static_assert([] {
 
 std::string DeviceSettingKey(int port) { return "Device" + std::to_string(port); }
 
+std::string DefaultOf(Setting setting) {
+  return setting == Setting::SavePath ? Shared().DefaultSavePath : std::string(InfoOf(setting).Default);
+}
+
 std::string ReadSetting(const SettingLookup& lookup, Setting setting) {
-  const SettingInfo& info = InfoOf(setting);
-  std::optional<std::string> stored = lookup ? lookup(info.Key) : std::nullopt;
-  return stored ? *stored : std::string{info.Default};
+  std::optional<std::string> stored = lookup ? lookup(InfoOf(setting).Key) : std::nullopt;
+  return stored ? *stored : DefaultOf(setting);
 }
 
 std::int32_t ReadWholeSetting(const SettingLookup& lookup, Setting setting) {

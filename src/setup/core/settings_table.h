@@ -26,13 +26,11 @@ struct SettingInfo {
 inline constexpr std::string_view SettingsApplicationName = ApplicationTitle;
 inline constexpr std::string_view SettingsSection = "Properties";
 
-// Where traces are saved unless the user chose another folder.
-inline constexpr std::string_view DefaultSavePath = "C:\\LumoraTraces";
 
 inline constexpr std::array<SettingInfo, 8> SettingsTable{{
     {Setting::Port, "Port", "0"},  // 1 to 16; 0 = no port configured
     {Setting::Speed, "Speed", "19200"},  // bits per second
-    {Setting::SavePath, "SavePath", DefaultSavePath},
+    {Setting::SavePath, "SavePath", ""},  // the shared DefaultSavePath, which depends on the platform
     {Setting::AutoStart, "AutoStart", "0"},  // check-box states "0"/"1"
     {Setting::Prompt, "Prompt", "0"},
     {Setting::DontShow1, "DontShow1", "0"},
@@ -50,6 +48,9 @@ std::string DeviceSettingKey(int port);
 
 // Reads one key of the section; nothing when the key is missing.
 using SettingLookup = std::function<std::optional<std::string>(std::string_view key)>;
+
+// The default of `setting`.
+std::string DefaultOf(Setting setting);
 
 // The stored text of `setting`, or its default when it is missing.
 std::string ReadSetting(const SettingLookup& lookup, Setting setting);

@@ -1,5 +1,6 @@
 #include "trace/core/shared_values.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,15 @@ std::filesystem::path PathFromText(const std::string& text) {
 std::string TextFromPath(const std::filesystem::path& path) {
   const std::u8string u = path.u8string();
   return std::string(u.begin(), u.end());
+}
+
+std::string PlatformDefaultSavePath() {
+#ifdef _WIN32
+  return "C:\\LumoraTraces";
+#else
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/LumoraTraces" : std::string("LumoraTraces");
+#endif
 }
 
 SharedValues& Shared() {

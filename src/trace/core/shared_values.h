@@ -8,8 +8,13 @@
 
 namespace lumora {
 
+// Where traces are saved unless the user chose another folder: "C:\LumoraTraces" on
+// Windows, the folder "LumoraTraces" in the user's home folder elsewhere.
+std::string PlatformDefaultSavePath();
+
 struct SharedValues {
   std::string SavePath;          // save folder in use
+  std::string DefaultSavePath = PlatformDefaultSavePath();
   std::string ProgramFolder;     // the program's own folder, no trailing separator
   std::string JobNumberText;     // job number (file name) of the last trace
   std::int16_t PromptAnswer = 0; // 0 none, 1 new name chosen, 2 cancelled

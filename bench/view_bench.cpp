@@ -1,0 +1,78 @@
+// Trace viewing speed: listing a save folder of 100,000 traces (the maintenance dialog must
+// open in under a second) and drawing a trace on screen and into an image.
+// Run: build/bin/view_bench (QT_QPA_PLATFORM=offscreen where there is no display).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <fstream>
+#include <string>
+
+#include "app/qt/questions.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/vca_trace.h"
+#include "view/core/trace_folder.h"
+#include "view/qt/drawing_files.h"
+#include "view/qt/trace_display.h"
+
+namespace {
+
+constexpr int kFiles = 100000;
+
+// One folder of 100,000 small files for the whole run.
+const QTemporaryDir& bigFolder() {
+  static QTemporaryDir folder;
+  static const bool filled = [] {
+    for (int i = 0; i < kFiles; ++i) {
+      std::ofstream(folder.filePath(QString::number(100000 + i)).toStdString()) << "JOB=" << i << "\n";
+    }
+    return true;
+  }();
+  (void)filled;
+  return folder;
+}
+
+lumora::clsVCATrace circle() {
+  std::string packet = "REQ=TRC\nJOB=1\nTRCFMT=1;400;E;R;F\n";
+  for (int i = 0; i < 400; ++i) packet += (i % 10 == 0 ? "R=" : ";") + std::string("2500") + (i % 10 == 9 ? "\n" : "");
+  lumora::clsVCATrace trace;
+  trace.ProcessTrace(packet);
+  return trace;
+}
+
+void BM_ListSaveFolder100k(benchmark::State& state) {
+  const std::string path = bigFolder().path().toStdString();
+  for (auto _ : state) benchmark::DoNotOptimize(lumora::ListTraceFiles(path));
+}
+BENCHMARK(BM_ListSaveFolder100k)->Unit(benchmark::kMillisecond);
+
+void BM_OpenMaintenanceDialog100k(benchmark::State& state) {
+  lumora::Shared().SavePath = bigFolder().path().toStdString();
+  lumora::QtQuestions questions;
+  for (auto _ : state) {
+    lumora::TraceDisplay dialog(questions, nullptr);
+    benchmark::DoNotOptimize(dialog.names().size());
+  }
+}
+BENCHMARK(BM_OpenMaintenanceDialog100k)->Unit(benchmark::kMillisecond);
+
+void BM_DrawTraceToImage(benchmark::State& state) {
+  const lumora::clsVCATrace trace = circle();
+  for (auto _ : state) {
+    lumora::MillimetreSurface surface = lumora::SurfaceForImage(800, 600, 8);
+    trace.DrawTrace(surface, 0);
+    benchmark::DoNotOptimize(lumora::DrawingToImage(surface, 8));
+  }
+}
+BENCHMARK(BM_DrawTraceToImage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,41 @@
+#include "app/desktop/desktop_app.h"
+
+#include <QApplication>
+
+#include "app/core/app_title.h"
+#include "app/core/help_texts.h"
+#include "app/core/shell_texts.h"
+#include "app/desktop/lum_lab_frm.h"
+#include "app/desktop/single_instance.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/questions.h"
+#include "setup/qt/auto_start.h"
+#include "setup/qt/com_setup_frm.h"
+#include "setup/qt/settings_store.h"
+#include "trace/core/shared_values.h"
+
+namespace lumora {
+
+int RunDesktop(QApplication& app) {
+  QtQuestions questions;
+  const SingleInstance instance;
+  if (!instance.acquired()) {
+    // A second copy touches nothing: no port, no icon, no file.
+    questions.ask(nullptr, kAlreadyRunning, QText(ApplicationTitle), Buttons::Ok, Icon::Information);
+    return 0;
+  }
+  app.setQuitOnLastWindowClosed(false);  // the window hides; the icon keeps the program alive
+  SetBeepHandler([] { QApplication::beep(); });
+  SettingsStore settings;
+  HelpTexts texts;
+  const std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();
+  DesktopServices services{questions, settings, texts, [&](QWidget* parent) {
+                             ComSetupFrm dialog(settings, questions, *autoStart, texts, parent);
+                             dialog.exec();
+                           }};
+  LumLabfrm window(services);
+  if (!window.Form_Load()) return 0;
+  return app.exec();
+}
+
+}  // namespace lumora

@@ -1,0 +1,24 @@
+// What the main window needs from outside: the questions it asks, the settings, and the
+// setup dialog. Tests hand in scripted answers and a setup step that writes settings.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace lumora {
+
+class AutoStart;
+class HelpTexts;
+class Questions;
+class SettingsStore;
+
+struct DesktopServices {
+  Questions& questions;
+  SettingsStore& settings;
+  HelpTexts& texts;
+  // Shows the setup dialog modally over `parent` and returns when it is closed.
+  std::function<void(QWidget* parent)> runSetupDialog;
+};
+
+}  // namespace lumora

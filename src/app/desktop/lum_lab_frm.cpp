@@ -1,0 +1,334 @@
+#include "app/desktop/lum_lab_frm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/core/app_title.h"
+#include "app/core/help_texts.h"
+#include "app/core/shell_texts.h"
+#include "app/desktop/notify_icon.h"
+#include "app/qt/help_windows.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/questions.h"
+#include "link/qt/link_session.h"
+#include "setup/core/port_device.h"
+#include "setup/qt/settings_store.h"
+#include "trace/core/numtext.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/vca_trace.h"
+#include "view/core/calibration.h"
+#include "view/qt/frm_calibrate.h"
+#include "view/qt/trace_display.h"
+#include "view/qt/trace_pic.h"
+
+namespace lumora {
+namespace {
+
+QString applicationTitle() { return QText(ApplicationTitle); }
+
+QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+// The trace view's picture: a frame of 100 x 80 mm at the screen's true size.
+constexpr double kPictureWidthMm = 100, kPictureHeightMm = 80;
+
+}  // namespace
+
+LumLabfrm::LumLabfrm(DesktopServices services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+  setObjectName("LumLabfrm");
+  setWindowIcon(NotifyIcon::programIcon());
+  buildMenus();
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(buildTraceView());
+  layout->addWidget(buildActivityViews());
+  setCentralWidget(central);
+  icon_ = new NotifyIcon(this, Filemnu, this);
+}
+
+LumLabfrm::~LumLabfrm() = default;
+
+void LumLabfrm::buildMenus() {
+  Filemnu = menuBar()->addMenu("File");
+  Filemnu->setObjectName("Filemnu");
+  auto add = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  add(Filemnu, "Exitmnu", "E&xit (Shutdown)", [this] { Exitmnu_Click(); });
+  Filemnu->addSeparator();
+  add(Filemnu, "InterfaceSetupmnu", "&Setup", [this] { runSetup(); });
+  Filemnu->addSeparator();
+  add(Filemnu, "mnuCalibrateScreen", "Calibrate Screen", [this] { frmCalibrate(services_.settings, this).exec(); });
+  Filemnu->addSeparator();
+  add(Filemnu, "TraceListmnu", "&Trace Maintenance",
+      [this] { TraceDisplay(services_.questions, TracePic_, this).exec(); });
+  Filemnu->addSeparator();
+  add(Filemnu, "OpenMnu", "&Open", [this] { showWindow(); });
+  add(Filemnu, "CloseMnu", "&Close", [this] { hide(); });
+
+  QMenu* help = menuBar()->addMenu("Help");
+  help->setObjectName("Helpmnu");
+  Questions& q = services_.questions;
+  HelpTexts& texts = services_.texts;
+  add(help, "SetupHelpmnu", "&Program Setup Help", [this, &q, &texts] { ShowProgramSetupHelp(q, texts, this); });
+  add(help, "TraceSetupmnu", "&Tracer Setup Help", [this, &q, &texts] { AskTracerInstructions(q, texts, this); });
+  add(help, "DailyOperationmnu", "&Daily Operation Help", [this, &q, &texts] { ShowDailyOperation(q, texts, this); });
+  add(help, "Maintenancemnu", "&Maintenance Help", [this, &q, &texts] { ShowMaintenance(q, texts, this); });
+  help->addSeparator();
+  QMenu* oma = help->addMenu("&View OMA Data");
+  oma->setObjectName("Omamnu");
+  add(oma, "ViewOMADatamnu", "Oma &Raw Data", [this] { showActivityView(List2); });
+  add(oma, "ViewEventLogmnu", "OMA &Log", [this] { showActivityView(List1); });
+  help->addSeparator();
+  add(help, "Aboutmnu", "About Corvane Lumora Trace Server", [this, &q] {
+    const auto port = static_cast<std::int16_t>(services_.settings.readWhole(Setting::Port));
+    ShowAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), QText(Shared().SavePath));
+  });
+}
+
+QWidget* LumLabfrm::buildTraceView() {
+  Frame1 = new QWidget(this);
+  Frame1->setObjectName("Frame1");
+  auto* grid = new QGridLayout(Frame1);
+  TracePic_ = new TracePic(Frame1);
+  TracePic_->setObjectName("TracePic");
+  TracePic_->setFixedSizeMm(kPictureWidthMm, kPictureHeightMm);
+  grid->addWidget(TracePic_, 0, 0, 9, 1);
+  TraceLabel = namedLabel("TraceLabel", "Order:", Frame1);
+  CircumLbl = namedLabel("CircumLbl", "Cir:", Frame1);
+  FrameEDlbl = namedLabel("FrameEDlbl", "ED:", Frame1);
+  FrameBlbl = namedLabel("FrameBlbl", "B:", Frame1);
+  FrameAlbl = namedLabel("FrameAlbl", "A:", Frame1);
+  NasalRightLbl = namedLabel("NasalRightLbl", "N", Frame1);
+  FrameDBLlbl = namedLabel("FrameDBLlbl", "DBL:", Frame1);
+  FrameTypelbl = namedLabel("FrameTypelbl", "Type:", Frame1);
+  int row = 0;
+  for (QLabel* label : {TraceLabel, FrameAlbl, FrameBlbl, FrameEDlbl, CircumLbl, FrameDBLlbl, FrameTypelbl, NasalRightLbl})
+    grid->addWidget(label, row++, 1);
+  Helplbl = namedLabel("Helplbl", "Waiting for trace data...", Frame1);
+  Helplbl->setWordWrap(true);
+  grid->addWidget(Helplbl, 9, 0, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  const char* captions[] = {"&Save", "&Cancel", "Close"};
+  for (int i = 0; i < 3; ++i) {
+    Command1[static_cast<std::size_t>(i)] = new QPushButton(captions[i], Frame1);
+    Command1[static_cast<std::size_t>(i)]->setObjectName(QString("Command1_%1").arg(i));
+    connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    buttons->addWidget(Command1[static_cast<std::size_t>(i)]);
+  }
+  grid->addLayout(buttons, 10, 0, 1, 2);
+  return Frame1;
+}
+
+QWidget* LumLabfrm::buildActivityViews() {
+  auto* views = new QWidget(this);
+  auto* layout = new QVBoxLayout(views);
+  layout->setContentsMargins(0, 0, 0, 0);
+  List1 = new QListWidget(views);
+  List1->setObjectName("List1");
+  List1->setToolTip("Equipment communications activity is shown here.");
+  List2 = new QListWidget(views);
+  List2->setObjectName("List2");
+  Command2 = new QPushButton("OK", views);
+  Command2->setObjectName("Command2");
+  connect(Command2, &QPushButton::clicked, this, [this] { showActivityView(nullptr); });
+  for (QWidget* w : {static_cast<QWidget*>(List1), static_cast<QWidget*>(List2), static_cast<QWidget*>(Command2)}) {
+    layout->addWidget(w);
+    w->hide();
+  }
+  return views;
+}
+
+// Shows one of the activity lists in place of the trace view, or (nullptr) the trace view.
+void LumLabfrm::showActivityView(QWidget* list) {
+  Frame1->setVisible(list == nullptr);
+  List1->setVisible(list == List1);
+  List2->setVisible(list == List2);
+  Command2->setVisible(list != nullptr);
+}
+
+bool LumLabfrm::Form_Load() {
+  LoadBiasSettings(services_.settings.lookup());
+  QDir().mkpath(QText(Shared().DefaultSavePath));
+  Shared().ProgramFolder = QApplication::applicationDirPath().toStdString();
+  QDir::setCurrent(QApplication::applicationDirPath());
+  setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
+  Command1[0]->hide();
+  Command1[1]->hide();
+  for (QLabel* label : {TraceLabel, CircumLbl, FrameAlbl, FrameBlbl, FrameEDlbl, FrameDBLlbl, FrameTypelbl})
+    label->clear();
+  show();
+  services_.texts.BuildSetupHelpText(Shared().DefaultSavePath);
+  services_.texts.BuildDailyOperationText();
+  services_.texts.BuildMaintenanceText();
+  const bool linked = SetComPorts();
+  QApplication::restoreOverrideCursor();
+  setEnabled(true);
+  if (!linked) return false;
+  Helplbl->setText(kWaitingForTraceData);
+  icon_->add();
+  return true;
+}
+
+bool LumLabfrm::SetComPorts() {
+  setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  bool linked = false;
+  while (true) {
+    const int port = services_.settings.readWhole(Setting::Port);
+    const int speed = services_.settings.readWhole(Setting::Speed);
+    link_.reset();  // closes the port
+    if (PortNumberUsable(port)) startLink(port, speed);
+    const auto problem = PortOpenProblem(port, link_ && link_->isOpen());
+    if (!problem) {
+      linked = true;
+      break;
+    }
+    link_.reset();
+    if (services_.questions.ask(this, QText(*problem), applicationTitle(), Buttons::OkCancel, Icon::None) ==
+        Answer::Cancel)
+      break;
+    services_.runSetupDialog(this);
+  }
+  QApplication::restoreOverrideCursor();
+  setEnabled(true);
+  return linked;
+}
+
+// The save folder comes from the settings each time the link starts, so a folder chosen in
+// the setup dialog is in force at once.
+void LumLabfrm::startLink(int port, int speed) {
+  Shared().SavePath = services_.settings.read(Setting::SavePath);
+  QDir().mkpath(QText(Shared().SavePath));
+  LinkSession::Settings s;
+  s.device = QText(PortDevice(port, services_.settings.lookup()));
+  s.speed = speed;
+  s.portNumber = port;
+  s.savePath = QText(Shared().SavePath);
+  s.prompt = services_.settings.read(Setting::Prompt) != "0";
+  link_ = std::make_unique<LinkSession>(s);
+  connectLink();
+  link_->open();
+}
+
+void LumLabfrm::connectLink() {
+  LinkSession* link = link_.get();
+  connect(link, &LinkSession::activityAdded, this, [this](const QString& line) {
+    List1->addItem(line);
+    List1->setCurrentRow(List1->count() - 1);
+  });
+  connect(link, &LinkSession::rawDataCleared, List2, &QListWidget::clear);
+  connect(link, &LinkSession::rawDataAdded, this, [this](const QString& line) { List2->addItem(line); });
+  connect(link, &LinkSession::rawDataReplaced, this, [this](int index, const QString& line) {
+    if (QListWidgetItem* item = List2->item(index)) item->setText(line);
+  });
+  connect(link, &LinkSession::orderLabelChanged, TraceLabel, &QLabel::setText);
+  connect(link, &LinkSession::statusLabelChanged, Helplbl, &QLabel::setText);
+  connect(link, &LinkSession::brandMessageRequested, this, [this, link](const QString& text) {
+    services_.questions.ask(this, text, applicationTitle(), Buttons::Ok, Icon::Warning);
+    link->brandMessageClosed();
+  });
+  connect(link, &LinkSession::showTraceRequested, this, [this](const QString& name, const QString& path) {
+    ShowStoredTrace(path);
+    emit traceShown(name);
+  });
+  connect(link, &LinkSession::saveEnabled, this, [this] { Command1[0]->setEnabled(true); });
+  connect(link, &LinkSession::promptRequested, this, [this] {
+    showWindow();
+    Command1[0]->show();
+    Command1[1]->show();
+  });
+  connect(link, &LinkSession::promptEnded, this, [this] {
+    Command1[0]->hide();
+    Command1[1]->hide();
+  });
+}
+
+void LumLabfrm::ShowStoredTrace(const QString& path) {
+  clsVCATrace trace;
+  trace.ProcessTrace(ReadFileText(path.toStdString()));
+  trace.DrawTrace(*TracePic_, 0);
+  auto mm = [](double v) { return QText(formatNumber(v, "######.00")); };
+  FrameAlbl->setText("A: " + mm(trace.a(0)));
+  FrameBlbl->setText("B: " + mm(trace.B(0)));
+  FrameEDlbl->setText("ED: " + mm(trace.ed(0)));
+  CircumLbl->setText("Cir: " + mm(trace.C(0)));
+  FrameDBLlbl->setText("DBL: " + mm(trace.DBL()));
+  FrameTypelbl->setText("Type: " + QText(trace.LumframeType()));
+}
+
+void LumLabfrm::Command1_Click(int index) {
+  if (index == 0) {
+    const auto path = services_.questions.saveFileName(this, kSaveDialogTitle, QText(Shared().SavePath), "*.*");
+    if (!path) return;
+    const QFileInfo chosen(*path);
+    Shared().SavePath = chosen.absolutePath().toStdString();  // for the rest of the run only
+    Shared().JobNumberText = chosen.fileName().toStdString();
+    Shared().PromptAnswer = 1;
+    if (link_) link_->operatorChoseName(chosen.absolutePath(), chosen.fileName());
+  } else if (index == 1) {
+    Shared().PromptAnswer = 2;
+    if (link_) link_->operatorCancelled();
+    TracePic_->clearPicture();
+    Helplbl->setText(kTraceCancelled);
+  } else {
+    hide();
+  }
+}
+
+void LumLabfrm::Exitmnu_Click() {
+  if (services_.questions.ask(this, kShutdownQuestion, kShutdownTitle, Buttons::YesNoCancel, Icon::Question) ==
+      Answer::Yes)
+    shutdown();
+}
+
+void LumLabfrm::shutdown() {
+  shuttingDown_ = true;
+  link_.reset();
+  icon_->remove();
+  close();
+  QApplication::quit();
+}
+
+void LumLabfrm::runSetup() {
+  link_.reset();
+  services_.runSetupDialog(this);
+  if (!SetComPorts()) shutdown();
+}
+
+void LumLabfrm::showWindow() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void LumLabfrm::closeEvent(QCloseEvent* event) {
+  if (shuttingDown_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  if (icon_->shown()) hide();
+  else showMinimized();  // no notification area to come back from
+}
+
+}  // namespace lumora

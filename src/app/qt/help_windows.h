@@ -1,0 +1,28 @@
+// The Help actions shared by the main window's Help menu and the setup dialog's help buttons.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "app/core/help_texts.h"
+
+class QWidget;
+
+namespace lumora {
+
+class Questions;
+
+// The tracer-type question; answers 1 to 4 build that model's instructions into `texts` and
+// show them, anything else (Cancel, 0, 5, 2.5) does nothing.
+void AskTracerInstructions(Questions& questions, HelpTexts& texts, QWidget* parent);
+
+void ShowDailyOperation(Questions& questions, const HelpTexts& texts, QWidget* parent);
+void ShowMaintenance(Questions& questions, const HelpTexts& texts, QWidget* parent);
+void ShowProgramSetupHelp(Questions& questions, const HelpTexts& texts, QWidget* parent);
+
+// The about box: version, the configured port with the live link's settings text
+// ("19200,N,8,1") and the save folder, under the application title.
+void ShowAboutBox(Questions& questions, QWidget* parent, std::int16_t configuredPort,
+                  const QString& linkSettings, const QString& savePath);
+
+}  // namespace lumora

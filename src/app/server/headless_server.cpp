@@ -1,0 +1,84 @@
+#include "app/server/headless_server.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <iostream>
+
+#include "app/server/stop_signals.h"
+#include "link/qt/link_session.h"
+#include "setup/core/port_device.h"
+#include "setup/qt/settings_store.h"
+
+namespace lumora {
+namespace {
+
+void printLine(const QString& line) { std::cout << line.toStdString() << std::endl; }
+
+QString openProblem(SerialPort::OpenResult result) {
+  switch (result) {
+    case SerialPort::OpenResult::NoSuchPort: return "no such device";
+    case SerialPort::OpenResult::Busy: return "in use by another program, or not permitted";
+    case SerialPort::OpenResult::SpeedRefused: return "the device refuses the speed";
+    default: return "the device cannot be opened";
+  }
+}
+
+// The link's settings: the command line first, then the per-user store. An empty device
+// means no port is configured.
+LinkSession::Settings linkSettings(const ServerOptions& options) {
+  const SettingsStore store;
+  LinkSession::Settings s;
+  s.portNumber = store.readWhole(Setting::Port);
+  s.device = QString::fromStdString(
+      options.device.empty() ? PortDevice(s.portNumber, store.lookup()) : options.device);
+  s.speed = options.speed > 0 ? options.speed : store.readWhole(Setting::Speed);
+  s.savePath = QString::fromStdString(options.saveDir.empty() ? store.read(Setting::SavePath)
+                                                              : options.saveDir);
+  s.prompt = false;  // nobody is there to answer
+  return s;
+}
+
+}  // namespace
+
+int RunHeadless(const ServerOptions& options) {
+  const LinkSession::Settings settings = linkSettings(options);
+  if (settings.device.isEmpty()) {
+    std::cerr << "No usable port: the setting Port is " << settings.portNumber
+              << " (1 to 16 expected); set it in the setup dialog or give --device PATH.\n";
+    return 1;
+  }
+  if (settings.speed <= 0) {
+    std::cerr << "No usable port: the setting Speed is not a speed; give --speed N.\n";
+    return 1;
+  }
+  if (!QDir().mkpath(settings.savePath))
+    std::cerr << "Cannot create the save folder " << settings.savePath.toStdString()
+              << "; traces cannot be stored until it exists.\n";
+
+  LinkSession session(settings);
+  QObject::connect(&session, &LinkSession::activityAdded, printLine);
+  QObject::connect(&session, &LinkSession::brandMessageRequested, &session,
+                   [&session](QString text) {
+                     printLine("Brand message (not shown): " + text.replace('\n', ' '));
+                     session.brandMessageClosed();
+                   });
+  const SerialPort::OpenResult opened = session.open();
+  if (opened != SerialPort::OpenResult::Opened) {
+    std::cerr << "No usable port: " << settings.device.toStdString() << ": "
+              << openProblem(opened).toStdString() << ".\n";
+    return 1;
+  }
+  printLine("Listening on " + settings.device + " at " + session.settingsText() +
+            "; traces are stored in " + QDir::toNativeSeparators(settings.savePath));
+
+  StopSignals stop;
+  QObject::connect(&stop, &StopSignals::stopRequested, QCoreApplication::instance(),
+                   &QCoreApplication::quit);
+  QCoreApplication::exec();
+  session.close();
+  printLine("Port closed; stopped.");
+  return 0;
+}
+
+}  // namespace lumora

@@ -1,0 +1,35 @@
+// lumora-trace-server: the trace server. Without arguments the tray application; with
+// --headless the link alone, logging to standard output; with --probe-ports the port list.
+#include <QApplication>
+#include <QCoreApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/core/app_title.h"
+#include "app/desktop/desktop_app.h"
+#include "app/server/headless_server.h"
+#include "app/server/server_options.h"
+#include "app/server/writable_folder.h"
+#include "setup/qt/probe_ports_command.h"
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options =
+      lumora::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
+    return 2;
+  }
+  QCoreApplication::setApplicationName(QString::fromUtf8(lumora::ApplicationTitle.data()));
+  if (options->mode == lumora::ServerOptions::Mode::Tray) {
+    QApplication app(argc, argv);
+    lumora::StartApplicationLog();
+    return lumora::RunDesktop(app);
+  }
+  QCoreApplication app(argc, argv);
+  lumora::StartApplicationLog();
+  if (options->mode == lumora::ServerOptions::Mode::ProbePorts)
+    return lumora::RunProbePorts(std::cout);
+  return lumora::RunHeadless(*options);
+}

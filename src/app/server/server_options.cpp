@@ -1,0 +1,58 @@
+#include "app/server/server_options.h"
+
+#include <charconv>
+
+namespace lumora {
+
+const char* const ServerUsage =
+    "usage: lumora-trace-server --headless [--device PATH] [--speed N] [--save-dir DIR]\n"
+    "       lumora-trace-server --probe-ports\n"
+    "  --headless      run the tracer link without a window; activity lines go to stdout\n"
+    "  --device PATH   the tracer's serial device (default: the device of the Port setting)\n"
+    "  --speed N       bits per second (default: the Speed setting)\n"
+    "  --save-dir DIR  where traces are stored (default: the SavePath setting)\n"
+    "  --probe-ports   list the 16 ports as the setup dialog shows them\n";
+
+std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
+                                                std::string& error) {
+  ServerOptions o;
+  bool headless = false;
+  bool probe = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--headless") {
+      headless = true;
+    } else if (a == "--probe-ports") {
+      probe = true;
+    } else if ((a == "--device" || a == "--save-dir") && hasValue && !args[i + 1].empty()) {
+      (a == "--device" ? o.device : o.saveDir) = args[++i];
+    } else if (a == "--speed" && hasValue) {
+      const std::string& v = args[++i];
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.speed);
+      if (ec != std::errc() || end != v.data() + v.size() || o.speed <= 0) {
+        error = "--speed needs a positive whole number of bits per second";
+        return std::nullopt;
+      }
+    } else {
+      error = (a == "--device" || a == "--save-dir" || a == "--speed") ? a + " needs a value"
+                                                                       : "unknown argument " + a;
+      return std::nullopt;
+    }
+  }
+  if (headless && probe) {
+    error = "--headless and --probe-ports do not go together";
+    return std::nullopt;
+  }
+  const bool linkFlags = !o.device.empty() || o.speed != 0 || !o.saveDir.empty();
+  if (linkFlags && !headless) {
+    error = "--device, --speed and --save-dir apply to --headless";
+    return std::nullopt;
+  }
+  o.mode = headless ? ServerOptions::Mode::Headless
+           : probe  ? ServerOptions::Mode::ProbePorts
+                    : ServerOptions::Mode::Tray;
+  return o;
+}
+
+}  // namespace lumora

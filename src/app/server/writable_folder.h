@@ -1,0 +1,22 @@
+// Where the program writes its own files (the application log): its own folder when it can
+// write there, else a per-user folder, because the program may be installed read-only.
+#pragma once
+
+#include <QString>
+
+namespace lumora {
+
+// `preferred` when a file can be created in it, else `fallback` (created when missing).
+// Empty when neither is writable.
+QString WritableFolder(const QString& preferred, const QString& fallback);
+
+// The application log's file name: the window caption ("Corvane Lumora Trace Server v" and
+// the version, the revision written right after the minor number) and ".Log".
+QString ApplicationLogName();
+
+// Points Qt's messages at the application log in WritableFolder(program folder, per-user
+// data folder), started afresh. Returns the log's path, empty when none could be opened
+// (messages then stay on stderr).
+QString StartApplicationLog();
+
+}  // namespace lumora

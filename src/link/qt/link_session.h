@@ -1,0 +1,102 @@
+// The tracer link on the Qt event loop: the serial port, the link engine and the trace files
+// joined together, with the engine's outputs re-emitted as signals for a window or a log.
+//
+// Received bytes go to the engine as they arrive; one single-shot precise timer is armed
+// from the engine's deadline after every call. The outputs of a call are applied in order
+// (bytes written, input discarded, signals emitted) once the engine has returned; an
+// operator answer or input that comes in while they are being applied (a slot that answers
+// at once, a modal box that runs its own event loop) is handled right after them, so the
+// engine is never entered from inside its own outputs.
+//
+// When the device goes away (adapter unplugged) the port is closed once, an activity line
+// says so, and the device is tried again every `reopenIntervalMs` until it opens.
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "link/core/link_engine.h"
+#include "link/core/trace_file_writer.h"
+#include "link/qt/serial_port.h"
+
+namespace lumora {
+
+class LinkSession : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Settings {
+    QString device;               // a path such as /dev/ttyUSB0, or COM3
+    qint32 speed = 19200;         // bits per second
+    int portNumber = 0;           // the configured port number 1-16, shown in equipment lines
+    QString savePath;             // the save folder; it must exist for traces to be stored
+    bool prompt = false;          // the "Prompt" setting
+    int reopenIntervalMs = 1000;  // how often a lost device is tried again
+  };
+
+  explicit LinkSession(Settings settings, QObject* parent = nullptr);
+  ~LinkSession() override;
+
+  // Opens the port; an open port is closed first. The engine keeps its state. A failed
+  // open is the caller's to handle (it is not retried; only a lost device is).
+  SerialPort::OpenResult open();
+  bool isOpen() const { return port_.isOpen(); }
+  // Closes the port and stops waiting for a lost device (the setup dialog, shutdown).
+  void close();
+
+  const Settings& settings() const { return settings_; }
+  QString settingsText() const { return port_.settingsText(); }
+  const LinkEngine& engine() const { return engine_; }
+
+ public slots:
+  // The operator closed the wrong-brand message: the refusal goes to the tracer.
+  void brandMessageClosed();
+  // "&Save" with a new name: `folder` becomes the save folder, `name` the trace's name.
+  void operatorChoseName(const QString& folder, const QString& name);
+  void operatorCancelled();
+
+ signals:
+  void activityAdded(const QString& line);
+  void rawDataCleared();
+  void rawDataAdded(const QString& line);
+  void rawDataReplaced(int index, const QString& line);
+  void orderLabelChanged(const QString& text);
+  void statusLabelChanged(const QString& text);     // LF breaks lines
+  void brandMessageRequested(const QString& text);  // answer with brandMessageClosed()
+  void traceStored(const QString& name, const QString& path);
+  void showTraceRequested(const QString& name, const QString& path);  // load it, draw side 0
+  void saveEnabled();
+  void promptRequested();  // answer with operatorChoseName() or operatorCancelled()
+  void promptEnded();
+  void portLost(const QString& reason);
+  void portReopened();
+
+ private:
+  Instant now() const;
+  void onBytes(const QByteArray& bytes);
+  void onDeadline();
+  void onPortFailed(const QString& reason);
+  void tryReopen();
+  // Applies `outputs`, then whatever input came in meanwhile, then re-arms the timer.
+  void handle(Outputs outputs);
+  void apply(const Output& output);
+  void arm();
+  template <typename Call>
+  void answer(Call call);
+
+  Settings settings_;
+  TraceFileWriter store_;
+  LinkEngine engine_;
+  SerialPort port_;
+  QTimer deadline_;
+  QTimer reopen_;
+  QElapsedTimer clock_;
+  bool wanted_ = false;  // the owner wants the port open (between open() and close())
+  bool applying_ = false;
+  QByteArray heldInput_;  // input that arrived while outputs were being applied
+};
+
+}  // namespace lumora

@@ -1,0 +1,55 @@
+// A serial port on QSerialPort, configured the way the tracer link and the port probe need it:
+// no parity, 8 data bits, 1 stop bit, no handshaking, DTR and RTS on.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+namespace lumora {
+
+class SerialPort : public QObject {
+  Q_OBJECT
+
+ public:
+  // Why an open failed.
+  enum class OpenResult { Opened, NoSuchPort, Busy, SpeedRefused, Other };
+
+  explicit SerialPort(QObject* parent = nullptr);
+  ~SerialPort() override;
+
+  // Opens `device` (a path such as /dev/ttyUSB0, or COM3) at `speed` bits per second with
+  // the line settings above; an open port is closed first. DTR and RTS are switched on after
+  // opening, but a device that cannot do it (a pseudo-terminal) still counts as opened.
+  OpenResult open(const QString& device, qint32 speed);
+  bool isOpen() const;
+  // Discards pending input and output, then closes. Does nothing when closed.
+  void close();
+
+  // Hands `bytes` to the driver at once, as far as it takes them without blocking; the rest
+  // follows from the event loop. False when the port is closed or refuses them.
+  bool write(const QByteArray& bytes);
+  // The input waiting now (also delivered by bytesRead), removed from the port.
+  QByteArray readAll();
+  void discardInput();
+  void discardOutput();
+
+  // The line settings in use: "19200,N,8,1".
+  QString settingsText() const;
+
+ signals:
+  // Input arrived; the bytes have been taken from the port.
+  void bytesRead(const QByteArray& bytes);
+  // The device went away or broke down (a read or resource error). The port has been
+  // closed already: the error would otherwise repeat until it is.
+  void failed(const QString& reason);
+
+ private:
+  void onReadyRead();
+  void onError(QSerialPort::SerialPortError error);
+
+  QSerialPort port_;
+};
+
+}  // namespace lumora

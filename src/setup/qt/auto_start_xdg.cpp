@@ -1,0 +1,45 @@
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <utility>
+
+#include "app/core/app_title.h"
+#include "app/qt/qt_text.h"
+#include "setup/qt/auto_start.h"
+
+namespace lumora {
+
+QString DesktopExecQuoted(const QString& programPath) {
+  QString quoted;
+  for (const QChar c : programPath) {
+    if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
+    if (c == u'%') quoted += u'%';
+    quoted += c;
+  }
+  quoted.replace(QStringLiteral("\\"), QStringLiteral("\\\\"));
+  return u'"' + quoted + u'"';
+}
+
+XdgAutoStart::XdgAutoStart(QString autostartFolder, QString programPath)
+    : folder_(std::move(autostartFolder)), program_(std::move(programPath)) {}
+
+QString XdgAutoStart::entryPath() const {
+  return QDir(folder_).filePath(QText(ApplicationTitle) + QStringLiteral(".desktop"));
+}
+
+void XdgAutoStart::add() {
+  if (!QDir().mkpath(folder_)) return;
+  QSaveFile file(entryPath());
+  if (!file.open(QIODevice::WriteOnly)) return;
+  const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") +
+                        QText(ApplicationTitle) + QStringLiteral("\nExec=") +
+                        DesktopExecQuoted(program_) + QStringLiteral("\nTerminal=false\n");
+  file.write(entry.toUtf8());
+  file.commit();
+}
+
+void XdgAutoStart::remove() { QFile::remove(entryPath()); }
+
+bool XdgAutoStart::present() const { return QFile::exists(entryPath()); }
+
+}  // namespace lumora

@@ -1,0 +1,59 @@
+#include "setup/qt/settings_store.h"
+
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+#include "app/qt/qt_text.h"
+
+namespace lumora {
+namespace {
+
+QString sectionKey(std::string_view key) {
+  return QText(SettingsSection) + QLatin1Char('/') + QText(key);
+}
+
+// A fresh object per access, so that a store redirected by QSettings::setPath (tests) and
+// changes made through another object are always seen.
+QSettings openStore() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QText(SettingsApplicationName));
+}
+
+}  // namespace
+
+std::optional<std::string> SettingsStore::readKey(std::string_view key) const {
+  const QVariant stored = openStore().value(sectionKey(key));
+  if (!stored.isValid()) return std::nullopt;
+  return stored.toString().toStdString();
+}
+
+std::string SettingsStore::readOr(Setting setting, std::string_view fallback) const {
+  std::optional<std::string> stored = readKey(InfoOf(setting).Key);
+  return stored ? *stored : std::string{fallback};
+}
+
+std::string SettingsStore::read(Setting setting) const { return ReadSetting(lookup(), setting); }
+
+std::int32_t SettingsStore::readWhole(Setting setting) const {
+  return ReadWholeSetting(lookup(), setting);
+}
+
+void SettingsStore::writeKey(std::string_view key, std::string_view text) {
+  QSettings store = openStore();
+  store.setValue(sectionKey(key), QText(text));
+  store.sync();
+}
+
+void SettingsStore::write(Setting setting, std::string_view text) {
+  writeKey(InfoOf(setting).Key, text);
+}
+
+void SettingsStore::write(Setting setting, std::int32_t number) {
+  write(setting, std::to_string(number));
+}
+
+SettingLookup SettingsStore::lookup() const {
+  return [](std::string_view key) { return SettingsStore{}.readKey(key); };
+}
+
+}  // namespace lumora

@@ -1,0 +1,86 @@
+#include "view/core/calibration_figure.h"
+
+#include <cmath>
+
+#include "trace/core/numtext.h"
+#include "trace/core/shared_values.h"
+
+namespace lumora {
+namespace {
+
+constexpr std::size_t kReferenceRadii = 400;
+constexpr double kReferenceRadius = 2500;  // hundredths of a millimetre: 50 mm across
+
+struct Point {
+  double X = 0, Y = 0;
+};
+
+// The bounding box starts at 0 for the maxima and 1000 mm for the minima.
+struct Box {
+  double MinX = 1000, MinY = 1000, MaxX = 0, MaxY = 0;
+  void add(Point p) {
+    if (p.X > MaxX) MaxX = p.X;
+    if (p.X < MinX) MinX = p.X;
+    if (p.Y > MaxY) MaxY = p.Y;
+    if (p.Y < MinY) MinY = p.Y;
+  }
+};
+
+// Radius i (from 1) of the list as a nominal offset from the centre, in mm.
+Point nominalPoint(const std::vector<double>& radii, std::size_t i) {
+  const double angle = 360.0 / static_cast<double>(radii.size()) * static_cast<double>(i) * DegToRad();
+  const double r = radii[i - 1] / 100;
+  return {r * std::cos(angle), r * std::sin(angle)};
+}
+
+std::string label(const char* caption, double mm) {
+  return caption + formatNumber(mm, "######.00");
+}
+
+}  // namespace
+
+std::vector<double> ReferenceCircle() {
+  return std::vector<double>(kReferenceRadii, kReferenceRadius);
+}
+
+// The centre is kept as the middle of the surface and the factors scale the offsets from it,
+// which places every point where bias x (offset + centre / bias) would, and stays defined when
+// a factor reaches 0 while adjusting (the circle then flattens into a line).
+std::optional<CalibrationLabels> DrawCalibrationFigure(PictureSurface& pic,
+                                                       const std::vector<double>& radii,
+                                                       double hBias, double vBias) {
+  if (radii.empty() || radii[0] <= 0) return std::nullopt;
+  pic.clearPicture();
+  pic.setScaleModeMillimetres();
+  const double w = pic.scaleWidth(), h = pic.scaleHeight();
+  pic.setLineWidth(1);
+  pic.setForeColour(0, 0, 255);
+  pic.drawLine(0.001, h / 2, w, h / 2);
+  pic.drawLine(w / 2, 0.001, w / 2, h);
+  Shared().MirrorSign = 1;
+  pic.setForeColour(0, 0, 0);
+  const auto drawLine = [&](Point from, Point to) {
+    pic.drawLine(w / 2 + hBias * from.X, h / 2 + vBias * from.Y, w / 2 + hBias * to.X,
+                 h / 2 + vBias * to.Y);
+  };
+
+  const Point first = nominalPoint(radii, 1);
+  Box box;
+  box.add(first);
+  double largest = radii[0], perimeter = 0;
+  Point previous = first;
+  for (std::size_t i = 2; i <= radii.size(); ++i) {
+    if (radii[i - 1] > largest) largest = radii[i - 1];
+    const Point p = nominalPoint(radii, i);
+    perimeter += std::hypot(p.X - previous.X, p.Y - previous.Y);
+    box.add(p);
+    drawLine(previous, p);
+    previous = p;
+  }
+  perimeter += std::hypot(first.X - previous.X, first.Y - previous.Y);
+  drawLine(previous, first);
+  return CalibrationLabels{label("A: ", box.MaxX - box.MinX), label("B: ", box.MaxY - box.MinY),
+                           label("C: ", perimeter), label("ED: ", 2 * largest / 100)};
+}
+
+}  // namespace lumora

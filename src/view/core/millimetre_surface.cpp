@@ -1,0 +1,82 @@
+#include "view/core/millimetre_surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumora {
+namespace {
+
+bool finite(double a, double b, double c, double d) {
+  return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+std::uint32_t clampedChannel(int value) {
+  return static_cast<std::uint32_t>(std::clamp(value, 0, 255));
+}
+
+}  // namespace
+
+// Liang-Barsky: the line is p(t) = p1 + t (p2 - p1), 0 <= t <= 1; each edge narrows t.
+std::optional<DrawnLine> ClipLine(DrawnLine line, double left, double top, double right,
+                                  double bottom) {
+  if (!finite(line.X1, line.Y1, line.X2, line.Y2)) return std::nullopt;
+  const double dx = line.X2 - line.X1, dy = line.Y2 - line.Y1;
+  if (!std::isfinite(dx) || !std::isfinite(dy)) return std::nullopt;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {line.X1 - left, right - line.X1, line.Y1 - top, bottom - line.Y1};
+  double t0 = 0, t1 = 1;
+  for (int edge = 0; edge < 4; ++edge) {
+    if (p[edge] == 0) {
+      if (q[edge] < 0) return std::nullopt;  // parallel to this edge and outside it
+      continue;
+    }
+    const double t = q[edge] / p[edge];
+    if (p[edge] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return std::nullopt;
+  DrawnLine cut = line;
+  cut.X1 = line.X1 + t0 * dx, cut.Y1 = line.Y1 + t0 * dy;
+  cut.X2 = line.X1 + t1 * dx, cut.Y2 = line.Y1 + t1 * dy;
+  return cut;
+}
+
+MillimetreSurface::MillimetreSurface(double widthMm, double heightMm)
+    : width_(widthMm), height_(heightMm), scaleWidth_(widthMm), scaleHeight_(heightMm) {}
+
+void MillimetreSurface::resize(double widthMm, double heightMm) {
+  width_ = widthMm, height_ = heightMm;
+  if (!userScale_) scaleWidth_ = widthMm, scaleHeight_ = heightMm;
+}
+
+void MillimetreSurface::setForeColour(int red, int green, int blue) {
+  colour_ = clampedChannel(red) << 16 | clampedChannel(green) << 8 | clampedChannel(blue);
+}
+
+void MillimetreSurface::clearPicture() { lines_.clear(); }
+
+void MillimetreSurface::setScaleModeMillimetres() {
+  userScale_ = false;
+  left_ = top_ = 0;
+  scaleWidth_ = width_, scaleHeight_ = height_;
+}
+
+void MillimetreSurface::setUserScale(double left, double top, double right, double bottom) {
+  const double w = right - left, h = bottom - top;
+  if (!finite(left, top, w, h) || w == 0 || h == 0) return;
+  userScale_ = true;
+  left_ = left, top_ = top, scaleWidth_ = w, scaleHeight_ = h;
+}
+
+void MillimetreSurface::setLineWidth(int pixels) { lineWidth_ = std::max(pixels, 1); }
+
+void MillimetreSurface::drawLine(double x1, double y1, double x2, double y2) {
+  const double sx = width_ / scaleWidth_, sy = height_ / scaleHeight_;
+  const DrawnLine line{(x1 - left_) * sx, (y1 - top_) * sy, (x2 - left_) * sx, (y2 - top_) * sy,
+                       colour_, lineWidth_};
+  const auto inside = ClipLine(line, -kClipMarginMm, -kClipMarginMm, width_ + kClipMarginMm,
+                               height_ + kClipMarginMm);
+  if (inside) lines_.push_back(*inside);
+}
+
+}  // namespace lumora

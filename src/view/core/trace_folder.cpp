@@ -1,0 +1,73 @@
+#include "view/core/trace_folder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "trace/core/shared_values.h"
+
+namespace lumora {
+namespace fs = std::filesystem;
+namespace {
+
+unsigned char foldedAscii(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+}
+
+// Ignoring the case of ASCII letters, then by bytes; one pass over the common length.
+bool listedBefore(const std::string& a, const std::string& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char x = foldedAscii(a[i]), y = foldedAscii(b[i]);
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool hidden(const std::string& name) {
+#ifdef _WIN32
+  (void)name;
+  return false;
+#else
+  return name.starts_with('.');
+#endif
+}
+
+// A name as the list holds it: one path element, not "." or "..".
+bool plainFileName(const std::string& name) {
+  const fs::path path = PathFromText(name);
+  return !name.empty() && path == path.filename() && name != "." && name != "..";
+}
+
+}  // namespace
+
+std::vector<std::string> ListTraceFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(PathFromText(folder), ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    std::string name = TextFromPath(it->path().filename());
+    if (!hidden(name)) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end(), listedBefore);
+  return names;
+}
+
+std::size_t DeleteSelectedFiles(const std::string& folder, const std::vector<std::string>& names,
+                                const std::vector<bool>& selected) {
+  std::size_t deleted = 0;
+  for (std::size_t i = 0; i < names.size() && i < selected.size(); ++i) {
+    if (!selected[i] || !plainFileName(names[i])) continue;
+    const fs::path path = PathFromText(JoinPath(folder, names[i]));
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(path, ec))) continue;
+    if (fs::remove(path, ec) && !ec) ++deleted;
+  }
+  return deleted;
+}
+
+}  // namespace lumora

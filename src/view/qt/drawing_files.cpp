@@ -1,0 +1,65 @@
+#include "view/qt/drawing_files.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "view/qt/drawing_painter.h"
+
+namespace lumora {
+namespace {
+
+// The SVG generator sizes its document in whole device pixels; at 100 per millimetre the
+// document's width and height in millimetres are exact to a hundredth.
+constexpr double kSvgUnitsPerMm = 100;
+constexpr int kSvgDotsPerInch = 2540;
+
+int wholePixels(double mm, double pxPerMm) {
+  return std::max(1, static_cast<int>(std::lround(mm * pxPerMm)));
+}
+
+}  // namespace
+
+MillimetreSurface SurfaceForImage(int widthPx, int heightPx, double pxPerMm) {
+  return MillimetreSurface(widthPx / pxPerMm, heightPx / pxPerMm);
+}
+
+QImage DrawingToImage(const MillimetreSurface& surface, double pxPerMm) {
+  QImage image(wholePixels(surface.widthMm(), pxPerMm), wholePixels(surface.heightMm(), pxPerMm),
+               QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintDrawing(painter, surface.lines(), {pxPerMm, pxPerMm, 1.0});
+  return image;
+}
+
+bool WriteDrawingSvg(const MillimetreSurface& surface, QIODevice& out, double pxPerMm) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&out);
+  svg.setResolution(kSvgDotsPerInch);
+  svg.setSize(QSize(wholePixels(surface.widthMm(), kSvgUnitsPerMm),
+                    wholePixels(surface.heightMm(), kSvgUnitsPerMm)));
+  svg.setViewBox(QRectF(0, 0, surface.widthMm(), surface.heightMm()));
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  painter.fillRect(QRectF(0, 0, surface.widthMm(), surface.heightMm()), Qt::white);
+  PaintDrawing(painter, surface.lines(), {1.0, 1.0, 1.0 / pxPerMm});
+  return painter.end();
+}
+
+bool SaveDrawing(const MillimetreSurface& surface, const QString& path, double pxPerMm) {
+  if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    const QImage image = DrawingToImage(surface, pxPerMm);
+    return !image.isNull() && image.save(path, "PNG");
+  }
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  return WriteDrawingSvg(surface, file, pxPerMm) && file.flush();
+}
+
+}  // namespace lumora

@@ -1,0 +1,186 @@
+// The main window under the offscreen platform, with settings in a temporary store, the
+// questions answered by a script and a tracer simulator on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "app/core/help_texts.h"
+#include "app/core/shell_texts.h"
+#include "app/desktop/lum_lab_frm.h"
+#include "app/desktop/notify_icon.h"
+#include "app/qt/scripted_questions.h"
+#include "child_process.h"
+#include "e2e_paths.h"
+#include "link/qt/link_session.h"
+#include "pty_pair.h"
+#include "setup/qt/settings_store.h"
+#include "temp_settings.h"
+#include "trace/core/shared_values.h"
+#include "view/qt/trace_pic.h"
+
+namespace lumora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kLimitMs = 30000;  // generous: the machine may be loaded; nothing here is timed
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(saves_);
+    settings_.write(Setting::SavePath, saves_.string());
+  }
+  void TearDown() override { EXPECT_EQ(questions_.mistakes(), 0); }
+
+  // Port 1 is the pseudo-terminal.
+  void configurePort() {
+    settings_.write(Setting::Port, 1);
+    settings_.writeKey("Device1", pty_.slavePath());
+  }
+
+  LumLabfrm& window() {
+    if (!window_)
+      window_ = std::make_unique<LumLabfrm>(DesktopServices{questions_, settings_, texts_, [this](QWidget*) {
+                                                              ++setupRuns_;
+                                                              configurePort();
+                                                            }});
+    return *window_;
+  }
+
+  // Uploads `sample` through the simulator while the window's event loop runs.
+  void upload(const std::string& sample) {
+    ChildProcess sim({Program("lumora-tracer-sim"), "--fd", std::to_string(pty_.master()), sample}, {},
+                     {pty_.master()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sim.waitForExit(0).has_value(); }, kLimitMs)) << sim.output();
+    EXPECT_EQ(sim.waitForExit(0), 0) << sim.output() << sim.errors();
+  }
+
+  QPushButton* button(int index) { return window().findChild<QPushButton*>(QString("Command1_%1").arg(index)); }
+  QString label(const char* name) { return window().findChild<QLabel*>(name)->text(); }
+
+  TempSettings store_;
+  SettingsStore settings_;
+  ScriptedQuestions questions_;
+  HelpTexts texts_;
+  TempFolder temp_;
+  fs::path saves_ = temp_.path() / "traces";
+  PtyPair pty_;
+  int setupRuns_ = 0;
+  std::unique_ptr<LumLabfrm> window_;
+  const std::string sample_ = std::string(LUMORA_SAMPLES) + "/1001";
+};
+
+TEST_F(MainWindowTest, StartWithoutAPortAsksThenOpensTheSetupDialog) {
+  questions_.replyMessage(Answer::Ok);
+  ASSERT_TRUE(window().Form_Load());
+  ASSERT_EQ(questions_.asked().size(), 1u);
+  EXPECT_EQ(questions_.asked()[0].Text.toStdString(), kNoComPort);
+  EXPECT_EQ(questions_.asked()[0].ButtonSet, Buttons::OkCancel);
+  EXPECT_EQ(setupRuns_, 1);
+  ASSERT_NE(window().link(), nullptr);
+  EXPECT_TRUE(window().link()->isOpen());
+  EXPECT_EQ(label("Helplbl").toStdString(), kWaitingForTraceData);
+  EXPECT_EQ(window().windowTitle().left(29), "Corvane Lumora Trace Server v");
+}
+
+TEST_F(MainWindowTest, CancelInAPortMessageEndsBeforeTheIconExists) {
+  questions_.replyMessage(Answer::Cancel);
+  EXPECT_FALSE(window().Form_Load());
+  EXPECT_EQ(setupRuns_, 0);
+  EXPECT_EQ(window().link(), nullptr);
+  EXPECT_FALSE(window().notifyIcon().shown());
+}
+
+TEST_F(MainWindowTest, APortThatDoesNotOpenIsReportedAndSetUpAgain) {
+  settings_.write(Setting::Port, 1);
+  settings_.writeKey("Device1", (temp_.path() / "no-such-device").string());
+  questions_.replyMessage(Answer::Ok);
+  ASSERT_TRUE(window().Form_Load());
+  EXPECT_EQ(questions_.asked()[0].Text.toStdString(), kComPortNotOpened);
+  EXPECT_TRUE(window().link()->isOpen());
+}
+
+TEST_F(MainWindowTest, AHiddenWindowStillReceivesStoresAndDrawsTraces) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  window().Command1_Click(2);  // "Close" hides the window
+  EXPECT_TRUE(window().isHidden());
+  upload(sample_);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return label("TraceLabel") == "Order: 1001"; }, kLimitMs));
+  EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(sample_));
+  EXPECT_FALSE(window().tracePicture().drawing().lines().empty());
+  EXPECT_EQ(label("FrameAlbl"), "A: 52.77");
+  EXPECT_TRUE(window().isHidden());
+  EXPECT_TRUE(window().link()->isOpen());
+}
+
+TEST_F(MainWindowTest, SaveUnderANewNameInAnotherFolderChangesTheFolderForThisRunOnly) {
+  configurePort();
+  settings_.write(Setting::Prompt, "1");
+  const fs::path other = temp_.path() / "other";
+  fs::create_directories(other);
+  questions_.replySaveFile(QString::fromStdString((other / "NEW-1001").string()));
+  ASSERT_TRUE(window().Form_Load());
+  upload(sample_);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return button(0)->isVisible() && button(1)->isVisible(); }, kLimitMs));
+  window().Command1_Click(0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(other / "NEW-1001"); }, kLimitMs));
+  EXPECT_TRUE(fs::exists(saves_ / "1001"));  // the first save under the tracer's job number
+  EXPECT_NE(ReadBytes(other / "NEW-1001").find("JOB=NEW-1001"), std::string::npos);
+  EXPECT_EQ(Shared().SavePath, other.string());
+  EXPECT_EQ(settings_.read(Setting::SavePath), saves_.string());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return button(0)->isHidden() && button(1)->isHidden(); }, kLimitMs));
+}
+
+TEST_F(MainWindowTest, CancelInThePromptKeepsOnlyTheFirstFile) {
+  configurePort();
+  settings_.write(Setting::Prompt, "1");
+  ASSERT_TRUE(window().Form_Load());
+  upload(sample_);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return button(1)->isVisible(); }, kLimitMs));
+  window().Command1_Click(1);
+  EXPECT_EQ(label("Helplbl").toStdString(), kTraceCancelled);
+  EXPECT_TRUE(window().tracePicture().drawing().lines().empty());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return button(1)->isHidden(); }, kLimitMs));
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(saves_)) files.push_back(entry.path().filename());
+  EXPECT_EQ(files, std::vector<fs::path>{"1001"});
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaTheCloseBoxKeepsTheWindowReachable) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  ASSERT_FALSE(NotifyIcon::available());  // the offscreen platform has none
+  window().close();
+  EXPECT_FALSE(window().isHidden());
+  EXPECT_TRUE(window().isMinimized());
+  EXPECT_TRUE(window().link()->isOpen());
+}
+
+TEST_F(MainWindowTest, ShutdownAsksFirst) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  questions_.replyMessage(Answer::No);
+  window().Exitmnu_Click();
+  EXPECT_TRUE(window().link()->isOpen());
+  questions_.replyMessage(Answer::Yes);
+  window().Exitmnu_Click();
+  EXPECT_EQ(window().link(), nullptr);
+  EXPECT_EQ(questions_.asked().back().Title.toStdString(), kShutdownTitle);
+  EXPECT_EQ(questions_.asked().back().ButtonSet, Buttons::YesNoCancel);
+}
+
+TEST_F(MainWindowTest, TheFileMenuStartsWithExit) {
+  const auto actions = window().fileMenu().actions();
+  ASSERT_FALSE(actions.isEmpty());
+  EXPECT_EQ(actions[0]->text(), "E&xit (Shutdown)");
+  EXPECT_EQ(actions[0]->objectName(), "Exitmnu");
+}
+
+}  // namespace
+}  // namespace lumora::testing

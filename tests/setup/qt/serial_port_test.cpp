@@ -1,0 +1,106 @@
+#include "link/qt/serial_port.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "pty_pair.h"
+#include "qt_wait.h"
+
+namespace lumora {
+namespace {
+
+using testing::PtyPair;
+using testing::WaitFor;
+
+std::string readMaster(int master, std::size_t wanted) {
+  std::string got;
+  while (got.size() < wanted) {
+    pollfd watch{master, POLLIN, 0};
+    if (poll(&watch, 1, 2000) <= 0) break;
+    char buffer[64];
+    const ssize_t n = ::read(master, buffer, sizeof buffer);
+    if (n <= 0) break;
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+QString path(const PtyPair& pty) { return QString::fromStdString(pty.slavePath()); }
+
+TEST(SerialPort, Open_OnAPseudoTerminalSucceedsAtTheAskedSpeedDespiteMissingModemLines) {
+  PtyPair pty;
+  SerialPort port;
+  EXPECT_EQ(port.open(path(pty), 19200), SerialPort::OpenResult::Opened);
+  EXPECT_TRUE(port.isOpen());
+  EXPECT_EQ(pty.speed(), 19200);
+  EXPECT_EQ(port.settingsText(), "19200,N,8,1");
+}
+
+TEST(SerialPort, Open_AtASpeedOutsideTheStandardTable) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_EQ(port.open(path(pty), 56000), SerialPort::OpenResult::Opened);
+  EXPECT_EQ(pty.speed(), 56000);
+}
+
+TEST(SerialPort, Open_ClassifiesAMissingDeviceAndABusyOne) {
+  QTemporaryDir dir;
+  SerialPort port;
+  EXPECT_EQ(port.open(dir.path() + "/ttyNothing", 1200), SerialPort::OpenResult::NoSuchPort);
+  EXPECT_FALSE(port.isOpen());
+
+  PtyPair pty;
+  SerialPort holder;
+  ASSERT_EQ(holder.open(path(pty), 1200), SerialPort::OpenResult::Opened);
+  EXPECT_EQ(port.open(path(pty), 1200), SerialPort::OpenResult::Busy);
+  EXPECT_FALSE(port.isOpen());
+}
+
+TEST(SerialPort, WriteAndRead_PassBytesUnchangedBothWays) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_EQ(port.open(path(pty), 9600), SerialPort::OpenResult::Opened);
+  const QByteArray sent("\x1cREQ=INI\r\n\x1e\x00\x1d", 13);
+  ASSERT_TRUE(port.write(sent));
+  EXPECT_EQ(readMaster(pty.master(), 13), sent.toStdString());
+
+  QByteArray received;
+  QObject::connect(&port, &SerialPort::bytesRead,
+                   [&](const QByteArray& bytes) { received += bytes; });
+  const std::string answer("OK\r\n\x06\x00", 6);
+  ASSERT_EQ(::write(pty.master(), answer.data(), answer.size()), 6);
+  EXPECT_TRUE(WaitFor([&] { return received.size() >= 6; }));
+  EXPECT_EQ(received.toStdString(), answer);
+}
+
+TEST(SerialPort, Close_MakesWritesFailAndCanBeRepeated) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_EQ(port.open(path(pty), 9600), SerialPort::OpenResult::Opened);
+  port.close();
+  port.close();
+  EXPECT_FALSE(port.isOpen());
+  EXPECT_FALSE(port.write("AT\r"));
+  EXPECT_TRUE(port.readAll().isEmpty());
+}
+
+TEST(SerialPort, Hangup_ClosesThePortOnceAndReportsIt) {
+  auto pty = std::make_unique<PtyPair>();
+  SerialPort port;
+  ASSERT_EQ(port.open(path(*pty), 9600), SerialPort::OpenResult::Opened);
+  int failures = 0;
+  QObject::connect(&port, &SerialPort::failed, [&](const QString&) { ++failures; });
+  pty.reset();  // the far end goes away
+  EXPECT_TRUE(WaitFor([&] { return failures > 0; }, 3000));
+  WaitFor([] { return false; }, 200);
+  EXPECT_EQ(failures, 1);
+  EXPECT_FALSE(port.isOpen());
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QSignalSpy>
+#include <cmath>
+
+#include "drawing_probes.h"
+#include "packets.h"
+#include "trace/core/shared_values.h"
+#include "trace/core/vca_trace.h"
+#include "view/qt/trace_pic.h"
+
+namespace lumora {
+namespace {
+
+class TracePicTest : public ::testing::Test {
+ protected:
+  TracePicTest() {
+    picture.setFixedSizeMm(100, 80);
+    picture.show();
+  }
+  ~TracePicTest() override { Shared().HBias = Shared().VBias = 1.0; }
+
+  void drawCircle(std::size_t radii = 400) {
+    clsVCATrace trace;
+    trace.ProcessTrace(testing::CirclePacket(radii, 2500));
+    trace.DrawTrace(picture, 0);
+  }
+  QRect outlineBox() {
+    const QImage image = picture.grab().toImage();
+    return testing::GreenBox(image, image.width() / 2, image.height() / 2);
+  }
+
+  TracePic picture;
+};
+
+}  // namespace
+
+TEST_F(TracePicTest, HasTheTraceDisplayToolTip) {
+  EXPECT_EQ(picture.toolTip(), "Trace display window");
+  EXPECT_EQ(picture.objectName(), "TracePic");
+}
+
+TEST_F(TracePicTest, Size_IsGivenInMillimetresOfTheScreen) {
+  EXPECT_NEAR(picture.width(), 100 * picture.pixelsPerMmX(), 0.5);
+  EXPECT_NEAR(picture.height(), 80 * picture.pixelsPerMmY(), 0.5);
+  picture.setScaleModeMillimetres();
+  EXPECT_NEAR(picture.scaleWidth(), 100, 0.5 / picture.pixelsPerMmX());
+}
+
+TEST_F(TracePicTest, Circle_ShowsAs25mmRadiusAtTheMiddleOfTheScreenPicture) {
+  drawCircle();
+  const QRect box = outlineBox();
+  const double diameterX = 50 * picture.pixelsPerMmX(), diameterY = 50 * picture.pixelsPerMmY();
+  EXPECT_NEAR(box.width(), diameterX + 2, 3);
+  EXPECT_NEAR(box.height(), diameterY + 2, 3);
+  EXPECT_NEAR(box.center().x(), picture.width() / 2.0, 1.5);
+  EXPECT_NEAR(box.center().y(), picture.height() / 2.0, 1.5);
+}
+
+TEST_F(TracePicTest, HorizontalBias_ShowsTheCircleAQuarterWider) {
+  Shared().HBias = 1.25;
+  drawCircle();
+  const QRect box = outlineBox();
+  EXPECT_NEAR(box.width() - 2, 1.25 * 50 * picture.pixelsPerMmX(), 3);
+  EXPECT_NEAR(box.height() - 2, 50 * picture.pixelsPerMmY(), 3);
+}
+
+TEST_F(TracePicTest, Drawing_IsKeptAndRepaintedUntilCleared) {
+  drawCircle();
+  const QImage first = picture.grab().toImage();
+  picture.hide();
+  picture.show();
+  EXPECT_EQ(picture.grab().toImage(), first);
+  drawCircle(50);  // too few radii: the picture is cleared
+  EXPECT_TRUE(outlineBox().isEmpty());
+  EXPECT_TRUE(picture.drawing().lines().empty());
+}
+
+TEST_F(TracePicTest, Resize_IsSignalledAndKeepsTheDrawingInPlace) {
+  drawCircle();
+  const std::vector<DrawnLine> before = picture.drawing().lines();
+  QSignalSpy resized(&picture, &TracePic::resized);
+  picture.setFixedSizeMm(120, 90);
+  EXPECT_EQ(resized.size(), 1);
+  EXPECT_NEAR(picture.drawing().widthMm(), 120, 0.5);
+  EXPECT_EQ(picture.drawing().lines().front().X1, before.front().X1);
+}
+
+TEST_F(TracePicTest, SizeChangedWhileHidden_IsUsedByTheNextDrawing) {
+  picture.hide();
+  picture.setFixedSizeMm(60, 60);
+  drawCircle();
+  EXPECT_NEAR(picture.drawing().lines()[400].X1, 30, 0.5);  // vertical axis at the new middle
+}
+
+}  // namespace lumora

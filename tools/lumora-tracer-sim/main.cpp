@@ -1,0 +1,134 @@
+// lumora-tracer-sim: the tracer's side of the link, for tests, the demo and technicians
+// checking a set-up without a tracer. See SimUsage for the options.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/sim_options.h"
+#include "core/tracer_exchange.h"
+#include "json_writer.h"
+#include "trace/core/shared_values.h"
+#include "tracer_line.h"
+
+namespace lumora::sim {
+namespace {
+
+using tool::JsonObject;
+
+const Clock::time_point programStart = Clock::now();
+
+double millisSinceStart() {
+  return std::chrono::duration<double, std::milli>(Clock::now() - programStart).count();
+}
+
+void print(JsonObject line) {
+  line.emplace("ms", millisSinceStart());
+  std::cout << tool::ToJson(line) << std::endl;
+}
+
+std::string fileName(const std::string& path) {
+  return TextFromPath(PathFromText(path).filename());
+}
+
+// One upload of one file; returns how it ended.
+TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std::string& file,
+                         int upload) {
+  RequestOptions request = options.request;
+  if (request.job.empty()) request.job = fileName(file);
+  TracerExchange exchange(options.init, TraceRequest(request),
+                          TraceBody(ReadFileText(file), request.crc), request.crc);
+  ReplyReader reader;
+  line.onInput = [&](std::string_view bytes) {
+    for (const Reply& reply : reader.feed(bytes)) {
+      JsonObject seen{{"event", "received"}, {"kind", std::string(KindName(reply.kind))}};
+      if (reply.kind != Reply::Kind::Ack && reply.kind != Reply::Kind::Nak)
+        seen.emplace("text", reply.bytes);
+      print(std::move(seen));
+      exchange.received(reply);
+    }
+  };
+  const auto done = [&] { return exchange.phase() == TracerExchange::Phase::Done; };
+  while (!done()) {
+    if (auto bytes = exchange.send()) {
+      const bool body = exchange.phase() == TracerExchange::Phase::AwaitBodyAck;
+      const bool request_ = exchange.phase() == TracerExchange::Phase::AwaitRequestAck;
+      print({{"event", "sent"},
+             {"what", body       ? "body"
+                      : request_ ? "request"
+                                 : "init"},
+             {"bytes", static_cast<double>(bytes->size())}});
+      const auto& pause = body ? options.bodyPause : request_ ? options.requestPause : std::nullopt;
+      if (!line.send(*bytes, pause, options.baud, done)) exchange.noReply();
+      continue;
+    }
+    const auto until = Clock::now() + std::chrono::milliseconds(options.replyTimeoutMs);
+    if (!line.readUntil(until, [&] { return !exchange.waiting(); }) || exchange.waiting())
+      exchange.noReply();
+  }
+  print({{"event", "result"},
+         {"upload", static_cast<double>(upload)},
+         {"file", file},
+         {"job", request.job},
+         {"outcome", exchange.outcome() == Outcome::Stored    ? "stored"
+                     : exchange.outcome() == Outcome::Refused ? "refused"
+                                                              : "no answer"},
+         {"status", static_cast<double>(exchange.status())},
+         {"why", exchange.why()}});
+  return exchange;
+}
+
+int run(const SimOptions& options) {
+  for (const std::string& file : options.files) {
+    if (!FileExists(file)) {
+      std::cerr << "lumora-tracer-sim: no trace file " << file << '\n';
+      return 2;
+    }
+  }
+  TracerLine line;
+  std::string error;
+  if (!line.open(options, error)) {
+    std::cerr << "lumora-tracer-sim: " << error << '\n';
+    return 2;
+  }
+  if (!line.ptyPath().empty()) print({{"event", "pty"}, {"path", line.ptyPath()}});
+  if (!line.waitForHost(options.openTimeoutMs)) {
+    std::cerr << "lumora-tracer-sim: the host did not open the line in time\n";
+    return 3;
+  }
+  int stored = 0;
+  int uploads = 0;
+  int worst = 0;
+  for (int round = 0; round < options.repeat; ++round) {
+    for (const std::string& file : options.files) {
+      if (uploads > 0)
+        line.readUntil(Clock::now() + std::chrono::milliseconds(options.gapMs),
+                       [] { return false; });
+      const TracerExchange exchange = runUpload(line, options, file, ++uploads);
+      if (exchange.outcome() == Outcome::Stored)
+        ++stored;
+      else
+        worst = std::max(worst, exchange.outcome() == Outcome::Refused ? 1 : 3);
+    }
+  }
+  print({{"event", "done"},
+         {"stored", static_cast<double>(stored)},
+         {"uploads", static_cast<double>(uploads)}});
+  return worst;
+}
+
+}  // namespace
+}  // namespace lumora::sim
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options =
+      lumora::sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "lumora-tracer-sim: " << error << "\n" << lumora::sim::SimUsage;
+    return 2;
+  }
+  return lumora::sim::run(*options);
+}

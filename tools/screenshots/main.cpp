@@ -1,0 +1,106 @@
+// Renders the setup dialog, the message window and the folder chooser without a screen and
+// saves them as PNG files for the documentation:
+//   QT_QPA_PLATFORM=offscreen lumora-screenshots [output folder]
+// The settings live in a temporary store; two pseudo-terminals stand in for free ports.
+#include <pty.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/core/help_texts.h"
+#include "app/qt/message_frm.h"
+#include "app/qt/questions.h"
+#include "setup/qt/auto_start.h"
+#include "setup/qt/com_setup_frm.h"
+#include "setup/qt/lum_get_dir.h"
+#include "setup/qt/settings_store.h"
+#include "trace/core/shared_values.h"
+
+namespace {
+
+using namespace lumora;
+
+void settle(
+    int milliseconds, const std::function<bool()>& done = [] { return false; }) {
+  QDeadlineTimer limit(milliseconds);
+  while (!done() && !limit.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+}
+
+bool save(QWidget& window, const QString& file) {
+  window.show();
+  settle(200);
+  const bool saved = window.grab().save(file);
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
+  return saved;
+}
+
+// A free port: the pseudo-terminal pair stays open for the program's life.
+std::string freePort() {
+  int master = -1;
+  int slave = -1;
+  char name[256] = {};
+  if (openpty(&master, &slave, name, nullptr, nullptr) != 0) return {};
+  return name;
+}
+
+bool setupDialog(const QString& out, const QString& work) {
+  SettingsStore store;
+  for (int port = 1; port <= 16; ++port) {
+    store.writeKey(DeviceSettingKey(port), (work + "/missing").toStdString());
+  }
+  store.writeKey(DeviceSettingKey(2), freePort());
+  store.writeKey(DeviceSettingKey(5), freePort());
+  store.write(Setting::Port, 1);
+  store.write(Setting::Speed, 19200);
+  store.write(Setting::Prompt, "1");
+  HelpTexts texts;
+  texts.BuildSetupHelpText(Shared().DefaultSavePath);
+  QtQuestions questions;
+  XdgAutoStart autoStart(work + "/autostart", QStringLiteral("/usr/bin/true"));
+  ComSetupFrm dialog(store, questions, autoStart, texts);
+  dialog.show();
+  settle(10000, [&] { return !dialog.probing(); });
+  return save(dialog, out + "/setup-dialog.png");
+}
+
+bool messageWindow(const QString& out) {
+  HelpTexts texts;
+  texts.BuildTarselInstructions();
+  MessageFrm window;
+  window.setMessage(QString::fromStdString(texts.TracerInstructionsText),
+                    QStringLiteral("Tarsel Instructions"));
+  return save(window, out + "/message-window.png");
+}
+
+bool folderChooser(const QString& out, const QString& work) {
+  QDir(work).mkpath(QStringLiteral("LumoraTraces/Archive"));
+  QDir(work).mkpath(QStringLiteral("LumoraTraces/Rebuilt"));
+  SettingsStore store;
+  store.write(Setting::SavePath, (work + "/LumoraTraces").toStdString());
+  LumGetDir chooser(store);
+  chooser.show();
+  settle(3000);
+  return save(chooser, out + "/folder-chooser.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+  QTemporaryDir work;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, work.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, work.path());
+  QDir().mkpath(out);
+  const bool ok =
+      setupDialog(out, work.path()) && messageWindow(out) && folderChooser(out, work.path());
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,36 @@
+// Renders the main window with a sample trace for the documentation:
+//   QT_QPA_PLATFORM=offscreen lumora-main-window-screenshot TRACEFILE OUTPUT.png
+// No port is opened: the window is shown as it looks after that trace arrived.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <cstdio>
+
+#include "app/core/about_box.h"
+#include "app/core/help_texts.h"
+#include "app/core/shell_texts.h"
+#include "app/desktop/lum_lab_frm.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/questions.h"
+#include "setup/qt/settings_store.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: lumora-main-window-screenshot TRACEFILE OUTPUT.png\n");
+    return 2;
+  }
+  using namespace lumora;
+  QtQuestions questions;
+  SettingsStore settings;
+  HelpTexts texts;
+  LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+  window.setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
+  window.ShowStoredTrace(QString::fromLocal8Bit(argv[1]));
+  window.findChild<QLabel*>("TraceLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
+  window.findChild<QLabel*>("Helplbl")->setText(QText(kWaitingForTraceData));
+  window.show();
+  const bool saved = window.grab().save(QString::fromLocal8Bit(argv[2]));
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", argv[2]);
+  return saved ? 0 : 1;
+}

@@ -1,0 +1,66 @@
+// Screenshots of the trace viewing windows under the offscreen platform: the trace
+// maintenance dialog over a few sample traces (one selected and drawn on a trace picture)
+// and the screen calibration dialog.
+// Usage: lumora-view-screenshots SAMPLES_FOLDER OUTPUT_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/qt/questions.h"
+#include "setup/qt/settings_store.h"
+#include "trace/core/shared_values.h"
+#include "view/qt/frm_calibrate.h"
+#include "view/qt/trace_display.h"
+#include "view/qt/trace_pic.h"
+
+namespace {
+
+bool save(QWidget& window, const QDir& out, const char* name) {
+  window.show();
+  QApplication::processEvents();
+  const QString path = out.filePath(QString::fromLatin1(name));
+  if (window.grab().save(path)) return true;
+  std::fprintf(stderr, "lumora-view-screenshots: cannot write %s\n", qPrintable(path));
+  return false;
+}
+
+// The maintenance dialog over copies of the samples, the second one selected and drawn.
+bool maintenance(const QDir& samples, const QDir& out) {
+  QTemporaryDir folder;
+  for (const QString& name : samples.entryList(QDir::Files)) {
+    QFile::copy(samples.filePath(name), folder.filePath(name));
+  }
+  lumora::Shared().SavePath = folder.path().toStdString();
+  lumora::QtQuestions questions;
+  lumora::TracePic picture;
+  picture.setFixedSizeMm(80, 60);
+  lumora::TraceDisplay dialog(questions, &picture);
+  auto* list = dialog.findChild<QListView*>(QStringLiteral("File1"));
+  list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
+  dialog.File1_Click();
+  return save(dialog, out, "trace-maintenance.png") && save(picture, out, "trace-picture.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: lumora-view-screenshots SAMPLES_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir settings;  // the calibration dialog must not touch the user's settings
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  const QDir samples(QString::fromLocal8Bit(argv[1]));
+  const QDir out(QString::fromLocal8Bit(argv[2]));
+  if (!QDir().mkpath(out.path())) return 1;
+  lumora::SettingsStore store;
+  lumora::frmCalibrate calibrate(store);
+  const bool ok = maintenance(samples, out) && save(calibrate, out, "calibrate-display.png");
+  return ok ? 0 : 1;
+}

@@ -63,7 +63,14 @@ class LinkTest : public ::testing::Test {
  protected:
   Instant now() const { return {micros, "06.12.2026 @" + std::to_string(micros)}; }
   std::string stamp() const { return now().stamp; }
-  Outputs send(std::string_view bytes) { return link.receive(bytes, now()); }
+  // The tracer's bytes, and what the owner's timer then handles at once (a deadline that is
+  // already due, as after a body's GS).
+  Outputs send(std::string_view bytes) {
+    Outputs out = link.receive(bytes, now());
+    Outputs due = link.expire(now());
+    out.insert(out.end(), due.begin(), due.end());
+    return out;
+  }
   Outputs wait(std::int64_t us) {
     micros += us;
     return link.expire(now());

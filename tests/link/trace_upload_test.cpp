@@ -236,6 +236,17 @@ TEST_F(UploadTest, Body_BytesAfterGsBelongToTheNextPacket) {
   EXPECT_EQ(wait(1), (Outputs{Ack}));
 }
 
+TEST_F(UploadTest, Body_AckGoesOutBeforeTheTraceIsStored) {
+  accept();
+  EXPECT_EQ(link.receive(traceBody(), now()), (Outputs{Ack}));  // nothing waits for the disk
+  EXPECT_TRUE(store.calls.empty());
+  EXPECT_EQ(link.state(), State::Storing);
+  EXPECT_EQ(link.deadline(), micros);  // due at once
+  link.expire(now());
+  EXPECT_EQ(store.calls.at(0).bytes, StoredBytes);
+  EXPECT_EQ(link.state(), State::Idle);
+}
+
 TEST_F(UploadTest, Body_MatchingCrcIsStored) {
   accept();
   send(traceBody("12345", true));
@@ -412,11 +423,14 @@ TEST_F(PromptTest, Prompt_InputBeyondOneMiBMeanwhileIsDropped) {
   EXPECT_EQ(link.state(), State::Idle);
 }
 
-TEST_F(PromptTest, Prompt_AnswersOutsideThePromptAreIgnored) {
-  EXPECT_TRUE(link.operatorChoseName("/x", "1", now()).empty());
+TEST_F(PromptTest, Prompt_AnswersOutsideThePromptStoreNothing) {
   EXPECT_TRUE(link.operatorCancelled(now()).empty());
   EXPECT_TRUE(link.brandMessageClosed(now()).empty());
   EXPECT_EQ(link.SavePath(), "/saves");
+  // A name chosen with no trace waiting still makes its folder the save folder.
+  EXPECT_TRUE(link.operatorChoseName("/x", "1", now()).empty());
+  EXPECT_EQ(link.SavePath(), "/x");
+  EXPECT_EQ(link.JobNumberText(), "");
 }
 
 }  // namespace

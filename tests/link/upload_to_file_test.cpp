@@ -54,6 +54,7 @@ class UploadToFileTest : public ::testing::Test {
       micros_ += 10'000;
       collect(link_->receive(body.substr(i, 64), at()));
     }
+    collect(link_->expire(at()));  // the store after the ACK is due at once
     return written;
   }
   std::vector<std::string> files() const {

@@ -26,6 +26,7 @@ Outputs LinkEngine::receive(std::string_view bytes, const Instant& now) {
       appendBody(bytes, now, out);
       break;
     case State::InitPause:
+    case State::Storing:
     case State::BrandMessage:
     case State::AwaitingOperator:
       holdInput(bytes, out);
@@ -42,6 +43,8 @@ std::optional<std::int64_t> LinkEngine::deadline() const {
       return pauseStart_ + InitPauseMicros + 1;
     case State::ReceivingBody:
       return lastRx_ + BodyInactivityMicros + 1;
+    case State::Storing:
+      return bodyEnd_;
     default:
       return std::nullopt;
   }
@@ -55,6 +58,8 @@ Outputs LinkEngine::expire(const Instant& now) {
       endBurst(now, out);
     else if (state_ == State::InitPause)
       finishInitPause(now, out);
+    else if (state_ == State::Storing)
+      finishBody(now, out);
     else
       bodyTimedOut(now, out);
   }

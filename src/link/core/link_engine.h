@@ -53,6 +53,7 @@ class LinkEngine {
     InitPause,         // ACK sent to "REQ=INI"; the answer follows after 0.33 s
     BrandMessage,      // wrong vendor: waiting for the operator to close the message
     ReceivingBody,     // trace accepted: reading the body until GS (6 s inactivity limit)
+    Storing,           // body acknowledged: stored and answered at once, in the next call
     AwaitingOperator,  // "Prompt" on: waiting for Save with a new name, or Cancel
   };
 
@@ -110,6 +111,7 @@ class LinkEngine {
   std::string burst_;        // bytes of the burst being gathered
   bool discarding_ = false;  // the burst outgrew the buffer limit: drop it to its end
   std::int64_t lastRx_ = 0;  // when the last byte of a burst or body arrived
+  std::int64_t bodyEnd_ = 0;  // when the body's GS arrived
   std::int64_t pauseStart_ = 0;
   std::string held_;  // bytes received while waiting, not yet read
 

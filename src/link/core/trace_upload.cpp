@@ -107,8 +107,12 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
       body_.clear();
       continue;
     }
+    // The tracer hears its ACK at once; storing (which waits for the disk) follows in the
+    // owner's next call, due immediately.
+    writeBytes(out, std::string(1, ACK));
     holdInput(bytes, out);
-    finishBody(now, out);
+    state_ = State::Storing;
+    bodyEnd_ = now.micros;
   }
 }
 
@@ -120,7 +124,6 @@ void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
 }
 
 void LinkEngine::finishBody(const Instant& now, Outputs& out) {
-  writeBytes(out, std::string(1, ACK));
   rawData_ = TraceLinesFromBody(body_);
   body_.clear();
   emit(out, OutputKind::RawDataCleared);
@@ -168,8 +171,10 @@ bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
 Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::string& name,
                                       const Instant& now) {
   Outputs out;
-  if (state_ != State::AwaitingOperator) return out;
+  // "&Save" makes the chosen folder the save folder for the rest of the run, also when no
+  // trace is waiting; only a waiting trace is stored again under the new name.
   SavePath_ = folder;
+  if (state_ != State::AwaitingOperator) return out;
   JobNumberText_ = name;
   if (auto index = ReplaceJobNumber(rawData_, name, QuoteChar_))
     out.push_back(Output{OutputKind::RawDataReplaced, rawData_[*index], {}, *index});

@@ -55,9 +55,11 @@ bool SerialPort::isOpen() const { return port_.isOpen(); }
 
 void SerialPort::close() {
   if (!port_.isOpen()) return;
+  closing_ = true;  // discarding on a device that is gone reports an error: not a failure
   port_.clear(QSerialPort::AllDirections);
   port_.close();
   port_.clearError();
+  closing_ = false;
 }
 
 bool SerialPort::write(const QByteArray& bytes) {
@@ -89,7 +91,7 @@ void SerialPort::onReadyRead() {
 // pseudo-terminal lacks) leave the port usable.
 void SerialPort::onError(QSerialPort::SerialPortError error) {
   if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
-  if (!port_.isOpen()) return;
+  if (!port_.isOpen() || closing_) return;
   const QString reason = port_.errorString();
   port_.close();
   port_.clearError();

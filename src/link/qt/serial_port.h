@@ -50,6 +50,7 @@ class SerialPort : public QObject {
   void onError(QSerialPort::SerialPortError error);
 
   QSerialPort port_;
+  bool closing_ = false;
 };
 
 }  // namespace lumora

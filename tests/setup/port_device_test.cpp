@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "setup/core/port_device.h"
+#include "store_of.h"
 
 namespace lumora {
 namespace {
 
-SettingLookup storeOf(std::map<std::string, std::string, std::less<>> values) {
-  return [values = std::move(values)](std::string_view key) -> std::optional<std::string> {
-    auto found = values.find(key);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  };
-}
+using testing::StoreOf;
 
 TEST(PortDevice, DefaultDevicesBySerialFamily) {
-  const SettingLookup none = storeOf({});
+  const SettingLookup none = StoreOf({});
   EXPECT_EQ(PosixPortDevice(1, none), "/dev/ttyS0");
   EXPECT_EQ(PosixPortDevice(4, none), "/dev/ttyS3");
   EXPECT_EQ(PosixPortDevice(5, none), "/dev/ttyUSB0");
@@ -26,14 +19,14 @@ TEST(PortDevice, DefaultDevicesBySerialFamily) {
 }
 
 TEST(PortDevice, DeviceSettingOverridesOnlyItsPort) {
-  const SettingLookup store = storeOf({{"Device7", "/dev/pts/4"}, {"Device8", ""}});
+  const SettingLookup store = StoreOf({{"Device7", "/dev/pts/4"}, {"Device8", ""}});
   EXPECT_EQ(PosixPortDevice(7, store), "/dev/pts/4");
   EXPECT_EQ(PosixPortDevice(6, store), "/dev/ttyUSB1");
   EXPECT_EQ(PosixPortDevice(8, store), "/dev/ttyUSB3");  // an empty setting names nothing
 }
 
 TEST(PortDevice, PortsOutsideOneToSixteenHaveNoDevice) {
-  const SettingLookup store = storeOf({{"Device0", "/dev/x"}, {"Device17", "/dev/y"}});
+  const SettingLookup store = StoreOf({{"Device0", "/dev/x"}, {"Device17", "/dev/y"}});
   EXPECT_EQ(PosixPortDevice(0, store), "");
   EXPECT_EQ(PosixPortDevice(17, store), "");
   EXPECT_EQ(PosixPortDevice(-3, store), "");
@@ -47,7 +40,7 @@ TEST(PortDevice, WindowsPortsAreComN) {
 }
 
 TEST(PortDevice, PlatformChoiceMatchesTheBuild) {
-  const SettingLookup store = storeOf({{"Device2", "/dev/pts/9"}});
+  const SettingLookup store = StoreOf({{"Device2", "/dev/pts/9"}});
 #ifdef _WIN32
   EXPECT_EQ(PortDevice(2, store), "COM2");
 #else

@@ -2,21 +2,15 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 
 #include "setup/core/settings_table.h"
+#include "store_of.h"
 #include "trace/core/shared_values.h"
 
 namespace lumora {
 namespace {
 
-SettingLookup storeOf(std::map<std::string, std::string, std::less<>> values) {
-  return [values = std::move(values)](std::string_view key) -> std::optional<std::string> {
-    auto found = values.find(key);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  };
-}
+using testing::StoreOf;
 
 TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(SettingsApplicationName, "Lumora Corvane Trace Server");
@@ -38,7 +32,7 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
 }
 
 TEST(SettingsTable, MissingKeyReadsItsDefault) {
-  const SettingLookup empty = storeOf({});
+  const SettingLookup empty = StoreOf({});
   EXPECT_EQ(ReadSetting(empty, Setting::Speed), "19200");
   EXPECT_EQ(ReadSetting(empty, Setting::SavePath), Shared().DefaultSavePath);
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
@@ -58,17 +52,17 @@ TEST(SettingsTable, DefaultSaveFolderFollowsThePlatform) {
 }
 
 TEST(SettingsTable, StoredTextWinsEvenWhenEmpty) {
-  const SettingLookup store = storeOf({{"Speed", "9600"}, {"SavePath", ""}});
+  const SettingLookup store = StoreOf({{"Speed", "9600"}, {"SavePath", ""}});
   EXPECT_EQ(ReadSetting(store, Setting::Speed), "9600");
   EXPECT_EQ(ReadSetting(store, Setting::SavePath), "");
 }
 
 TEST(SettingsTable, NumbersReadTheLeadingNumberRoundedHalfEven) {
-  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "7abc"}}), Setting::Port), 7);
-  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "COM7"}}), Setting::Port), 0);
-  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "2.5"}}), Setting::Port), 2);
-  EXPECT_EQ(ReadWholeSetting(storeOf({{"Port", "3.5"}}), Setting::Port), 4);
-  EXPECT_EQ(ReadWholeSetting(storeOf({{"Speed", "1e99"}}), Setting::Speed), INT32_MAX);
+  EXPECT_EQ(ReadWholeSetting(StoreOf({{"Port", "7abc"}}), Setting::Port), 7);
+  EXPECT_EQ(ReadWholeSetting(StoreOf({{"Port", "COM7"}}), Setting::Port), 0);
+  EXPECT_EQ(ReadWholeSetting(StoreOf({{"Port", "2.5"}}), Setting::Port), 2);
+  EXPECT_EQ(ReadWholeSetting(StoreOf({{"Port", "3.5"}}), Setting::Port), 4);
+  EXPECT_EQ(ReadWholeSetting(StoreOf({{"Speed", "1e99"}}), Setting::Speed), INT32_MAX);
 }
 
 TEST(SettingsTable, DeviceKeyNamesThePort) {

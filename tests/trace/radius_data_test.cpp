@@ -121,6 +121,14 @@ TEST(RadiusData, SidesBeyondThirtyTwoThousandValuesAreWhole) {
   EXPECT_DOUBLE_EQ(trace.ed(0), 50);
 }
 
+TEST(RadiusData, PacketsBeyondThirtyTwoThousandLinesAreWhole) {
+  std::string packet = "TRCFMT=1;40000;E;R;F\n";
+  for (int i = 0; i < 40000; ++i) packet += "R=2500\n";
+  const auto trace = Processed(packet + "DBL=17\n");
+  EXPECT_EQ(fields(trace.VCA_RadianString(0)).size(), 40000u);
+  EXPECT_DOUBLE_EQ(trace.DBL(), 17);  // the record after the last radius line is read too
+}
+
 TEST(SData, ValuesAreTakenWithoutTestAndCounted) {
   auto trace = Processed("_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n");
   EXPECT_EQ(trace.Rx_SDataString(0), "1;0;;3");

@@ -13,6 +13,7 @@
 #include "app/core/shell_texts.h"
 #include "app/desktop/lum_lab_frm.h"
 #include "app/desktop/notify_icon.h"
+#include "app/desktop/single_instance.h"
 #include "app/qt/scripted_questions.h"
 #include "child_process.h"
 #include "e2e_paths.h"
@@ -173,6 +174,16 @@ TEST_F(MainWindowTest, ShutdownAsksFirst) {
   EXPECT_EQ(window().link(), nullptr);
   EXPECT_EQ(questions_.asked().back().Title.toStdString(), kShutdownTitle);
   EXPECT_EQ(questions_.asked().back().ButtonSet, Buttons::YesNoCancel);
+}
+
+TEST_F(MainWindowTest, ASecondCopyFindsTheFirstRunning) {
+  const QString lock = QString::fromStdString(temp_ / "server.lock");
+  {
+    const SingleInstance first(lock);
+    EXPECT_TRUE(first.acquired());
+    EXPECT_FALSE(SingleInstance(lock).acquired());
+  }
+  EXPECT_TRUE(SingleInstance(lock).acquired());  // the first copy has ended
 }
 
 TEST_F(MainWindowTest, TheFileMenuStartsWithExit) {

@@ -48,38 +48,9 @@ bool collectNumber(std::string_view text, std::string& out) {
   return true;
 }
 
-// Most record values are plain decimals such as "2500" or "52.10": read those without
-// building a copy. The mantissa (at most 15 digits) and the power of ten are both exact,
-// so the one division rounds correctly. Returns false for anything else.
-bool plainDecimal(std::string_view text, double& out) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p < end && *p == '-';
-  p += negative;
-  std::uint64_t mantissa = 0;  // unsigned: a long run of digits wraps harmlessly, then is refused
-  const char* const wholeStart = p;
-  for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-  long digits = p - wholeStart, decimals = 0;
-  if (p < end && *p == '.') {
-    const char* const fractionStart = ++p;
-    for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    decimals = p - fractionStart;
-    digits += decimals;
-  }
-  if (digits == 0 || digits > 15) return false;
-  if (p < end && (isIgnoredBlank(*p) || *p == 'e' || *p == 'E')) return false;  // more may follow
-  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-  out = negative ? -magnitude : magnitude;
-  return true;
-}
-
 }  // namespace
 
-double value(std::string_view text) {
-  double fast = 0;
-  if (plainDecimal(text, fast)) return fast;
+double detail::ValueOfAnyText(std::string_view text) {
   std::string number;
   number.reserve(24);
   if (!collectNumber(text, number)) return 0.0;

@@ -9,11 +9,51 @@
 
 namespace lumora {
 
+namespace detail {
+
+// Most record values are plain decimals such as "2500" or "52.10": read those without
+// building a copy. The mantissa (at most 15 digits) and the power of ten are both exact,
+// so the one division rounds correctly. Returns false for anything else.
+inline bool ReadPlainDecimal(std::string_view text, double& out) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  p += negative;
+  std::uint64_t mantissa = 0;  // unsigned: a long run of digits wraps harmlessly, then is refused
+  auto readDigits = [&p, end, &mantissa] {
+    const char* const start = p;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    return p - start;
+  };
+  long digits = readDigits(), decimals = 0;
+  if (p < end && *p == '.') {
+    ++p;
+    decimals = readDigits();
+    digits += decimals;
+  }
+  if (digits == 0 || digits > 15) return false;
+  const bool moreMayFollow = p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'e' || *p == 'E');
+  if (moreMayFollow) return false;
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  out = negative ? -magnitude : magnitude;
+  return true;
+}
+
+// value() of a text that is not a plain decimal: blanks inside, a "+", an exponent.
+double ValueOfAnyText(std::string_view text);
+
+}  // namespace detail
+
 // The leading decimal number of `text`: optional sign, digits, one "." and an optional
 // exponent ("e"/"E", at least one digit; "1e" reads 1). Blanks, tabs and line feeds inside
 // it are ignored. 0 when the text does not begin with a number, and 0 when the number is
 // too large (or too small) for a double, so the result is always finite.
-double value(std::string_view text);
+inline double value(std::string_view text) {
+  double number = 0;
+  return detail::ReadPlainDecimal(text, number) ? number : detail::ValueOfAnyText(text);
+}
 
 // value() of each text.
 template <typename Texts>

@@ -38,16 +38,21 @@ void collectValues(std::string_view block, std::string_view label, std::int64_t 
   ForEachLine(block, [&](std::string_view line) {
     if (line.starts_with(label)) {
       line.remove_prefix(label.size());
+      // Taken fields that follow each other are appended as one run, separators included.
+      std::size_t run = std::string_view::npos;
       for (std::size_t start = 0, end = 0; end <= line.size(); start = ++end) {
         while (end < line.size() && line[end] != ';') ++end;  // fields are short: scan by hand
-        const std::string_view field = line.substr(start, end - start);
-        const double number = take == Take::PositiveValues ? value(field) : 0;
+        const double number = take == Take::PositiveValues ? value(line.substr(start, end - start)) : 0;
         if (take == Take::EveryField || number > 0) {
           ++count;
-          (list += field) += ';';
           if (numbers) numbers->push_back(number);
+          if (run == std::string_view::npos) run = start;
+        } else if (run != std::string_view::npos) {
+          list += line.substr(run, start - run);  // ends with the ";" before this field
+          run = std::string_view::npos;
         }
       }
+      if (run != std::string_view::npos) (list += line.substr(run)) += ';';
     }
     return count < wanted;
   });

@@ -6,11 +6,12 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileSystemModel>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/core/help_texts.h"
@@ -26,12 +27,14 @@ namespace {
 
 using namespace lumora;
 
-void settle(
-    int milliseconds, const std::function<bool()>& done = [] { return false; }) {
-  QDeadlineTimer limit(milliseconds);
-  while (!done() && !limit.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
+// Runs the event loop for `milliseconds`, or until `sender` emits `signal` when one is given,
+// so windows can paint and models can load before the picture is taken.
+template <typename Sender = QObject, typename Signal = void (QObject::*)()>
+void settle(int milliseconds, const Sender* sender = nullptr, Signal signal = nullptr) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  if (sender) QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 bool save(QWidget& window, const QString& file) {
@@ -67,7 +70,7 @@ bool setupDialog(const QString& out, const QString& work) {
   XdgAutoStart autoStart(work + "/autostart", QStringLiteral("/usr/bin/true"));
   ComSetupFrm dialog(store, questions, autoStart, texts);
   dialog.show();
-  settle(10000, [&] { return !dialog.probing(); });
+  if (dialog.probing()) settle(10000, &dialog, &ComSetupFrm::probeFinished);
   return save(dialog, out + "/setup-dialog.png");
 }
 

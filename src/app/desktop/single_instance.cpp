@@ -9,7 +9,7 @@ namespace lumora {
 
 SingleInstance::SingleInstance(const QString& lockPath) {
   const QString path = lockPath.isEmpty()
-                           ? QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+                           ? QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
                                  .filePath(QString::fromUtf8(ApplicationTitle.data(),
                                                              static_cast<qsizetype>(ApplicationTitle.size())) +
                                            ".lock")

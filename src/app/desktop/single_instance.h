@@ -1,5 +1,5 @@
-// One running copy per user: the first copy holds a lock file in the per-user temporary
-// folder; a second copy finds it held. A copy that crashed leaves a stale lock, which the
+// One running copy per user: the first copy holds a lock file in the user's runtime folder
+// (XDG_RUNTIME_DIR on Linux, the user's folder on Windows); a second copy finds it held. A copy that crashed leaves a stale lock, which the
 // next start takes over.
 #pragma once
 

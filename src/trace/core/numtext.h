@@ -2,6 +2,7 @@
 // text, the fixed format patterns, and the two rounding rules. Locale-independent.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ inline bool ReadPlainDecimal(std::string_view text, double& out) {
     for (; p < end && *p >= '0' && *p <= '9'; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     return p - start;
   };
-  long digits = readDigits(), decimals = 0;
+  std::ptrdiff_t digits = readDigits(), decimals = 0;
   if (p < end && *p == '.') {
     ++p;
     decimals = readDigits();

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
+
+#include "trace/core/field_reader.h"
 
 namespace lumora {
 
@@ -94,6 +98,27 @@ TEST(Rounding, AbsurdNumbersStayFinite) {
   EXPECT_EQ(roundToWhole(std::nan("")), 0);
   EXPECT_EQ(roundHalfEven(INFINITY, 2), 0);
   EXPECT_DOUBLE_EQ(roundHalfEven(1e300, 2), 1e300);
+}
+
+// The fast field reader must agree with value() on every field, whatever surrounds it.
+TEST(ReadField, AgreesWithValueOnEveryKindOfField) {
+  const char* fields[] = {"2655", "0.899", "100.8", "5.", ".5", "-12", "-0", "0", "", "?", "1234567",
+                          "12345678", "123456789012", "1234567.1234567", "1.12345678", "12 5", "1e3",
+                          "12abc", "+7", "-", ".", "00012", "9999999.9999999", "3.14159265358979"};
+  for (const char* field : fields) {
+    for (const std::string& after : {std::string(""), std::string(";7"), std::string("\nR=1;2;3;4;5;6;7;8;9")}) {
+      SCOPED_TRACE(std::string(field) + " followed by " + after);
+      const std::string line = std::string(field) + after;
+      const std::string buffer = line + std::string(24, '9');  // digits after the line must not be read as its own
+      const char* const end = buffer.data() + line.size() - (after.starts_with('\n') ? after.size() : 0);
+      double number = -1;
+      const char* fieldEnd = ReadField(buffer.data(), end, buffer.data() + buffer.size(), number);
+      EXPECT_EQ(fieldEnd - buffer.data(), static_cast<std::ptrdiff_t>(std::strlen(field)));
+      EXPECT_EQ(number, value(field));
+      fieldEnd = ReadField(buffer.data(), end, end, number);  // nothing readable past the line
+      EXPECT_EQ(number, value(field));
+    }
+  }
 }
 
 }  // namespace lumora

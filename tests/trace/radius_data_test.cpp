@@ -43,12 +43,18 @@ TEST(Mirror, OddCountsStartFromTheEvenRounding) {
 }
 
 TEST(Mirror, AnglesBecomeWholeMirroredDegrees) {
-  std::string radii = "1;2;3;4", z = "", angles = "10.4;90;180;270";
-  MirrorTraceData(radii, z, angles);
   // k starts at 3: field 0 -> 2, 1 -> 1, 2 -> 0, 3 -> 3
-  EXPECT_EQ(angles, "360.00;90.00;170.00;270.00");
-  EXPECT_EQ(radii, "3;2;1;4");
-  EXPECT_EQ(z, "");
+  EXPECT_EQ(MirroredAngles({10.4, 90, 180, 270}), "360.00;90.00;170.00;270.00");
+  EXPECT_EQ(MirroredValues({1, 2, 3, 4}), (std::vector<double>{3, 2, 1, 4}));
+  EXPECT_EQ(MirroredAngles({45}), "");
+}
+
+TEST(Mirror, FieldOffsetsReorderTheTextsOwnFields) {
+  const FieldList list = ToFieldList("2400.0;;07;abc");
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list.field(1), "");
+  EXPECT_EQ(MirroredFields(list), "07;;2400.0;abc");
+  EXPECT_EQ(ToFieldList("").size(), 0u);
 }
 
 TEST(RadiusData, RightOnlyPacketSynthesisesTheLeftEye) {

@@ -9,6 +9,12 @@ std::int32_t DeclaredCount(std::string_view formatLine) {
   return semi == std::string_view::npos ? 0 : roundToWhole(value(formatLine.substr(semi + 1)));
 }
 
+void AssignBySideField(std::string_view formatLine, std::string& right, std::string& left) {
+  auto has = [&](std::string_view field) { return formatLine.find(field) != std::string_view::npos; };
+  if (has(";R;") || has(";B;")) right = formatLine;
+  if (has(";L;")) left = formatLine;
+}
+
 void ReplaceSideField(std::string& formatLine, std::string_view from, std::string_view to) {
   for (std::size_t pos = formatLine.find(from); pos != std::string::npos;
        pos = formatLine.find(from, pos + to.size()))

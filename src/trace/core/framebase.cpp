@@ -12,6 +12,13 @@ constexpr double kDefaultCurve = 6.0;
 constexpr std::size_t kMinimumPoints = 10;
 constexpr double kIndexConstant = 530.0;  // (1.53 - 1) x 1000
 constexpr double kUpperLimit = 15.0;
+// The point opposite point i of n: n / 2 + i rounded halves to even, wrapped into 0..n-1.
+// For an odd n that is half way between two whole numbers, so it becomes the even one.
+std::size_t opposite(std::size_t i, std::size_t n) {
+  std::size_t o = n / 2 + i;
+  if (n % 2 == 1 && o % 2 == 1) ++o;
+  return o >= n ? o - n : o;  // o < 2n
+}
 }  // namespace
 
 // Finds the opposite pair of points with the greatest mean depth: its distance through the
@@ -26,7 +33,7 @@ double clsVCATrace::ComputeFramebase(int side) const {
   if (n != depths.size() || n < kMinimumPoints) return kDefaultCurve;
   double zMax = 0, chord = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const auto o = static_cast<std::size_t>(roundToWhole(static_cast<double>(n) * 0.5 + static_cast<double>(i))) % n;
+    const std::size_t o = opposite(i, n);
     const double zMean = (depths[i] + depths[o]) / 100 / 2;
     if (zMean > zMax) {
       zMax = zMean;

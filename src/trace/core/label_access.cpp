@@ -128,14 +128,14 @@ LUMORA_SIDE_GETTER(std::string, ZFormat, zFormat)
 LUMORA_SIDE_GETTER(double, RadianCount, radiusCount)
 LUMORA_SIDE_GETTER(double, ZDataCount, zCount)
 LUMORA_SIDE_GETTER(double, SDataCount, sCount)
-LUMORA_SIDE_GETTER(std::string, Rx_RadianString, rxRadii)
-LUMORA_SIDE_GETTER(std::string, Rx_AngleString, rxAngles)
-LUMORA_SIDE_GETTER(std::string, Rx_ZDataString, rxZ)
-LUMORA_SIDE_GETTER(std::string, Rx_SDataString, rxS)
-LUMORA_SIDE_GETTER(std::string, VCA_RadianString, vcaRadii)
-LUMORA_SIDE_GETTER(std::string, VCA_SDataString, vcaS)
-LUMORA_SIDE_GETTER(std::string, VCA_AngleString, vcaAngles)
-LUMORA_SIDE_GETTER(std::string, VCA_ZDataString, vcaZ)
+LUMORA_SIDE_GETTER(std::string, Rx_RadianString, rx.radii)
+LUMORA_SIDE_GETTER(std::string, Rx_AngleString, rx.angles)
+LUMORA_SIDE_GETTER(std::string, Rx_ZDataString, rx.z)
+LUMORA_SIDE_GETTER(std::string, Rx_SDataString, rx.s)
+LUMORA_SIDE_GETTER(std::string, VCA_RadianString, vca.radii)
+LUMORA_SIDE_GETTER(std::string, VCA_SDataString, vca.s)
+LUMORA_SIDE_GETTER(std::string, VCA_AngleString, vca.angles)
+LUMORA_SIDE_GETTER(std::string, VCA_ZDataString, vca.z)
 #undef LUMORA_SIDE_GETTER
 
 // The Rx array getters leave the caller's list as it was for a side outside 0..1;
@@ -148,10 +148,10 @@ void clsVCATrace::VCA_GetRadianArray(int side, std::vector<std::string>& RadArra
   void clsVCATrace::Name(int side, std::vector<std::string>& out) const { \
     if (validSide(side)) out = SplitToStrings(sides_[static_cast<std::size_t>(side)].member, ';'); \
   }
-LUMORA_RX_ARRAY(Rx_GetRadianArray, rxRadii)
-LUMORA_RX_ARRAY(Rx_GetAngleArray, rxAngles)
-LUMORA_RX_ARRAY(Rx_GetZDataArray, rxZ)
-LUMORA_RX_ARRAY(Rx_GetSDataArray, rxS)
+LUMORA_RX_ARRAY(Rx_GetRadianArray, rx.radii)
+LUMORA_RX_ARRAY(Rx_GetAngleArray, rx.angles)
+LUMORA_RX_ARRAY(Rx_GetZDataArray, rx.z)
+LUMORA_RX_ARRAY(Rx_GetSDataArray, rx.s)
 #undef LUMORA_RX_ARRAY
 
 }  // namespace lumora

@@ -1,79 +1,90 @@
 #include "trace/core/mirror.h"
 
 #include <charconv>
-#include <vector>
+#include <cstdint>
+#include <cstring>
 
 #include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
 
 namespace lumora {
 namespace {
 
 // Field i moves to index k(i), k counting down from n / 2 + 1 (halves to even) and wrapping
 // from -1 to n - 1, so k(i) = (k0 - 1 - i) mod n. That map is its own inverse: output j
-// takes field (k0 - 1 - j) mod n.
-class MirrorMap {
- public:
-  explicit MirrorMap(std::size_t n)
-      : n_(static_cast<std::int64_t>(n)), k0_(roundToWhole(static_cast<double>(n) / 2 + 1)) {}
-  std::size_t sourceOf(std::size_t j) const {
-    const std::int64_t i = (k0_ - 1 - static_cast<std::int64_t>(j)) % n_;
-    return static_cast<std::size_t>(i < 0 ? i + n_ : i);
+// takes field (k0 - 1 - j) mod n. Calls visit(i) for j = 0 .. n - 1.
+template <typename Visit>
+void forEachMirroredSource(std::size_t n, Visit visit) {
+  const std::int64_t k0 = roundToWhole(static_cast<double>(n) / 2 + 1);
+  const auto signedN = static_cast<std::int64_t>(n);
+  const std::int64_t first = ((k0 - 1) % signedN + signedN) % signedN;
+  auto i = static_cast<std::size_t>(first);
+  for (std::size_t j = 0; j < n; ++j) {
+    visit(i);
+    i = i == 0 ? n - 1 : i - 1;
   }
-
- private:
-  std::int64_t n_, k0_;
-};
-
-// 360 - ((angle + 180) mod 360) in whole degrees, printed as "###.00" would print it
-// (the result lies between 1 and 719, never 0, so it always has digits before the point).
-void appendMirroredAngle(std::string& out, std::string_view field) {
-  const std::int64_t r = roundToWhole(value(field) + 180);
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, 360 - r % 360).ptr;
-  out.append(digits, end).append(".00");
 }
 
-void appendUnchanged(std::string& out, std::string_view field) { out += field; }
-
-template <typename Append>
-void mirror(std::string& list, Append append) {
-  const std::vector<std::string_view> fields = SplitFields(list, ';');
-  const std::size_t n = fields.size();
-  if (n < 2) {
-    list.clear();
-    return;
-  }
-  const MirrorMap map(n);
-  std::string out;
-  out.reserve(list.size() + 4 * n);
-  for (std::size_t j = 0; j < n; ++j) {
-    if (j) out += ';';
-    append(out, fields[map.sourceOf(j)]);
-  }
-  list = std::move(out);
+// Copies a short piece with one fixed-size move when both ends have room to spare.
+void copyPiece(char* to, const char* toEnd, const char* from, const char* fromEnd, std::size_t length) {
+  if (length <= 8 && toEnd - to >= 8 && fromEnd - from >= 8) std::memcpy(to, from, 8);
+  else std::memcpy(to, from, length);
 }
 
 }  // namespace
 
-void MirrorList(std::string& list) { mirror(list, appendUnchanged); }
-
-void MirrorValues(std::vector<double>& values) {
-  const std::size_t n = values.size();
-  if (n < 2) {
-    values.clear();
-    return;
-  }
-  const MirrorMap map(n);
-  std::vector<double> out(n);
-  for (std::size_t j = 0; j < n; ++j) out[j] = values[map.sourceOf(j)];
-  values = std::move(out);
+FieldList ToFieldList(std::string text) {
+  FieldList list{std::move(text), {}};
+  if (list.text.empty()) return list;
+  list.starts.push_back(0);
+  for (std::size_t i = 0; i < list.text.size(); ++i)
+    if (list.text[i] == ';') list.starts.push_back(i + 1);
+  return list;
 }
 
-void MirrorTraceData(std::string& radii, std::string& z, std::string& angles) {
-  mirror(radii, appendUnchanged);
-  mirror(z, appendUnchanged);
-  mirror(angles, appendMirroredAngle);
+// The mirrored text has the same fields and separators, so exactly the same length.
+std::string MirroredFields(const FieldList& list) {
+  const std::size_t n = list.size();
+  if (n < 2) return {};
+  std::string out(list.text.size() + 8, '\0');  // 8 to spare for copyPiece
+  char* to = out.data();
+  const char* const toEnd = out.data() + out.size();
+  const char* const textEnd = list.text.data() + list.text.size();
+  forEachMirroredSource(n, [&](std::size_t i) {
+    const std::string_view field = list.field(i);
+    copyPiece(to, toEnd, field.data(), textEnd, field.size());
+    to += field.size();
+    *to++ = ';';
+  });
+  out.resize(list.text.size());
+  return out;
+}
+
+void MirrorList(std::string& list) { list = MirroredFields(ToFieldList(std::move(list))); }
+
+std::vector<double> MirroredValues(const std::vector<double>& values) {
+  const std::size_t n = values.size();
+  if (n < 2) return {};
+  std::vector<double> out;
+  out.reserve(n);
+  forEachMirroredSource(n, [&](std::size_t i) { out.push_back(values[i]); });
+  return out;
+}
+
+// The result lies between 1 and 719, never 0, so it always has digits before the point:
+// at most "719.00;", 7 bytes an angle.
+std::string MirroredAngles(const std::vector<double>& angles) {
+  const std::size_t n = angles.size();
+  if (n < 2) return {};
+  std::string out(7 * n, '\0');
+  char* to = out.data();
+  forEachMirroredSource(n, [&](std::size_t i) {
+    const std::int64_t r = roundToWhole(angles[i] + 180);
+    to = std::to_chars(to, out.data() + out.size(), 360 - r % 360).ptr;
+    std::memcpy(to, ".00;", 4);
+    to += 4;
+  });
+  out.resize(static_cast<std::size_t>(to - out.data()) - 1);
+  return out;
 }
 
 }  // namespace lumora

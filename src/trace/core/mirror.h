@@ -4,17 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "trace/core/field_list.h"
+
 namespace lumora {
 
-// Reorders a ";"-separated list so that field i lands at index (n/2 + 1 - 1 - i) mod n,
-// n/2 + 1 rounded halves to even. A list of fewer than two fields becomes empty.
+// The fields reordered so that field i lands at index (n/2 + 1 - 1 - i) mod n, n/2 + 1
+// rounded halves to even. A list of fewer than two fields gives an empty text.
+std::string MirroredFields(const FieldList& list);
 void MirrorList(std::string& list);
 
-// The same reordering for numbers.
-void MirrorValues(std::vector<double>& values);
+// The same reordering for numbers (fewer than two give none).
+std::vector<double> MirroredValues(const std::vector<double>& values);
 
-// MirrorList on radii and Z; angles are also turned into 360 - ((angle + 180) mod 360) in
-// whole degrees, printed "###.00".
-void MirrorTraceData(std::string& radii, std::string& z, std::string& angles);
+// The same reordering for angles (degrees), each turned into 360 - ((angle + 180) mod 360)
+// in whole degrees and printed "###.00".
+std::string MirroredAngles(const std::vector<double>& angles);
 
 }  // namespace lumora

@@ -12,34 +12,53 @@ namespace lumora {
 
 namespace detail {
 
-// Most record values are plain decimals such as "2500" or "52.10": read those without
-// building a copy. The mantissa (at most 15 digits) and the power of ten are both exact,
-// so the one division rounds correctly. Returns false for anything else.
-inline bool ReadPlainDecimal(std::string_view text, double& out) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p < end && *p == '-';
-  p += negative;
-  std::uint64_t mantissa = 0;  // unsigned: a long run of digits wraps harmlessly, then is refused
-  auto readDigits = [&p, end, &mantissa] {
+// The plain decimal at the start of [begin, end): an optional "-", digits, and an optional
+// "." with digits. Most record values are such ("2500", "52.10"), and reading them needs no copy.
+struct PlainDecimal {
+  const char* end = nullptr;  // the first byte after it
+  std::uint64_t mantissa = 0;  // its digits without the point; wraps past 19 digits, then refused
+  std::ptrdiff_t digits = 0, decimals = 0;
+  bool negative = false;
+
+  // Its value, when it has 1 to 15 digits: mantissa and power of ten are then both exact,
+  // so the one division rounds correctly.
+  bool exactValue(double& out) const {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (digits == 0 || digits > 15) return false;
+    const double whole = static_cast<double>(mantissa);
+    const double magnitude = decimals == 0 ? whole : whole / kPowersOfTen[decimals];
+    out = negative ? -magnitude : magnitude;
+    return true;
+  }
+};
+
+inline PlainDecimal ScanPlainDecimal(const char* p, const char* const end) {
+  PlainDecimal d;
+  d.negative = p < end && *p == '-';
+  p += d.negative;
+  auto readDigits = [&p, end, &d] {
     const char* const start = p;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) d.mantissa = d.mantissa * 10 + static_cast<unsigned>(*p - '0');
     return p - start;
   };
-  std::ptrdiff_t digits = readDigits(), decimals = 0;
+  d.digits = readDigits();
   if (p < end && *p == '.') {
     ++p;
-    decimals = readDigits();
-    digits += decimals;
+    d.decimals = readDigits();
+    d.digits += d.decimals;
   }
-  if (digits == 0 || digits > 15) return false;
+  d.end = p;
+  return d;
+}
+
+// value() of a text that is a plain decimal and nothing else; false for anything else.
+inline bool ReadPlainDecimal(std::string_view text, double& out) {
+  const char* const end = text.data() + text.size();
+  const PlainDecimal d = ScanPlainDecimal(text.data(), end);
+  const char* const p = d.end;
   const bool moreMayFollow = p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'e' || *p == 'E');
-  if (moreMayFollow) return false;
-  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-  out = negative ? -magnitude : magnitude;
-  return true;
+  return !moreMayFollow && d.exactValue(out);
 }
 
 // value() of a text that is not a plain decimal: blanks inside, a "+", an exponent.

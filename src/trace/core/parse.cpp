@@ -57,17 +57,12 @@ void clsVCATrace::ParseTracePacket() {
   const PerSide<std::string> asRead = ParseFormatLines();
   ExtractRadiusData(asRead);
   ApplyBaseCurveFallback();
-  SynthesiseMissingSide();
+  SynthesiseMissingSideRecords();
 }
 
 void clsVCATrace::ParseRecordValues() {
   for (int side = 0; side < 2; ++side) {
     SideData& s = sides_[static_cast<std::size_t>(side)];
-    s.rxRadii.clear();
-    s.rxZ.clear();
-    s.rxRadiusValues.clear();
-    s.rxZValues.clear();
-    s.rxAngles.clear();
     s.a = value(VCALabelValue("HBOX=", side));
     s.b = value(VCALabelValue("VBOX=", side));
     s.c = value(VCALabelValue("CIRC=", side));
@@ -93,15 +88,10 @@ void clsVCATrace::ParseFrameTypes() {
 
 PerSide<std::string> clsVCATrace::ParseFormatLines() {
   for (SideData& s : sides_) s.tFormat.clear(), s.zFormat.clear();
-  ForEachLine(UpperPacket(), [&](std::string_view line) {
-    auto assign = [&](std::string SideData::*format) {
-      if (line.find(";R;") != std::string_view::npos) sides_[0].*format = line;
-      if (line.find(";L;") != std::string_view::npos) sides_[1].*format = line;
-      if (line.find(";B;") != std::string_view::npos) sides_[0].*format = line;
-    };
-    if (line.find("TRCFMT=") != std::string_view::npos) assign(&SideData::tFormat);
-    if (line.find("ZFMT=") != std::string_view::npos) assign(&SideData::zFormat);
-    return true;
+  // Every format label ends in "FMT=", so only lines holding that need looking at.
+  ForEachLineContaining(UpperPacket(), "FMT=", [&](std::string_view line) {
+    if (line.find("TRCFMT=") != std::string_view::npos) AssignBySideField(line, sides_[0].tFormat, sides_[1].tFormat);
+    if (line.find("ZFMT=") != std::string_view::npos) AssignBySideField(line, sides_[0].zFormat, sides_[1].zFormat);
   });
   PerSide<std::string> asRead{sides_[0].tFormat, sides_[1].tFormat};
   for (SideData& s : sides_) {

@@ -1,7 +1,7 @@
 // Radius, angle, Z and S data lists of both sides, and the synthesis of a missing eye.
 #include "trace/core/format_line.h"
+#include "trace/core/list_gather.h"
 #include "trace/core/mirror.h"
-#include "trace/core/numtext.h"
 #include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
 
@@ -13,7 +13,7 @@ template <typename HasFormat>
 void forPresentSides(HasFormat hasFormat, auto&& body) {
   const int first = hasFormat(0) ? 0 : 1;
   const int last = hasFormat(1) ? 1 : 0;
-  for (int side = first; side <= last; ++side) body(side);
+  for (int side = first; side <= last; ++side) body(static_cast<std::size_t>(side));
 }
 
 // The block that starts at the first `label` after the side's format line. The packet's
@@ -27,79 +27,72 @@ std::string_view dataBlock(const std::string& packet, const std::string& upper,
   return std::string_view(packet).substr(start);
 }
 
-enum class Take { PositiveValues, EveryField };
+// One side's R, A and Z lists as the packet gives them.
+struct GatheredSide {
+  FieldList radii, angles, z;
+  std::vector<double> radiusValues, angleValues, zValues;
+};
 
-// Appends to `list` the fields of the lines starting with `label` (every field, or those
-// whose value is greater than 0, whose numbers also go to `numbers` when given), line by
-// line, until `wanted` fields are taken (checked after whole lines). No trailing ";".
-void collectValues(std::string_view block, std::string_view label, std::int64_t wanted, std::string& list,
-                   Take take, std::vector<double>* numbers = nullptr) {
-  std::int64_t count = 0;
-  ForEachLine(block, [&](std::string_view line) {
-    if (line.starts_with(label)) {
-      line.remove_prefix(label.size());
-      // Taken fields that follow each other are appended as one run, separators included.
-      std::size_t run = std::string_view::npos;
-      for (std::size_t start = 0, end = 0; end <= line.size(); start = ++end) {
-        while (end < line.size() && line[end] != ';') ++end;  // fields are short: scan by hand
-        const double number = take == Take::PositiveValues ? value(line.substr(start, end - start)) : 0;
-        if (take == Take::EveryField || number > 0) {
-          ++count;
-          if (numbers) numbers->push_back(number);
-          if (run == std::string_view::npos) run = start;
-        } else if (run != std::string_view::npos) {
-          list += line.substr(run, start - run);  // ends with the ";" before this field
-          run = std::string_view::npos;
-        }
-      }
-      if (run != std::string_view::npos) (list += line.substr(run)) += ';';
-    }
-    return count < wanted;
-  });
-  if (!list.empty() && list.back() == ';') list.pop_back();
+// Radii and angles stop at the declared radius count, Z values at the declared Z count.
+GatheredSide gatherSide(std::string_view block, std::int64_t radiusCount, std::int64_t zCount) {
+  ListGatherer r{"R=", radiusCount, Take::PositiveValues};
+  ListGatherer a{"A=", radiusCount, Take::PositiveValues};
+  ListGatherer z{"Z=", zCount, Take::PositiveValues};
+  GatherLists(block, {&r, &a, &z});
+  return {std::move(r.list), std::move(a.list), std::move(z.list),
+          std::move(r.values), std::move(a.values), std::move(z.values)};
+}
+
+void setAsGathered(SideLists& lists, const GatheredSide& g) {
+  lists.radii = g.radii.text;
+  lists.angles = g.angles.text;
+  lists.z = g.z.text;
+}
+
+void setMirrored(SideLists& lists, const GatheredSide& g) {
+  lists.radii = MirroredFields(g.radii);
+  lists.angles = MirroredAngles(g.angleValues);
+  lists.z = MirroredFields(g.z);
 }
 
 }  // namespace
 
+// The left eye's Rx lists are its own mirrored, unless it has no radii. A one-eye trace
+// gives the other eye the same Rx lists and the mirrored VCA lists.
 void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRead) {
   auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].tFormat.empty(); };
   const std::string& upper = UpperPacket();
-  forPresentSides(hasFormat, [&](int side) {
-    SideData& s = sides_[static_cast<std::size_t>(side)];
-    const std::string_view block = dataBlock(packet_, upper, formatLinesAsRead[static_cast<std::size_t>(side)], "R=");
-    collectValues(block, "R=", s.radiusCount, s.rxRadii, Take::PositiveValues, &s.rxRadiusValues);
-    collectValues(block, "A=", s.radiusCount, s.rxAngles, Take::PositiveValues);
-    collectValues(block, "Z=", s.zCount, s.rxZ, Take::PositiveValues, &s.rxZValues);
+  PerSide<GatheredSide> gathered;
+  forPresentSides(hasFormat, [&](std::size_t side) {
+    const SideData& s = sides_[side];
+    gathered[side] = gatherSide(dataBlock(packet_, upper, formatLinesAsRead[side], "R="), s.radiusCount, s.zCount);
   });
-  for (SideData& s : sides_) {
-    s.vcaRadii = s.rxRadii;
-    s.vcaZ = s.rxZ;
-    s.vcaAngles = s.rxAngles;
+  for (std::size_t side = 0; side < 2; ++side) {
+    SideData& s = sides_[side];
+    const GatheredSide& g = gathered[side];
+    setAsGathered(s.vca, g);
+    const bool mirror = side == 1 && !g.radii.text.empty();
+    if (mirror) setMirrored(s.rx, g);
+    else setAsGathered(s.rx, g);
+    s.rxRadiusValues = mirror ? MirroredValues(g.radiusValues) : g.radiusValues;
+    s.rxZValues = mirror ? MirroredValues(g.zValues) : g.zValues;
   }
-  SideData& left = sides_[1];
-  if (!left.rxRadii.empty()) {
-    MirrorTraceData(left.rxRadii, left.rxZ, left.rxAngles);
-    MirrorValues(left.rxRadiusValues);
-    MirrorValues(left.rxZValues);
-  }
+  if (hasFormat(0) == hasFormat(1)) return;
+  const std::size_t from = hasFormat(0) ? 0 : 1;
+  SideData& to = sides_[1 - from];
+  to.rx = sides_[from].rx;
+  to.rxRadiusValues = sides_[from].rxRadiusValues;
+  to.rxZValues = sides_[from].rxZValues;
+  setMirrored(to.vca, gathered[from]);
 }
 
-// A one-eye trace gets the other eye: the same Rx lists, the mirrored VCA lists.
-void clsVCATrace::SynthesiseMissingSide() {
+// A one-eye trace gives the other eye its counts, formats and curves.
+void clsVCATrace::SynthesiseMissingSideRecords() {
   const bool right = !sides_[0].tFormat.empty();
   const bool left = !sides_[1].tFormat.empty();
   if (right == left) return;
   const SideData& from = sides_[right ? 0 : 1];
   SideData& to = sides_[right ? 1 : 0];
-  to.rxRadii = from.rxRadii;
-  to.rxZ = from.rxZ;
-  to.rxRadiusValues = from.rxRadiusValues;
-  to.rxZValues = from.rxZValues;
-  to.rxAngles = from.rxAngles;
-  to.vcaRadii = from.vcaRadii;
-  to.vcaZ = from.vcaZ;
-  to.vcaAngles = from.vcaAngles;
-  MirrorTraceData(to.vcaRadii, to.vcaZ, to.vcaAngles);
   to.radiusCount = from.radiusCount;
   to.zCount = from.zCount;
   to.tFormat = from.tFormat;
@@ -112,14 +105,10 @@ void clsVCATrace::SynthesiseMissingSide() {
 
 void clsVCATrace::ExtractSData() {
   PerSide<std::string> asRead;
-  for (SideData& s : sides_) s.rxS.clear(), s.sFormat.clear();
+  for (SideData& s : sides_) s.rx.s.clear(), s.sFormat.clear();
   const std::string& upper = UpperPacket();
-  ForEachLine(upper, [&](std::string_view line) {
-    if (line.find("_SHLFFMT=") == std::string_view::npos) return true;
-    if (line.find(";R;") != std::string_view::npos) sides_[0].sFormat = line;
-    if (line.find(";L;") != std::string_view::npos) sides_[1].sFormat = line;
-    if (line.find(";B;") != std::string_view::npos) sides_[0].sFormat = line;
-    return true;
+  ForEachLineContaining(upper, "_SHLFFMT=", [&](std::string_view line) {
+    AssignBySideField(line, sides_[0].sFormat, sides_[1].sFormat);
   });
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];
@@ -128,21 +117,22 @@ void clsVCATrace::ExtractSData() {
   }
   ReplaceSideField(sides_[0].sFormat, ";B;", ";R;");
   auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].sFormat.empty(); };
-  forPresentSides(hasFormat, [&](int side) {
-    SideData& s = sides_[static_cast<std::size_t>(side)];
-    const std::string_view block = dataBlock(packet_, upper, asRead[static_cast<std::size_t>(side)], "_S=");
-    collectValues(block, "_S=", s.sCount, s.rxS, Take::EveryField);
+  forPresentSides(hasFormat, [&](std::size_t side) {
+    SideData& s = sides_[side];
+    ListGatherer g{"_S=", s.sCount, Take::EveryField};
+    GatherLists(dataBlock(packet_, upper, asRead[side], "_S="), {&g});
+    s.rx.s = std::move(g.list.text);
   });
-  for (SideData& s : sides_) s.vcaS = s.rxS;
-  if (!sides_[1].rxS.empty()) MirrorList(sides_[1].rxS);
+  for (SideData& s : sides_) s.vca.s = s.rx.s;
+  if (!sides_[1].rx.s.empty()) MirrorList(sides_[1].rx.s);
   const bool right = !sides_[0].sFormat.empty();
   const bool left = !sides_[1].sFormat.empty();
   if (right == left) return;
   const SideData& from = sides_[right ? 0 : 1];
   SideData& to = sides_[right ? 1 : 0];
-  to.rxS = from.rxS;
-  to.vcaS = from.vcaS;
-  MirrorList(to.vcaS);
+  to.rx.s = from.rx.s;
+  to.vca.s = from.vca.s;
+  MirrorList(to.vca.s);
   to.sCount = from.sCount;
   to.sFormat = from.sFormat;
   ReplaceSideField(to.sFormat, right ? ";R;" : ";L;", right ? ";L;" : ";R;");

@@ -29,6 +29,19 @@ void ForEachLine(std::string_view text, F&& onLine) {
   }
 }
 
+// Calls `onLine` once with each line of `text` (split at LF) that contains `needle`, in order.
+template <typename F>
+void ForEachLineContaining(std::string_view text, std::string_view needle, F&& onLine) {
+  for (std::size_t hit = text.find(needle); hit != std::string_view::npos;) {
+    const std::size_t lf = text.rfind('\n', hit);
+    const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;
+    const std::size_t end = text.find('\n', hit);
+    onLine(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return;
+    hit = text.find(needle, end + 1);
+  }
+}
+
 // CR LF, then any remaining CR, become LF.
 std::string UnifyLineEnds(std::string_view text);
 

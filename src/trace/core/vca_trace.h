@@ -20,6 +20,11 @@ namespace lumora {
 template <typename T>
 using PerSide = std::array<T, 2>;
 
+// One side's data lists: value texts joined by ";".
+struct SideLists {
+  std::string radii, angles, z, s;
+};
+
 class clsVCATrace {
  public:
   // Loading and processing. The folder is always the shared SavePath; FolderPath is ignored.
@@ -92,8 +97,7 @@ class clsVCATrace {
 
  private:
   struct SideData {
-    std::string rxRadii, rxAngles, rxZ, rxS;
-    std::string vcaRadii, vcaAngles, vcaZ, vcaS;
+    SideLists rx, vca;  // in the right eye's orientation; in the side's own
     // value() of each Rx radius and Z text, kept beside the texts so that measuring and the
     // base curve do not read the numbers again.
     std::vector<double> rxRadiusValues, rxZValues;
@@ -109,7 +113,7 @@ class clsVCATrace {
   PerSide<std::string> ParseFormatLines();
   void ExtractRadiusData(const PerSide<std::string>& formatLinesAsRead);
   void ApplyBaseCurveFallback();
-  void SynthesiseMissingSide();
+  void SynthesiseMissingSideRecords();
   void ExtractSData();
   void MeasureSide(int side);
   void NormaliseLineEnds();

@@ -10,12 +10,9 @@ namespace lumora {
 // (from three), which the next lookup collapses, so only a clean packet is skipped.
 void clsVCATrace::NormaliseLineEnds() {
   if (normalised_) return;
-  std::string out = NormalisedLineEnds(packet_);
-  normalised_ = out.find("\n\n") == std::string::npos;
-  if (out != packet_) {
-    packet_ = std::move(out);
-    upperValid_ = false;
-  }
+  const LineEndPass pass = NormaliseLineEndsInPlace(packet_);
+  normalised_ = !pass.pairsLeft;
+  if (pass.changed) upperValid_ = false;
 }
 
 const std::string& clsVCATrace::UpperPacket() {

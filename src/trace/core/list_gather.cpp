@@ -9,12 +9,12 @@ namespace {
 
 // Appends the fields after the label. Taken fields that follow each other are appended as
 // one run, separators included; the list keeps a trailing ";" until the end.
-void takePositive(ListGatherer& g, const char* const line, const char* const end, const char* const readable) {
+void takePositive(ListGatherer& g, const char* const line, const char* const end) {
   std::string& text = g.list.text;
   const char* run = nullptr;
   for (const char* field = line;; ++field) {
     double number;
-    const char* const fieldEnd = ReadField(field, end, readable, number);
+    const char* const fieldEnd = ReadField(field, end, number);
     if (number > 0) {
       if (!run) run = field;
       g.list.starts.push_back(text.size() + static_cast<std::size_t>(field - run));
@@ -32,7 +32,7 @@ void takePositive(ListGatherer& g, const char* const line, const char* const end
 
 // Every field is taken, so the line goes in whole. These lists are never reordered by
 // field offsets, so none are kept.
-void takeEvery(ListGatherer& g, const char* const line, const char* const end, const char*) {
+void takeEvery(ListGatherer& g, const char* const line, const char* const end) {
   g.count += 1 + std::count(line, end, ';');
   g.list.text.append(line, end).push_back(';');
 }
@@ -40,7 +40,6 @@ void takeEvery(ListGatherer& g, const char* const line, const char* const end, c
 }  // namespace
 
 void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
-  const char* const blockEnd = block.data() + block.size();
   // Room for the wanted fields at once, but never more than the block could hold (a field
   // takes at least two bytes), whatever count a format line declares.
   for (ListGatherer* g : gatherers) {
@@ -54,7 +53,7 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
       if (!g->active) continue;
       if (line.starts_with(g->label)) {
         const char* const fields = line.data() + g->label.size();
-        (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, line.data() + line.size(), blockEnd);
+        (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, line.data() + line.size());
       }
       if (g->count >= g->wanted) g->active = false, --stillActive;
     }

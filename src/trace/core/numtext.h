@@ -33,19 +33,25 @@ struct PlainDecimal {
   }
 };
 
+// Appends the digits from p on to `mantissa`; returns the first byte that is no digit.
+inline const char* ReadDigits(const char* p, const char* const end, std::uint64_t& mantissa) {
+  std::uint64_t m = mantissa;  // a local, so that the loop keeps it in a register
+  for (; p < end && static_cast<unsigned char>(*p - '0') < 10; ++p) m = m * 10 + static_cast<unsigned>(*p - '0');
+  mantissa = m;
+  return p;
+}
+
 inline PlainDecimal ScanPlainDecimal(const char* p, const char* const end) {
   PlainDecimal d;
   d.negative = p < end && *p == '-';
   p += d.negative;
-  auto readDigits = [&p, end, &d] {
-    const char* const start = p;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) d.mantissa = d.mantissa * 10 + static_cast<unsigned>(*p - '0');
-    return p - start;
-  };
-  d.digits = readDigits();
+  const char* const whole = p;
+  p = ReadDigits(p, end, d.mantissa);
+  d.digits = p - whole;
   if (p < end && *p == '.') {
-    ++p;
-    d.decimals = readDigits();
+    const char* const fraction = ++p;
+    p = ReadDigits(p, end, d.mantissa);
+    d.decimals = p - fraction;
     d.digits += d.decimals;
   }
   d.end = p;

@@ -1,5 +1,7 @@
 #include "trace/core/text_util.h"
 
+#include <cstring>
+
 namespace lumora {
 namespace {
 // Branch-free so that upper-casing a whole packet vectorises.
@@ -52,28 +54,45 @@ std::string JoinFields(const std::vector<std::string>& fields, char separator) {
 }
 
 std::string UnifyLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t cr = text.find('\r', start);
-    out.append(text.substr(start, cr == std::string_view::npos ? cr : cr - start));
-    if (cr == std::string_view::npos) break;
-    const bool lfFollows = cr + 1 < text.size() && text[cr + 1] == '\n';
-    if (!lfFollows) out += '\n';  // a lone CR; a CR LF keeps its LF
-    start = cr + 1;
-  }
+  std::string out(text);
+  UnifyLineEndsInPlace(out);
   return out;
 }
 
-std::string NormalisedLineEnds(std::string_view text) {
-  std::string out = UnifyLineEnds(text);
-  if (out.find("\n\n") == std::string::npos) return out;
+// Moves each stretch between CRs down over the bytes dropped before it.
+bool UnifyLineEndsInPlace(std::string& text) {
   std::size_t length = 0;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    out[length++] = out[i];
-    if (out[i] == '\n' && i + 1 < out.size() && out[i + 1] == '\n') ++i;
+  bool changed = false;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t cr = text.find('\r', start);
+    const std::size_t stretch = (cr == std::string::npos ? text.size() : cr) - start;
+    if (length != start) std::memmove(text.data() + length, text.data() + start, stretch);
+    length += stretch;
+    if (cr == std::string::npos) break;
+    changed = true;
+    const bool lfFollows = cr + 1 < text.size() && text[cr + 1] == '\n';
+    if (!lfFollows) text[length++] = '\n';  // a lone CR; a CR LF keeps its LF
+    start = cr + 1;
   }
-  out.resize(length);
+  text.resize(length);
+  return changed;
+}
+
+LineEndPass NormaliseLineEndsInPlace(std::string& text) {
+  LineEndPass pass{UnifyLineEndsInPlace(text), text.find("\n\n") != std::string::npos};
+  if (!pass.pairsLeft) return pass;
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[length++] = text[i];
+    if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  text.resize(length);
+  return {true, text.find("\n\n") != std::string::npos};
+}
+
+std::string NormalisedLineEnds(std::string_view text) {
+  std::string out(text);
+  NormaliseLineEndsInPlace(out);
   return out;
 }
 

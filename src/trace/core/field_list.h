@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lumora {
@@ -21,6 +22,13 @@ struct FieldList {
 };
 
 // The list of a text's fields (an empty text has none).
-FieldList ToFieldList(std::string text);
+inline FieldList ToFieldList(std::string text) {
+  FieldList list{std::move(text), {}};
+  if (list.text.empty()) return list;
+  list.starts.push_back(0);
+  for (std::size_t i = 0; i < list.text.size(); ++i)
+    if (list.text[i] == ';') list.starts.push_back(i + 1);
+  return list;
+}
 
 }  // namespace lumora

@@ -32,15 +32,6 @@ void copyPiece(char* to, const char* toEnd, const char* from, const char* fromEn
 
 }  // namespace
 
-FieldList ToFieldList(std::string text) {
-  FieldList list{std::move(text), {}};
-  if (list.text.empty()) return list;
-  list.starts.push_back(0);
-  for (std::size_t i = 0; i < list.text.size(); ++i)
-    if (list.text[i] == ';') list.starts.push_back(i + 1);
-  return list;
-}
-
 // The mirrored text has the same fields and separators, so exactly the same length.
 std::string MirroredFields(const FieldList& list) {
   const std::size_t n = list.size();

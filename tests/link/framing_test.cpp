@@ -22,45 +22,29 @@ TEST(FramePacket, ExactBytesWithAndWithoutCrc) {
   EXPECT_EQ(BuildCrcRecord("", true), "CRC=0\r\n");
 }
 
+// "REQ=INI" with `crcRecord` after its RS.
+std::string iniWith(const std::string& crcRecord) {
+  return "\x1cREQ=INI\r\x1e" + crcRecord + "\r\n\x1d";
+}
+
 TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughRs) {
   const std::string records = "REQ = INI\r\x1e";
-  const std::string blanksAsSent = "CRC=" + std::to_string(CRC16(records)) + "\r\n\x1d";
-  const std::string narrow = "CRC=" + std::to_string(CRC16("REQ=INI\r")) + "\r\n\x1d";
-  const struct {
-    std::string packet;
-    CrcCheck expected;
-  } cases[] = {
+  const std::pair<std::string, CrcCheck> cases[] = {
       {"\x1cREQ=INI\r\x1e\x1d", CrcCheck::Absent},
       {"\x1cREQ=INI\rCRC=13402\r\x1e\x1d", CrcCheck::Absent},  // not after RS
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=13402\r\n\x1d",
-       CrcCheck::Good},
-      {"\x1cREQ=INI\r\x1e CRC = 13402\r\n\x1d", CrcCheck::Good},
-      {"junk\x1cREQ=INI\r\x1e"
-       "CRC=13402\r\n\x1d",
-       CrcCheck::Good},  // from its own FS
-      {"\x1c" + records + blanksAsSent, CrcCheck::Good},
-      {"\x1cREQ=INI\r\x1e" + narrow, CrcCheck::Bad},  // RS left out of the span
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=13403\r\n\x1d",
-       CrcCheck::Bad},
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=\r\n\x1d",
-       CrcCheck::Bad},
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=x\r\n\x1d",
-       CrcCheck::Bad},
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=78938\r\n\x1d",
-       CrcCheck::Bad},  // 13402 + 65536
-      {"\x1cREQ=INI\r\x1e"
-       "CRC=0000013402\r\n\x1d",
-       CrcCheck::Bad},
+      {iniWith("CRC=13402"), CrcCheck::Good},
+      {iniWith(" CRC = 13402"), CrcCheck::Good},
+      {"junk" + iniWith("CRC=13402"), CrcCheck::Good},  // the span starts at its own FS
+      {"\x1c" + records + "CRC=" + std::to_string(CRC16(records)) + "\r\n\x1d", CrcCheck::Good},
+      {iniWith("CRC=" + std::to_string(CRC16("REQ=INI\r"))), CrcCheck::Bad},  // RS left out
+      {iniWith("CRC=13403"), CrcCheck::Bad},
+      {iniWith("CRC="), CrcCheck::Bad},
+      {iniWith("CRC=x"), CrcCheck::Bad},
+      {iniWith("CRC=78938"), CrcCheck::Bad},  // 13402 + 65536
+      {iniWith("CRC=0000013402"), CrcCheck::Bad},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.packet);
-    EXPECT_EQ(CheckIncomingCrc(c.packet), c.expected);
-  }
+  for (const auto& [packet, expected] : cases)
+    EXPECT_EQ(CheckIncomingCrc(packet), expected) << packet;
 }
 
 TEST(Burst, CompletePacketAndRequestMarkers) {

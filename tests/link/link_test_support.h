@@ -85,6 +85,12 @@ class LinkTest : public ::testing::Test {
     out.insert(out.end(), more.begin(), more.end());
     return out;
   }
+  // What `burst` causes on a fresh link once its silence has passed.
+  Outputs alone(const std::string& burst) {
+    LinkEngine fresh{store, 1, "/saves", false};
+    Outputs out = fresh.receive(burst, now());
+    return out + fresh.expire({micros + BurstSilenceMicros + 1, ""});
+  }
   static std::vector<std::string> activities(const Outputs& out) {
     std::vector<std::string> lines;
     for (const Output& o : out)

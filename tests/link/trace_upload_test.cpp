@@ -94,12 +94,7 @@ TEST_F(UploadTest, RequestIsAcceptedOrRefusedBeforeTheBody) {
       {trcRequest(""), refused("Invalid Job ID: \"\" is empty", "", 6)},
       {trcRequest("CON"), refused("Invalid Job ID: \"CON\" is a reserved device name", "CON", 6)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Describe(write(c.request)));
-    LinkEngine fresh{store, 1, "/saves", false};
-    fresh.receive(c.request, now());
-    EXPECT_EQ(fresh.expire({now().micros + BurstSilenceMicros + 1, ""}), c.out);
-  }
+  for (const auto& c : cases) EXPECT_EQ(alone(c.request), c.out) << Describe(write(c.request));
   EXPECT_TRUE(store.calls.empty());
 }
 
@@ -153,28 +148,26 @@ TEST_F(UploadTest, AckGoesOutBeforeTheTraceIsStored) {
   EXPECT_EQ(store.calls.at(0).bytes, StoredBytes);
 }
 
-TEST_F(UploadTest, QuotedJobIsAnsweredQuotedButStoredAndLabelledWithoutQuotes) {
-  accept("\"12345\"");
-  const Outputs out = send(traceBody("\"12345\""));
-  EXPECT_EQ(writes(out)[1], answer("\"12345\"", 0));
-  EXPECT_EQ(store.calls.at(0).path, "/saves/12345");
-  EXPECT_EQ(orderLabels(out).back(), "Order: 12345");
-}
-
-TEST_F(UploadTest, OrderLabelsForJobsThatAreNotPlainNumbers) {
+// The file is named, and the order label shows, the job without the tracer's quotes.
+TEST_F(UploadTest, StoredNameAndOrderLabelsFollowTheJobNumber) {
   const struct {
     std::string job;
     bool prompt;
+    std::string path;
     Lines labels;
-  } cases[] = {{"0", false, {"Order: 0", "Order: ?", "Order: 0"}},
-               {"0", true, {"Order: 0", "Order: ?"}},
-               {"AB12", false, {"Order: AB12", "Order: AB12"}}};
+  } cases[] = {
+      {"\"12345\"", false, "/saves/12345", {"Order: 12345", "Order: 12345", "Order: 12345"}},
+      {"0", false, "/saves/0", {"Order: 0", "Order: ?", "Order: 0"}},
+      {"0", true, "/saves/0", {"Order: 0", "Order: ?"}},
+      {"AB12", false, "/saves/AB12", {"Order: AB12", "Order: AB12"}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.job);
     link.setPrompt(c.prompt);
     link.operatorCancelled(now());
+    store.calls.clear();
     accept(c.job);
     EXPECT_EQ(orderLabels(send(traceBody(c.job))), c.labels);
+    EXPECT_EQ(store.calls.at(0).path, c.path);
   }
 }
 
@@ -278,25 +271,19 @@ TEST_F(PromptTest, WaitsForTheOperatorWithoutDeadline) {
   EXPECT_EQ(link.state(), State::Idle);
 }
 
-TEST_F(PromptTest, NewNameStoresAgainWithTheJobLineRewritten) {
-  receiveTrace();
+TEST_F(PromptTest, NewNameStoresAgainWithTheJobLineRewrittenInTheTracersQuotes) {
+  receiveTrace("\"12345\"");
   EXPECT_EQ(link.operatorChoseName("/other", "777", now()),
-            (Outputs{Output{OutputKind::RawDataReplaced, "JOB=777", {}, 1},
+            (Outputs{Output{OutputKind::RawDataReplaced, "JOB=\"777\"", {}, 1},
                      make(OutputKind::OrderLabel, "Order: 777"), make(OutputKind::PromptEnded)} +
              stored("777", "/other")));
   ASSERT_EQ(store.calls.size(), 2u);
   EXPECT_EQ(store.calls[0].path, "/saves/12345");
   EXPECT_EQ(store.calls[1].path, "/other/777");
   std::string expected = StoredBytes;
-  expected.replace(expected.find("JOB=12345"), 9, "JOB=777");
+  expected.replace(expected.find("JOB=12345"), 9, "JOB=\"777\"");
   EXPECT_EQ(store.calls[1].bytes, expected);
   EXPECT_EQ(link.SavePath(), "/other");
-}
-
-TEST_F(PromptTest, NewNameKeepsTheTracersQuotes) {
-  receiveTrace("\"12345\"");
-  EXPECT_EQ(link.operatorChoseName("/saves", "NEW", now()).front(),
-            (Output{OutputKind::RawDataReplaced, "JOB=\"NEW\"", {}, 1}));
 }
 
 TEST_F(PromptTest, UnsafeNewNameIsNotWritten) {

@@ -7,91 +7,44 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(SplitLines, KeepsTrailingEmptyLine) {
-  EXPECT_EQ(SplitLines("a\nb\n"), (Lines{"a", "b", ""}));
-  EXPECT_EQ(SplitLines(""), (Lines{""}));
+// The lookup quirks tracers rely on: first line that holds the label, anywhere in it; exact
+// case on the line but a case-blind label; quotes, NUL and code 255 dropped.
+TEST(ValueFromLabel, FindsValuesAsTracersExpect) {
+  const struct {
+    std::string packet, label, value;
+  } cases[] = {
+      {"\x1cREQ=TRC\rJOB=12345\rVEN=CORVANE\r\x1e\x1d", "VEN=", "CORVANE"},
+      {"JOB=\"12345\"\r", "JOB=", "12345"},
+      {"OLDJOB=7\rJOB=8\r", "JOB=", "7"},
+      {"XJOB=1JOB=2\nJOB=3", "JOB=", "1JOB=2"},
+      {"job=5\r", "JOB=", ""},
+      {"VEN=CORVANE\r", "ven=", "CORVANE"},
+      {"A=1\rB=2", "JOB=", ""},
+      {std::string("VEN=\0 AB\xff"
+                   "C \xff",
+                   12),
+       "VEN=", "AB C"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.packet);
+    std::string packet = c.packet;
+    Lines lines;
+    EXPECT_EQ(ValueFromLabel(c.label, packet, lines), c.value);
+  }
 }
 
-TEST(ValueFromLabel, ReadsFirstRecordValue) {
-  std::string packet = "\x1cREQ=TRC\rJOB=12345\rVEN=CORVANE\r\x1e\x1d";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("JOB=", packet, lines), "12345");
-  EXPECT_EQ(ValueFromLabel("VEN=", packet, lines), "CORVANE");
-}
-
-TEST(ValueFromLabel, TurnsEveryCrIntoLf) {
-  std::string packet = "\x1cREQ=TRC\r\nJOB=1\r\x1e\x1d";
-  Lines lines;
-  ValueFromLabel("JOB=", packet, lines);
-  EXPECT_EQ(packet, "\x1cREQ=TRC\n\nJOB=1\n\x1e\x1d");
-}
-
-TEST(ValueFromLabel, FillsPacketLinesOnlyWhenFewerThanTwo) {
-  std::string packet = "A=1\rJOB=2";
+TEST(ValueFromLabel, TurnsCrIntoLfAndFillsPacketLinesOnce) {
+  std::string packet = "A=1\r\nJOB=2";
   Lines lines{""};
   ValueFromLabel("JOB=", packet, lines);
-  EXPECT_EQ(lines, (Lines{"A=1", "JOB=2"}));
-  std::string other = "JOB=3\rB=4\rC=5";
+  EXPECT_EQ(packet, "A=1\n\nJOB=2");
+  EXPECT_EQ(lines, (Lines{"A=1", "", "JOB=2"}));
+  std::string other = "JOB=3\rB=4";
   ValueFromLabel("JOB=", other, lines);
-  EXPECT_EQ(lines, (Lines{"A=1", "JOB=2"}));
-}
-
-TEST(ValueFromLabel, MissingLabelGivesEmptyAndLeavesLinesAlone) {
-  std::string packet = "A=1\rB=2";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("JOB=", packet, lines), "");
-  EXPECT_TRUE(lines.empty());
-  EXPECT_EQ(packet, "A=1\nB=2");
-}
-
-TEST(ValueFromLabel, RemovesQuotes) {
-  std::string packet = "JOB=\"12345\"\r";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("JOB=", packet, lines), "12345");
-}
-
-TEST(ValueFromLabel, MatchesEndOfLongerLabelOnFirstLine) {
-  std::string packet = "OLDJOB=7\rJOB=8\r";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("JOB=", packet, lines), "7");
-}
-
-TEST(ValueFromLabel, LowerCaseRecordIsNotFound) {
-  // The presence test ignores case, the line search does not.
-  std::string packet = "job=5\r";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("JOB=", packet, lines), "");
-  EXPECT_EQ(lines, (Lines{"job=5", ""}));
-}
-
-TEST(ValueFromLabel, LowerCaseLabelFindsUpperCaseRecord) {
-  std::string packet = "VEN=CORVANE\r";
-  Lines lines;
-  EXPECT_EQ(ValueFromLabel("ven=", packet, lines), "CORVANE");
-}
-
-TEST(OMAparse, NulAnd255BecomeBlanksThenTrimmed) {
-  EXPECT_EQ(OMAparse("VEN=", std::string("VEN=\0 AB\xff"
-                                         "C \xff",
-                                         12)),
-            "AB C");
-}
-
-TEST(OMAparse, ValueIsRestOfLineAfterFirstOccurrence) {
-  EXPECT_EQ(OMAparse("JOB=", "XJOB=1JOB=2\nJOB=3"), "1JOB=2");
-  EXPECT_EQ(OMAparse("JOB=", "A=1\nB=2"), "");
-}
-
-TEST(StatusName, NamesEveryCode) {
-  EXPECT_EQ(StatusName(0), "No Error");
-  EXPECT_EQ(StatusName(2), "Cant Store Data");
-  EXPECT_EQ(StatusName(6), "Invalid Job ID");
-  EXPECT_EQ(StatusName(9), "Incompatible Device/Host");
-  EXPECT_EQ(StatusName(15), "Initialization Not Supported");
-  EXPECT_EQ(StatusName(17), "Unsupported Trace Format");
-  EXPECT_EQ(StatusName(19), "Process Failed");
-  EXPECT_EQ(StatusName(20), "");
-  EXPECT_EQ(StatusName(-1), "");
+  EXPECT_EQ(lines, (Lines{"A=1", "", "JOB=2"}));
+  Lines untouched;
+  ValueFromLabel("VEN=", other, untouched);  // absent: the lines stay as they were
+  EXPECT_TRUE(untouched.empty());
 }
 
 }  // namespace

@@ -56,13 +56,16 @@ inline Output make(OutputKind kind, std::string text = {}, std::string path = {}
 }
 inline const Output Ack = write(std::string(1, ACK));
 inline const Output Nak = write(std::string(1, NAK));
+inline Outputs operator+(Outputs a, const Outputs& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 // The engine with a fake clock in microseconds. The local time stamp carries the clock
 // reading, so equipment lines show when they were made.
 class LinkTest : public ::testing::Test {
  protected:
   Instant now() const { return {micros, "06.12.2026 @" + std::to_string(micros)}; }
-  std::string stamp() const { return now().stamp; }
   // The tracer's bytes, and what the owner's timer then handles at once (a deadline that is
   // already due, as after a body's GS).
   Outputs send(std::string_view bytes) {
@@ -81,6 +84,12 @@ class LinkTest : public ::testing::Test {
     Outputs more = wait(BurstSilenceMicros + 1);
     out.insert(out.end(), more.begin(), more.end());
     return out;
+  }
+  // What `burst` causes on a fresh link once its silence has passed.
+  Outputs alone(const std::string& burst) {
+    LinkEngine fresh{store, 1, "/saves", false};
+    Outputs out = fresh.receive(burst, now());
+    return out + fresh.expire({micros + BurstSilenceMicros + 1, ""});
   }
   static std::vector<std::string> activities(const Outputs& out) {
     std::vector<std::string> lines;

@@ -13,6 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class TraceFileWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -22,13 +27,13 @@ class TraceFileWriterTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  static std::string read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string store(const std::string& name, const std::vector<std::string>& lines) {
+    return writer_.StoreTrace(dir_.string(), name, lines);
   }
-  static void write(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+  void write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(dir_ / path, std::ios::binary) << bytes;
   }
+  // The folder's entries: a left-over temporary file shows here.
   std::vector<std::string> names() const {
     std::vector<std::string> found;
     for (const auto& entry : fs::directory_iterator(dir_))
@@ -42,69 +47,41 @@ class TraceFileWriterTest : public ::testing::Test {
 };
 
 TEST_F(TraceFileWriterTest, WritesLinesWithCrLfAndNothingElse) {
-  EXPECT_EQ(writer_.StoreTrace(dir_.string(), "12345", {"REQ=FIL", "JOB=12345", "R=2500;2501"}),
-            "");
-  EXPECT_EQ(read(dir_ / "12345"), "REQ=FIL\r\nJOB=12345\r\nR=2500;2501\r\n");
-  EXPECT_EQ(names(), std::vector<std::string>{"12345"});  // no temporary file left behind
-}
-
-TEST_F(TraceFileWriterTest, EmptyListGivesEmptyFile) {
-  EXPECT_EQ(writer_.StoreTrace(dir_.string(), "1", {}), "");
-  EXPECT_TRUE(fs::exists(dir_ / "1"));
-  EXPECT_EQ(read(dir_ / "1"), "");
-}
-
-TEST_F(TraceFileWriterTest, SavingTwiceKeepsSecondContent) {
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "7", {"A=1", "B=2", "C=3"}), "");
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "7", {"D=4"}), "");
-  EXPECT_EQ(read(dir_ / "7"), "D=4\r\n");
+  EXPECT_EQ(store("12345", {"REQ=FIL", "JOB=12345", "", "R=2500;2501"}), "");
+  EXPECT_EQ(read(dir_ / "12345"), "REQ=FIL\r\nJOB=12345\r\n\r\nR=2500;2501\r\n");
+  EXPECT_EQ(names(), std::vector<std::string>{"12345"});
+  EXPECT_EQ(writer_.TracePath("/saves", "123"), "/saves/123");
 }
 
 TEST_F(TraceFileWriterTest, ReplacesByRenameSoOpenReadersKeepOldTrace) {
-  write(dir_ / "7", "OLD\r\n");
+  write("7", "OLD\r\n");
   std::ifstream reader(dir_ / "7", std::ios::binary);
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "7", {"NEW"}), "");
+  ASSERT_EQ(store("7", {"NEW"}), "");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "OLD\r\n");
   EXPECT_EQ(read(dir_ / "7"), "NEW\r\n");
 }
 
-TEST_F(TraceFileWriterTest, LeavesForeignTemporaryFileAlone) {
-  write(dir_ / "Temp.tmp", "someone else's");
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "9", {"X=1"}), "");
+TEST_F(TraceFileWriterTest, TemporaryNameNeverClobbersAFileOfThatName) {
+  write("Temp.tmp", "someone else's");
+  ASSERT_EQ(store("9", {"X=1"}), "");
   EXPECT_EQ(read(dir_ / "Temp.tmp"), "someone else's");
-  EXPECT_EQ(read(dir_ / "9"), "X=1\r\n");
+  ASSERT_EQ(store("Temp.tmp", {"X=2"}), "");  // a trace may bear the name itself
+  ASSERT_EQ(store("Temp.tmp", {"X=3"}), "");
+  EXPECT_EQ(read(dir_ / "Temp.tmp"), "X=3\r\n");
   EXPECT_EQ(names(), (std::vector<std::string>{"9", "Temp.tmp"}));
 }
 
-TEST_F(TraceFileWriterTest, TraceNamedLikeTheTemporaryFile) {
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "Temp.tmp", {"X=1"}), "");
-  ASSERT_EQ(writer_.StoreTrace(dir_.string(), "Temp.tmp", {"X=2"}), "");
-  EXPECT_EQ(read(dir_ / "Temp.tmp"), "X=2\r\n");
-  EXPECT_EQ(names(), std::vector<std::string>{"Temp.tmp"});
-}
-
-TEST_F(TraceFileWriterTest, MissingFolderFailsWithReason) {
-  const std::string why = writer_.StoreTrace((dir_ / "absent").string(), "1", {"A=1"});
-  EXPECT_NE(why.find("cannot create a temporary file in"), std::string::npos) << why;
-  EXPECT_NE(why.find("absent"), std::string::npos) << why;
+TEST_F(TraceFileWriterTest, FailuresGiveAReasonAndLeaveTheFolderAsItWas) {
+  const std::string missing = writer_.StoreTrace((dir_ / "absent").string(), "1", {"A=1"});
+  EXPECT_NE(missing.find("cannot create a temporary file in"), std::string::npos) << missing;
+  EXPECT_NE(missing.find("absent"), std::string::npos) << missing;
   EXPECT_FALSE(fs::exists(dir_ / "absent"));
-}
-
-TEST_F(TraceFileWriterTest, RefusedRenameKeepsTargetAndRemovesTemporary) {
-  fs::create_directory(dir_ / "5");
-  write(dir_ / "5" / "inside", "x");
-  const std::string why = writer_.StoreTrace(dir_.string(), "5", {"A=1"});
-  EXPECT_NE(why.find("cannot replace"), std::string::npos) << why;
+  fs::create_directory(dir_ / "5");  // a folder where the trace should go refuses the rename
+  write("5/inside", "x");
+  const std::string refused = store("5", {"A=1"});
+  EXPECT_NE(refused.find("cannot replace"), std::string::npos) << refused;
   EXPECT_EQ(read(dir_ / "5" / "inside"), "x");
   EXPECT_EQ(names(), std::vector<std::string>{"5"});
-}
-
-TEST_F(TraceFileWriterTest, PathJoinsFolderAndName) {
-  EXPECT_EQ(writer_.TracePath("/saves", "123"), "/saves/123");
-}
-
-TEST(TraceFileBytes, EachLineEndsWithCrLf) {
-  EXPECT_EQ(TraceFileBytes({"A=1", "", "B=2"}), "A=1\r\n\r\nB=2\r\n");
 }
 
 }  // namespace

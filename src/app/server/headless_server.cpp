@@ -56,6 +56,11 @@ int RunHeadless(const ServerOptions& options) {
     std::cerr << "Cannot create the save folder " << settings.savePath.toStdString()
               << "; traces cannot be stored until it exists.\n";
 
+  // The handlers come first: a stop that arrives while the port opens waits in the pipe
+  // until the event loop runs, and still ends with the port closed.
+  StopSignals stop;
+  QObject::connect(&stop, &StopSignals::stopRequested, QCoreApplication::instance(),
+                   &QCoreApplication::quit);
   LinkSession session(settings);
   QObject::connect(&session, &LinkSession::activityAdded, printLine);
   QObject::connect(&session, &LinkSession::brandMessageRequested, &session,
@@ -71,10 +76,6 @@ int RunHeadless(const ServerOptions& options) {
   }
   printLine("Listening on " + settings.device + " at " + session.settingsText() +
             "; traces are stored in " + QDir::toNativeSeparators(settings.savePath));
-
-  StopSignals stop;
-  QObject::connect(&stop, &StopSignals::stopRequested, QCoreApplication::instance(),
-                   &QCoreApplication::quit);
   QCoreApplication::exec();
   session.close();
   printLine("Port closed; stopped.");

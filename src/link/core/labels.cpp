@@ -1,7 +1,6 @@
 #include "link/core/labels.h"
 
 #include <algorithm>
-#include <array>
 
 namespace lumora {
 namespace {
@@ -54,31 +53,6 @@ std::string ValueFromLabel(std::string_view label, std::string& packet,
   std::erase(value, '"');
   if (packetLines.size() < 2) packetLines = SplitLines(packet);
   return value;
-}
-
-std::string_view StatusName(int code) {
-  static constexpr std::array<std::string_view, 20> names{"No Error",
-                                                          "Job Not Found",
-                                                          "Cant Store Data",
-                                                          "General Error",
-                                                          "Cannot Process Job",
-                                                          "Need Initialization",
-                                                          "Invalid Job ID",
-                                                          "Missing Record",
-                                                          "Host Error",
-                                                          "Incompatible Device/Host",
-                                                          "Value is Out of Range",
-                                                          "Receiver is Busy",
-                                                          "Out of Sync",
-                                                          "Invalid Initialization",
-                                                          "AutoFormat Not Supported",
-                                                          "Initialization Not Supported",
-                                                          "Invalid Request",
-                                                          "Unsupported Trace Format",
-                                                          "Format Error",
-                                                          "Process Failed"};
-  if (code < 0 || code >= static_cast<int>(names.size())) return {};
-  return names[static_cast<std::size_t>(code)];
 }
 
 }  // namespace lumora

@@ -24,7 +24,4 @@ std::string OMAparse(std::string_view CMD, std::string_view OmaPacket);
 std::string ValueFromLabel(std::string_view label, std::string& packet,
                            std::vector<std::string>& packetLines);
 
-// The protocol's name of a status code ("No Error", "Cant Store Data", ...); "" outside 0..19.
-std::string_view StatusName(int code);
-
 }  // namespace lumora

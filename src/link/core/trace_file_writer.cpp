@@ -45,7 +45,7 @@ std::FILE* createTemporary(const fs::path& folder, const std::string& name, fs::
                            std::string& why) {
   for (int n = 0; n < 100; ++n) {
     const std::string candidate = "Temp" + (n == 0 ? std::string() : std::to_string(n)) + ".tmp";
-    if (candidate == name) continue;
+    if (candidate == name) continue;  // never write a trace through itself: a failed rename would remove it
     temp = folder / candidate;
     errno = 0;
     if (std::FILE* file = openExclusive(temp)) return file;

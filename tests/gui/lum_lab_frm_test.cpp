@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -184,13 +183,6 @@ TEST_F(MainWindowTest, ASecondCopyFindsTheFirstRunning) {
     EXPECT_FALSE(SingleInstance(lock).acquired());
   }
   EXPECT_TRUE(SingleInstance(lock).acquired());  // the first copy has ended
-}
-
-TEST_F(MainWindowTest, TheFileMenuStartsWithExit) {
-  const auto actions = window().fileMenu().actions();
-  ASSERT_FALSE(actions.isEmpty());
-  EXPECT_EQ(actions[0]->text(), "E&xit (Shutdown)");
-  EXPECT_EQ(actions[0]->objectName(), "Exitmnu");
 }
 
 }  // namespace

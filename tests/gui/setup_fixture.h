@@ -77,8 +77,12 @@ class SetupFixture : public ::testing::Test {
   }
 
   QListWidget* list() const { return child<QListWidget>("List1"); }
+  QCheckBox* box(const char* name) const { return child<QCheckBox>(name); }
   QLineEdit* folderText() const { return child<QLineEdit>("SaveDirectoryText"); }
   void clickOk() const { child<QPushButton>("Command1")->click(); }
+  void expectStored(std::initializer_list<std::pair<const char*, std::string>> values) const {
+    for (const auto& [key, value] : values) EXPECT_EQ(store.readKey(key), value) << key;
+  }
 
   TempSettings settings;
   QTemporaryDir work;

@@ -16,8 +16,7 @@
 namespace lumora {
 namespace {
 
-using testing::SetupFixture;
-using Kind = AskedQuestion::Kind;
+using testing::PtyPair;
 
 // Clicks the check box of list entry `row` as a user does.
 void clickBox(QListWidget* list, int row) {
@@ -26,12 +25,22 @@ void clickBox(QListWidget* list, int row) {
   option.rect = list->visualItemRect(list->item(row));
   option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
   option.text = list->item(row)->text();
-  const QRect box =
-      list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+  const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
 }
 
-class ComSetupFrmTest : public SetupFixture {};
+class ComSetupFrmTest : public testing::SetupFixture {
+ protected:
+  // Answers the folder chooser that Browse opens.
+  void browse(std::function<void(LumGetDir*)> answer) {
+    testing::OnNextModal([answer = std::move(answer)](QWidget* modal) {
+      auto* chooser = qobject_cast<LumGetDir*>(modal);
+      ASSERT_NE(chooser, nullptr);
+      answer(chooser);
+    });
+    child<QPushButton>("Command2")->click();
+  }
+};
 
 TEST_F(ComSetupFrmTest, Load_WithNothingStoredShowsDefaultsAndOkStoresThem) {
   ASSERT_TRUE(QDir(work.path()).mkdir("LumoraTraces"));
@@ -45,7 +54,6 @@ TEST_F(ComSetupFrmTest, Load_WithNothingStoredShowsDefaultsAndOkStoresThem) {
   }
   clickOk();
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_TRUE(questions.asked().empty());
   expectStored({{"Port", "0"}, {"Speed", "19200"}, {"SavePath", Shared().DefaultSavePath},
                 {"AutoStart", "0"}, {"Prompt", "0"}, {"DontShow1", "0"}});
   EXPECT_EQ(Shared().SavePath, Shared().DefaultSavePath);
@@ -70,54 +78,46 @@ TEST_F(ComSetupFrmTest, Load_ShowsTheStoredOptionsAndPortAndOkStoresTheChangedOn
   EXPECT_TRUE(autoStart.present());
 }
 
-TEST_F(ComSetupFrmTest, Ok_TrimsAMissingFolderAndAsksToCreateIt_NoOrCancelKeepsTheDialogOpen) {
+TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYes) {
   store.write(Setting::SavePath, "kept");
   open();
   const QString folder = work.path() + "/Traces";
   folderText()->setText("  " + folder + "  ");
-  questions.replyMessage(Answer::No);
-  questions.replyMessage(Answer::Cancel);
-  clickOk();
-  clickOk();
+  for (Answer answer : {Answer::No, Answer::Cancel}) {
+    questions.replyMessage(answer);
+    clickOk();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(store.read(Setting::SavePath), "kept");
+  }
   EXPECT_EQ(folderText()->text(), folder);
-  ASSERT_EQ(questions.asked().size(), 2u);
   const AskedQuestion& asked = questions.asked()[0];
-  EXPECT_EQ(asked.Text, "The  '" + folder +
-                            "'  folder does not exist.\n\nWould you like for me to create it "
-                            "for you?");
+  EXPECT_EQ(asked.Text, "The  '" + folder + "'  folder does not exist.\n\nWould you like for me to create it for you?");
   EXPECT_EQ(asked.Title, "Lumora Corvane Trace Server");
   EXPECT_EQ(asked.ButtonSet, Buttons::YesNoCancel);
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_FALSE(QFileInfo::exists(folder));
-  EXPECT_EQ(store.read(Setting::SavePath), "kept");
-}
 
-TEST_F(ComSetupFrmTest, Ok_YesCreatesTheFolderThenStoresIt) {
-  open();
-  const QString folder = work.path() + "/Traces";
-  folderText()->setText(folder);
   questions.replyMessage(Answer::Yes);
   questions.replyMessage(Answer::Ok);
   clickOk();
   EXPECT_TRUE(QFileInfo(folder).isDir());
-  ASSERT_EQ(questions.asked().size(), 2u);
-  EXPECT_EQ(questions.asked()[1].Text, "The new  '" + folder + "'  folder has been created.");
-  EXPECT_EQ(questions.asked()[1].Title, "New Folder Created");
-  EXPECT_EQ(questions.asked()[1].Symbol, Icon::Information);
+  EXPECT_EQ(questions.asked().back().Text, "The new  '" + folder + "'  folder has been created.");
+  EXPECT_EQ(questions.asked().back().Title, "New Folder Created");
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(store.read(Setting::SavePath), folder.toStdString());
 }
 
-TEST_F(ComSetupFrmTest, Ok_FolderThatCannotBeCreatedFallsBackToTheDefault) {
+TEST_F(ComSetupFrmTest, Ok_FolderThatCannotBeCreatedFallsBackToTheDefaultAndStoresNothing) {
   open();
-  const QString names[] = {work.path() + "/missing/Traces", work.path() + "/" + QString(300, 'x'),
+  const QString names[] = {"   ", work.path() + "/missing/Traces", work.path() + "/" + QString(300, 'x'),
                            work.path() + QString("/bad") + QChar(0) + "name"};
   for (const QString& folder : names) {
     folderText()->setText(folder);
     questions.replyMessage(Answer::Yes);
     questions.replyMessage(Answer::Ok);
     clickOk();
-    const AskedQuestion& error = questions.asked().back();
+    const auto asked = questions.asked().end() - 2;
+    EXPECT_EQ(asked->Text.left(asked->Text.indexOf("'  folder")), "The  '" + folder.trimmed());
+    const AskedQuestion& error = asked[1];
     EXPECT_EQ(error.Text, "Unable to create folder!\n\nPlease enter a valid folder name.");
     EXPECT_EQ(error.Title, "Folder Creation Error");
     EXPECT_EQ(error.Symbol, Icon::Error);
@@ -125,27 +125,11 @@ TEST_F(ComSetupFrmTest, Ok_FolderThatCannotBeCreatedFallsBackToTheDefault) {
     EXPECT_TRUE(dialog->isVisible());
   }
   EXPECT_FALSE(QFileInfo::exists(work.path() + "/missing"));
-}
-
-TEST_F(ComSetupFrmTest, Ok_EmptyFolderTextIsRefusedLikeAMissingFolder) {
-  open();
-  folderText()->setText("   ");
-  questions.replyMessage(Answer::No);
-  clickOk();
-  ASSERT_EQ(questions.asked().size(), 1u);
-  EXPECT_TRUE(questions.asked()[0].Text.startsWith("The  ''  folder does not exist."));
-  EXPECT_TRUE(dialog->isVisible());
-  questions.replyMessage(Answer::Yes);
-  questions.replyMessage(Answer::Ok);
-  clickOk();
-  EXPECT_EQ(questions.asked().back().Title, "Folder Creation Error");
-  EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(store.readKey("SavePath").has_value());
 }
 
-TEST_F(ComSetupFrmTest, PortClick_TickingAFreePortStoresItAsksTheSpeedAgainUntilValidAndReprobes) {
-  testing::PtyPair free;
-  testing::PtyPair other;
+TEST_F(ComSetupFrmTest, PortClick_TickingAFreePortStoresItAsksTheSpeedUntilValidAndReprobes) {
+  PtyPair free, other;
   store.writeKey(DeviceSettingKey(5), free.slavePath());
   store.writeKey(DeviceSettingKey(6), other.slavePath());
   store.write(Setting::Speed, 9600);
@@ -154,8 +138,7 @@ TEST_F(ComSetupFrmTest, PortClick_TickingAFreePortStoresItAsksTheSpeedAgainUntil
   questions.replyInput(QString("300"));
   questions.replyInput(QString("38400"));
   clickBox(list(), 4);
-  EXPECT_EQ(store.read(Setting::Port), "5");
-  EXPECT_EQ(store.read(Setting::Speed), "38400");
+  expectStored({{"Port", "5"}, {"Speed", "38400"}});
   ASSERT_EQ(questions.asked().size(), 2u);
   for (const AskedQuestion& asked : questions.asked()) {
     EXPECT_EQ(asked.Title, "Serial Port Baud Rate");
@@ -168,43 +151,33 @@ TEST_F(ComSetupFrmTest, PortClick_TickingAFreePortStoresItAsksTheSpeedAgainUntil
   EXPECT_EQ(list()->item(4)->text(), "COM: 5\t 38400 8,n,1 (Currently in Use)");
   EXPECT_EQ(list()->item(4)->checkState(), Qt::Checked);
   EXPECT_EQ(list()->item(5)->text(), "COM: 6  (Available)");
-}
 
-TEST_F(ComSetupFrmTest, PortClick_CancellingTheSpeedKeepsTheStoredSpeedButNotThePort) {
-  testing::PtyPair free;
-  store.writeKey(DeviceSettingKey(2), free.slavePath());
-  open();
-  questions.replyInput(std::nullopt);
-  clickBox(list(), 1);
+  questions.replyInput(std::nullopt);  // a cancelled speed keeps the stored one, not the port
+  clickBox(list(), 5);
   waitForProbe();
-  EXPECT_EQ(store.read(Setting::Port), "2");
-  EXPECT_FALSE(store.readKey("Speed").has_value());
-  EXPECT_EQ(list()->item(1)->text(), "COM: 2\t 19200 8,n,1 (Currently in Use)");
+  expectStored({{"Port", "6"}, {"Speed", "38400"}});
+  EXPECT_EQ(list()->item(5)->text(), "COM: 6\t 38400 8,n,1 (Currently in Use)");
+  EXPECT_EQ(list()->item(4)->checkState(), Qt::Unchecked);
 }
 
-TEST_F(ComSetupFrmTest, PortClick_OnANotAvailablePortUnticksItAndStoresNothing) {
-  store.write(Setting::Port, 9);
-  open();
-  clickBox(list(), 0);
-  EXPECT_EQ(list()->item(0)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(list()->item(8)->checkState(), Qt::Checked);
-  EXPECT_FALSE(dialog->probing());
-  EXPECT_TRUE(questions.asked().empty());
-  EXPECT_EQ(store.read(Setting::Port), "9");
-}
-
-TEST_F(ComSetupFrmTest, PortClick_UntickingTheConfiguredPortStoresZeroAndProbesItToo) {
-  testing::PtyPair free;
+TEST_F(ComSetupFrmTest, PortClick_NotAvailableIsRefusedUntickingTheConfiguredPortStoresZero) {
+  PtyPair free;
   store.writeKey(DeviceSettingKey(7), free.slavePath());
   store.write(Setting::Port, 7);
   store.write(Setting::SavePath, work.path().toStdString());
   open();
+  clickBox(list(), 0);
+  EXPECT_EQ(list()->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_FALSE(dialog->probing());
+  EXPECT_EQ(store.read(Setting::Port), "7");
+
   ASSERT_EQ(list()->item(6)->checkState(), Qt::Checked);
   clickBox(list(), 6);
   EXPECT_EQ(store.read(Setting::Port), "0");
   waitForProbe();
   EXPECT_EQ(list()->item(6)->text(), "COM: 7  (Available)");
   EXPECT_EQ(list()->item(6)->checkState(), Qt::Unchecked);
+  EXPECT_TRUE(questions.asked().empty());
   clickOk();
   EXPECT_EQ(store.read(Setting::Port), "0");
 }
@@ -222,7 +195,7 @@ TEST_F(ComSetupFrmTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {
 }
 
 TEST_F(ComSetupFrmTest, Close_DuringAProbeStopsIt) {
-  testing::PtyPair free;
+  PtyPair free;
   store.writeKey(DeviceSettingKey(1), free.slavePath());
   dialog = std::make_unique<ComSetupFrm>(store, questions, autoStart, texts);
   ASSERT_TRUE(dialog->probing());
@@ -234,37 +207,26 @@ TEST_F(ComSetupFrmTest, Close_DuringAProbeStopsIt) {
 TEST_F(ComSetupFrmTest, HelpButtons_ShowTheirTexts) {
   open();
   questions.replyInput(QString("1"));
-  child<QPushButton>("Command3")->click();
-  child<QPushButton>("Command4")->click();
-  child<QPushButton>("Command5")->click();
+  for (const char* name : {"Command3", "Command4", "Command5"}) child<QPushButton>(name)->click();
   ASSERT_EQ(questions.asked().size(), 4u);
   const char* titles[] = {"Select Tracer Type", "Orvid Instructions", "Maintenance", "Daily Operation"};
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(questions.asked()[i].Title, titles[i]);
 }
 
-TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredShowsTheProgramFolder) {
+// The chooser stores the folder itself; the box shows what is stored, or the program folder.
+TEST_F(ComSetupFrmTest, Browse_ShowsTheStoredFolderOrTheProgramFolder) {
+  ASSERT_TRUE(QDir(work.path()).mkpath("chosen"));
   open();
-  testing::OnNextModal([](QWidget* modal) {
-    ASSERT_NE(qobject_cast<LumGetDir*>(modal), nullptr);
-    modal->findChild<QPushButton*>("cmdCancel")->click();
-  });
-  child<QPushButton>("Command2")->click();
+  browse([](LumGetDir* chooser) { chooser->findChild<QPushButton*>("cmdCancel")->click(); });
   EXPECT_EQ(folderText()->text().toStdString(), path("program"));
   EXPECT_EQ(Shared().SavePath, path("program"));
   EXPECT_FALSE(store.readKey("SavePath").has_value());
-}
 
-TEST_F(ComSetupFrmTest, Browse_AcceptedShowsTheFolderTheChooserStored) {
-  ASSERT_TRUE(QDir(work.path()).mkpath("chosen/inner"));
-  open();
-  const QString chosen = work.path() + "/chosen/inner";
-  testing::OnNextModal([&](QWidget* modal) {
-    auto* chooser = qobject_cast<LumGetDir*>(modal);
-    ASSERT_NE(chooser, nullptr);
+  const QString chosen = work.path() + "/chosen";
+  browse([&](LumGetDir* chooser) {
     ASSERT_TRUE(chooser->openFolder(chosen));
-    modal->findChild<QPushButton*>("cmdOk")->click();
+    chooser->findChild<QPushButton*>("cmdOk")->click();
   });
-  child<QPushButton>("Command2")->click();
   EXPECT_EQ(store.read(Setting::SavePath), chosen.toStdString());
   EXPECT_EQ(folderText()->text(), chosen);
   EXPECT_EQ(Shared().SavePath, chosen.toStdString());

@@ -22,10 +22,12 @@ HelpTexts startupTexts() {
   return texts;
 }
 
-TEST(AskTracerInstructions, TheChosenModelsInstructionsFollowTheQuestion) {
+TEST(AskTracerInstructions, TheChosenModelsInstructionsFollowTheQuestionOtherAnswersShowNothing) {
   ScriptedQuestions questions;
   questions.replyInput(QString("3"));
   questions.replyInput(QString("2 please"));
+  questions.replyInput(std::nullopt);
+  questions.replyInput(QString("5"));
   HelpTexts texts = startupTexts();
   AskTracerInstructions(questions, texts, nullptr);
   ASSERT_EQ(questions.asked().size(), 2u);
@@ -36,16 +38,9 @@ TEST(AskTracerInstructions, TheChosenModelsInstructionsFollowTheQuestion) {
   EXPECT_EQ(questions.asked()[1].Text.toStdString(), texts.TracerInstructionsText);
   AskTracerInstructions(questions, texts, nullptr);
   EXPECT_EQ(questions.asked().back().Title, "Pavane Instructions");
-}
-
-TEST(AskTracerInstructions, CancelAndOtherAnswersShowNothing) {
-  ScriptedQuestions questions;
-  questions.replyInput(std::nullopt);
-  questions.replyInput(QString("5"));
-  HelpTexts texts = startupTexts();
-  for (int i = 0; i < 2; ++i) AskTracerInstructions(questions, texts, nullptr);
-  ASSERT_EQ(questions.asked().size(), 2u);
-  for (const AskedQuestion& asked : questions.asked()) EXPECT_EQ(asked.What, AskedQuestion::Kind::Input);
+  for (int i = 0; i < 2; ++i) AskTracerInstructions(questions, texts, nullptr);  // Cancel, then 5
+  ASSERT_EQ(questions.asked().size(), 6u);
+  EXPECT_EQ(questions.asked()[5].What, AskedQuestion::Kind::Input);
   EXPECT_EQ(questions.mistakes(), 0);
 }
 

@@ -84,18 +84,6 @@ TEST(ProbeRunner, ListsEveryKindOfPortOverPseudoTerminals) {
   EXPECT_EQ(modem.commands(), expected);
 }
 
-TEST(ProbeRunner, ProbeOfPortsThatCannotOpenIsOverBeforeStartReturns) {
-  Devices devices;
-  ProbeRun run(devices);
-  run.runner.start(20, 19200);  // no such port: nothing is ticked
-  EXPECT_FALSE(run.runner.running());
-  ASSERT_TRUE(run.result.has_value());
-  for (const PortEntry& entry : *run.result) {
-    EXPECT_EQ(entry.State, PortState::NotAvailable);
-    EXPECT_FALSE(entry.Ticked);
-  }
-}
-
 TEST(ProbeRunner, StopAbandonsTheProbeAndFreesThePort) {
   PtyPair silent;
   Devices devices;

@@ -17,21 +17,29 @@ QString fileText(const QString& path) {
   return QString::fromUtf8(file.readAll());
 }
 
-TEST(XdgAutoStart, AddWritesAnEntryThatRunsTheProgramAndRemoveDeletesIt) {
+// The entry lives in the autostart folder of the user's config home and runs this program.
+TEST(PlatformAutoStart, AddWritesAnEntryThatRunsTheProgramAndRemoveDeletesIt) {
   QTemporaryDir config;
-  XdgAutoStart autoStart(config.path() + "/autostart", "/opt/lumora/lumora-trace-server");
-  autoStart.remove();  // a missing entry is no error
-  autoStart.add();
-  autoStart.add();
-  ASSERT_TRUE(autoStart.present());
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();
+  autoStart->remove();  // a missing entry is no error
+  autoStart->add();
+  autoStart->add();
+  ASSERT_TRUE(autoStart->present());
   const QString text = fileText(config.path() + kEntryName);
   EXPECT_TRUE(text.startsWith("[Desktop Entry]\n")) << text.toStdString();
-  for (const char* line : {"\nType=Application\n", "\nName=Lumora Corvane Trace Server\n",
-                           "\nExec=\"/opt/lumora/lumora-trace-server\"\n"}) {
+  for (const QString& line : {QString("\nType=Application\n"), QString("\nName=Lumora Corvane Trace Server\n"),
+                              "\nExec=\"" + QCoreApplication::applicationFilePath() + "\"\n"}) {
     EXPECT_TRUE(text.contains(line)) << text.toStdString();
   }
-  autoStart.remove();
-  EXPECT_FALSE(autoStart.present());
+  autoStart->remove();
+  EXPECT_FALSE(autoStart->present());
+  if (saved.isEmpty()) {
+    qunsetenv("XDG_CONFIG_HOME");
+  } else {
+    qputenv("XDG_CONFIG_HOME", saved);
+  }
 }
 
 TEST(XdgAutoStart, AddIntoAFolderThatCannotBeMadeFailsSilently) {
@@ -49,20 +57,6 @@ TEST(DesktopExecQuoted, EscapesWhatTheDesktopEntryFormatReserves) {
   EXPECT_EQ(DesktopExecQuoted("/opt/$x/a\"b"), "\"/opt/\\\\$x/a\\\\\"b\"");
   EXPECT_EQ(DesktopExecQuoted("/opt/a\\b"), "\"/opt/a\\\\\\\\b\"");
   EXPECT_EQ(DesktopExecQuoted("/opt/100%/lumora"), "\"/opt/100%%/lumora\"");
-}
-
-TEST(PlatformAutoStart, UsesTheAutostartFolderOfTheUserConfigHome) {
-  QTemporaryDir config;
-  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  PlatformAutoStart()->add();
-  EXPECT_TRUE(fileText(config.path() + kEntryName)
-                  .contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\""));
-  if (saved.isEmpty()) {
-    qunsetenv("XDG_CONFIG_HOME");
-  } else {
-    qputenv("XDG_CONFIG_HOME", saved);
-  }
 }
 
 }  // namespace

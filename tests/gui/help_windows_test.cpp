@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -23,72 +22,47 @@ HelpTexts startupTexts() {
   return texts;
 }
 
-TEST(AskTracerInstructions, Answer3ShowsTheNewFirmwareTarselInstructions) {
+TEST(AskTracerInstructions, TheChosenModelsInstructionsFollowTheQuestionOtherAnswersShowNothing) {
   ScriptedQuestions questions;
   questions.replyInput(QString("3"));
-  HelpTexts texts = startupTexts();
-  AskTracerInstructions(questions, texts, nullptr);
-  ASSERT_EQ(questions.asked().size(), 2u);
-  const AskedQuestion& box = questions.asked()[0];
-  EXPECT_EQ(box.What, AskedQuestion::Kind::Input);
-  EXPECT_EQ(box.Title, "Select Tracer Type");
-  EXPECT_EQ(box.Text,
-            "1. Corvane Orvid Tracer\n2. Corvane Pavane Tracer\n3. Corvane Tarsel (v1.23 "
-            "Firmware or newer)\n4. Corvane Tarsel (v1.22 Firmware or older)\n");
-  EXPECT_EQ(box.Preset, "");
-  const AskedQuestion& message = questions.asked()[1];
-  EXPECT_EQ(message.What, AskedQuestion::Kind::Window);
-  EXPECT_EQ(message.Title, "Tarsel Instructions");
-  EXPECT_TRUE(message.Text.startsWith(
-      "These instructions are for Tarsel tracers equipped with v1.23 or newer firmware. Please "
-      "read the Tarsel Tracer Manual before operating the unit.\n\n\n\n1.  Turn the Tarsel"));
-  EXPECT_EQ(message.Text.toStdString(), texts.TracerInstructionsText);
-}
-
-TEST(AskTracerInstructions, LeadingNumberChoosesAndOtherAnswersShowNothing) {
-  ScriptedQuestions questions;
   questions.replyInput(QString("2 please"));
   questions.replyInput(std::nullopt);
   questions.replyInput(QString("5"));
-  questions.replyInput(QString("2.5"));
   HelpTexts texts = startupTexts();
-  for (int i = 0; i < 4; ++i) AskTracerInstructions(questions, texts, nullptr);
-  ASSERT_EQ(questions.asked().size(), 5u);
-  EXPECT_EQ(questions.asked()[1].Title, "Pavane Instructions");
-  for (std::size_t i = 2; i < 5; ++i) {
-    EXPECT_EQ(questions.asked()[i].What, AskedQuestion::Kind::Input);
-  }
+  AskTracerInstructions(questions, texts, nullptr);
+  ASSERT_EQ(questions.asked().size(), 2u);
+  EXPECT_EQ(questions.asked()[0].Title, "Select Tracer Type");
+  EXPECT_EQ(questions.asked()[0].Preset, "");
+  EXPECT_EQ(questions.asked()[1].What, AskedQuestion::Kind::Window);
+  EXPECT_EQ(questions.asked()[1].Title, "Tarsel Instructions");
+  EXPECT_EQ(questions.asked()[1].Text.toStdString(), texts.TracerInstructionsText);
+  AskTracerInstructions(questions, texts, nullptr);
+  EXPECT_EQ(questions.asked().back().Title, "Pavane Instructions");
+  for (int i = 0; i < 2; ++i) AskTracerInstructions(questions, texts, nullptr);  // Cancel, then 5
+  ASSERT_EQ(questions.asked().size(), 6u);
+  EXPECT_EQ(questions.asked()[5].What, AskedQuestion::Kind::Input);
   EXPECT_EQ(questions.mistakes(), 0);
 }
 
-TEST(HelpWindows, DailyOperationMaintenanceAndProgramSetupHelpShowTheirTexts) {
+TEST(HelpWindows, DailyOperationMaintenanceSetupHelpAndAboutShowTheirTexts) {
   ScriptedQuestions questions;
+  questions.replyMessage(Answer::Ok);
   HelpTexts texts = startupTexts();
   ShowDailyOperation(questions, texts, nullptr);
   ShowMaintenance(questions, texts, nullptr);
   ShowProgramSetupHelp(questions, texts, nullptr);
-  ASSERT_EQ(questions.asked().size(), 3u);
-  EXPECT_EQ(questions.asked()[0].Title, "Daily Operation");
-  EXPECT_EQ(questions.asked()[0].Text.toStdString(), texts.DailyOperationText);
-  EXPECT_EQ(questions.asked()[1].Title, "Maintenance");
-  EXPECT_EQ(questions.asked()[1].Text.toStdString(), texts.MaintenanceText);
-  EXPECT_EQ(questions.asked()[2].Title, "Program Setup Help");
-  EXPECT_TRUE(questions.asked()[2].Text.startsWith(
-      "This information is also available on the Program Setup Menu.\n\n"));
-  EXPECT_TRUE(questions.asked()[2].Text.endsWith(QString::fromStdString(texts.SetupHelpText)));
-}
-
-TEST(HelpWindows, AboutBoxIsAnInformationBoxUnderTheApplicationTitle) {
-  ScriptedQuestions questions;
-  questions.replyMessage(Answer::Ok);
   ShowAboutBox(questions, nullptr, 3, "19200,N,8,1", "/srv/traces");
-  ASSERT_EQ(questions.asked().size(), 1u);
-  const AskedQuestion& box = questions.asked()[0];
-  EXPECT_EQ(box.Title, "Lumora Corvane Trace Server");
-  EXPECT_EQ(box.ButtonSet, Buttons::Ok);
-  EXPECT_EQ(box.Symbol, Icon::Information);
-  EXPECT_EQ(box.Text.toStdString(), AboutText(ProgramVersion(), 3, "19200,N,8,1", "/srv/traces"));
-  EXPECT_TRUE(box.Text.contains("\n\nCOM:3  19200,N,8,1\n\nSave Path: /srv/traces"));
+  ASSERT_EQ(questions.asked().size(), 4u);
+  const std::pair<const char*, std::string> shown[] = {
+      {"Daily Operation", texts.DailyOperationText},
+      {"Maintenance", texts.MaintenanceText},
+      {"Program Setup Help", ProgramSetupHelpMessage(texts.SetupHelpText)},
+      {"Lumora Corvane Trace Server", AboutText(ProgramVersion(), 3, "19200,N,8,1", "/srv/traces")}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(questions.asked()[i].Title, shown[i].first);
+    EXPECT_EQ(questions.asked()[i].Text.toStdString(), shown[i].second);
+  }
+  EXPECT_EQ(questions.asked()[3].Symbol, Icon::Information);
 }
 
 TEST(QtQuestions, MessageBoxReportsTheButtonPressed) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "setup/core/modem_answer.h"
 
 namespace lumora {
@@ -7,50 +9,36 @@ namespace {
 
 constexpr std::int64_t Second = 1'000'000;  // microseconds
 
-std::optional<ModemReply> answerTo(std::string_view bytes) { return ModemAnswer{}.add(bytes); }
-
-TEST(ModemAnswer, OkFollowedByCrLfIsOk) {
-  EXPECT_EQ(answerTo("OK\r\n"), ModemReply::Ok);
-  EXPECT_EQ(answerTo("ATV1Q0\r\r\nOK\r\n"), ModemReply::Ok);  // echo first
-}
-
-TEST(ModemAnswer, ErrorFollowedByCrLfIsError) {
-  EXPECT_EQ(answerTo("ERROR\r\n"), ModemReply::Error);
-  EXPECT_EQ(answerTo("AT\r\r\nERROR\r\n"), ModemReply::Error);
-}
-
-TEST(ModemAnswer, OkWinsOverErrorInTheSameRead) {
-  EXPECT_EQ(answerTo("ERROR\r\nOK\r\n"), ModemReply::Ok);
-}
-
-TEST(ModemAnswer, WrongCaseOrMissingLineEndIsNoAnswer) {
-  EXPECT_EQ(answerTo("ok\r\n"), std::nullopt);
-  EXPECT_EQ(answerTo("Ok\r\n"), std::nullopt);
-  EXPECT_EQ(answerTo("OK"), std::nullopt);
-  EXPECT_EQ(answerTo("OK\r"), std::nullopt);
-  EXPECT_EQ(answerTo("OK\n"), std::nullopt);
-  EXPECT_EQ(answerTo("OK\n\r"), std::nullopt);
-  EXPECT_EQ(answerTo("error\r\n"), std::nullopt);
-  EXPECT_EQ(answerTo(""), std::nullopt);
-}
-
-TEST(ModemAnswer, AnswerSplitOverSeveralReadsIsFound) {
+// Feeds the reads one by one; the answer is what the last read gave.
+std::optional<ModemReply> answerTo(const std::vector<std::string>& reads) {
   ModemAnswer answer;
-  EXPECT_EQ(answer.add("AT\r\r\nO"), std::nullopt);
-  EXPECT_EQ(answer.add("K\r"), std::nullopt);
-  EXPECT_EQ(answer.add("\n"), ModemReply::Ok);
-
-  ModemAnswer error;
-  EXPECT_EQ(error.add("E"), std::nullopt);
-  EXPECT_EQ(error.add("RROR"), std::nullopt);
-  EXPECT_EQ(error.add("\r"), std::nullopt);
-  EXPECT_EQ(error.add("\n"), ModemReply::Error);
+  std::optional<ModemReply> reply;
+  for (const std::string& read : reads) {
+    EXPECT_FALSE(reply.has_value()) << "answered before the last read";
+    reply = answer.add(read);
+  }
+  return reply;
 }
 
-TEST(ModemAnswer, ErrorCutBeforeItsLineFeedStillLosesToOkInTheNextRead) {
-  ModemAnswer answer;
-  EXPECT_EQ(answer.add("ERROR\r"), std::nullopt);
-  EXPECT_EQ(answer.add("\nOK\r\n"), ModemReply::Ok);
+TEST(ModemAnswer, OnlyUpperCaseOkOrErrorWithCrLfIsAnAnswer) {
+  const std::pair<std::vector<std::string>, std::optional<ModemReply>> cases[] = {
+      {{"ATV1Q0\r\r\nOK\r\n"}, ModemReply::Ok},  // echo first
+      {{"AT\r\r\nERROR\r\n"}, ModemReply::Error},
+      {{"ERROR\r\nOK\r\n"}, ModemReply::Ok},  // OK wins in the same read
+      {{"AT\r\r\nO", "K\r", "\n"}, ModemReply::Ok},
+      {{"E", "RROR", "\r", "\n"}, ModemReply::Error},
+      {{"ERROR\r", "\nOK\r\n"}, ModemReply::Ok},
+      {{"ok\r\n"}, std::nullopt},
+      {{"OK"}, std::nullopt},
+      {{"OK\r"}, std::nullopt},
+      {{"OK\n"}, std::nullopt},
+      {{"OK\n\r"}, std::nullopt},
+      {{"error\r\n"}, std::nullopt},
+      {{""}, std::nullopt}};
+  for (const auto& [reads, reply] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(reads));
+    EXPECT_EQ(answerTo(reads), reply);
+  }
 }
 
 TEST(ModemAnswer, LongNoiseBeforeTheAnswerDoesNotHideIt) {
@@ -59,23 +47,19 @@ TEST(ModemAnswer, LongNoiseBeforeTheAnswerDoesNotHideIt) {
   EXPECT_EQ(answer.add("K\r\n"), ModemReply::Ok);
 }
 
-TEST(ModemWaitLimit, OneSecondLaterRoundedToTheWholeSecond) {
-  EXPECT_EQ(ModemWaitLimit(200'000), 1 * Second);       // 1.2 s -> 1 s: a 0.8 s wait
-  EXPECT_EQ(ModemWaitLimit(700'000), 2 * Second);       // 1.7 s -> 2 s: a 1.3 s wait
-  EXPECT_EQ(ModemWaitLimit(3 * Second), 4 * Second);
-  EXPECT_EQ(ModemWaitLimit(499'999), 1 * Second);
-  EXPECT_EQ(ModemWaitLimit(500'001), 2 * Second);
-}
-
-TEST(ModemWaitLimit, HalfSecondsRoundToTheEvenSecond) {
-  EXPECT_EQ(ModemWaitLimit(500'000), 2 * Second);            // 1.5 -> 2
-  EXPECT_EQ(ModemWaitLimit(1 * Second + 500'000), 2 * Second);  // 2.5 -> 2
-  EXPECT_EQ(ModemWaitLimit(2 * Second + 500'000), 4 * Second);  // 3.5 -> 4
-}
-
-TEST(ModemWaitLimit, NegativeTimesFollowTheSameRule) {
-  EXPECT_EQ(ModemWaitLimit(-1'500'000), 0);         // -0.5 -> 0
-  EXPECT_EQ(ModemWaitLimit(-1'700'000), -1 * Second);  // -0.7 -> -1
+// The wait ends one second later, rounded to the whole second with halves to the even one.
+TEST(ModemWaitLimit, OneSecondLaterRoundedHalfEven) {
+  const std::pair<std::int64_t, std::int64_t> cases[] = {
+      {200'000, 1 * Second},  // 1.2 s -> 1 s: a 0.8 s wait
+      {700'000, 2 * Second},  // 1.7 s -> 2 s: a 1.3 s wait
+      {499'999, 1 * Second},
+      {500'001, 2 * Second},
+      {500'000, 2 * Second},              // 1.5 -> 2
+      {Second + 500'000, 2 * Second},     // 2.5 -> 2
+      {2 * Second + 500'000, 4 * Second}, // 3.5 -> 4
+      {-1'500'000, 0},                    // -0.5 -> 0
+      {-1'700'000, -1 * Second}};         // -0.7 -> -1
+  for (const auto& [now, limit] : cases) EXPECT_EQ(ModemWaitLimit(now), limit) << now;
 }
 
 }  // namespace

@@ -8,43 +8,30 @@ namespace {
 
 using testing::StoreOf;
 
-TEST(PortDevice, DefaultDevicesBySerialFamily) {
-  const SettingLookup none = StoreOf({});
-  EXPECT_EQ(PosixPortDevice(1, none), "/dev/ttyS0");
-  EXPECT_EQ(PosixPortDevice(4, none), "/dev/ttyS3");
-  EXPECT_EQ(PosixPortDevice(5, none), "/dev/ttyUSB0");
-  EXPECT_EQ(PosixPortDevice(12, none), "/dev/ttyUSB7");
-  EXPECT_EQ(PosixPortDevice(13, none), "/dev/ttyACM0");
-  EXPECT_EQ(PosixPortDevice(16, none), "/dev/ttyACM3");
-}
-
-TEST(PortDevice, DeviceSettingOverridesOnlyItsPort) {
+TEST(PortDevice, DefaultDevicesBySerialFamilyUnlessADeviceSettingNamesOne) {
   const SettingLookup store = StoreOf({{"Device7", "/dev/pts/4"}, {"Device8", ""}});
-  EXPECT_EQ(PosixPortDevice(7, store), "/dev/pts/4");
-  EXPECT_EQ(PosixPortDevice(6, store), "/dev/ttyUSB1");
-  EXPECT_EQ(PosixPortDevice(8, store), "/dev/ttyUSB3");  // an empty setting names nothing
+  const std::pair<int, const char*> cases[] = {
+      {1, "/dev/ttyS0"},   {4, "/dev/ttyS3"},   {5, "/dev/ttyUSB0"}, {12, "/dev/ttyUSB7"},
+      {13, "/dev/ttyACM0"}, {16, "/dev/ttyACM3"}, {7, "/dev/pts/4"},
+      {8, "/dev/ttyUSB3"}};  // an empty setting names nothing
+  for (const auto& [port, device] : cases) EXPECT_EQ(PosixPortDevice(port, store), device) << port;
 }
 
-TEST(PortDevice, PortsOutsideOneToSixteenHaveNoDevice) {
-  const SettingLookup store = StoreOf({{"Device0", "/dev/x"}, {"Device17", "/dev/y"}});
-  EXPECT_EQ(PosixPortDevice(0, store), "");
-  EXPECT_EQ(PosixPortDevice(17, store), "");
-  EXPECT_EQ(PosixPortDevice(-3, store), "");
-  EXPECT_EQ(WindowsPortDevice(0), "");
-  EXPECT_EQ(WindowsPortDevice(17), "");
-}
-
-TEST(PortDevice, WindowsPortsAreComN) {
+TEST(PortDevice, WindowsPortsAreComNAndOnlyOneToSixteenHaveADevice) {
   EXPECT_EQ(WindowsPortDevice(1), "COM1");
   EXPECT_EQ(WindowsPortDevice(16), "COM16");
+  const SettingLookup store = StoreOf({{"Device0", "/dev/x"}, {"Device17", "/dev/y"}});
+  for (int port : {0, 17, -3}) {
+    EXPECT_EQ(PosixPortDevice(port, store), "") << port;
+    EXPECT_EQ(WindowsPortDevice(port), "") << port;
+  }
 }
 
 TEST(PortDevice, PlatformChoiceMatchesTheBuild) {
-  const SettingLookup store = StoreOf({{"Device2", "/dev/pts/9"}});
 #ifdef _WIN32
-  EXPECT_EQ(PortDevice(2, store), "COM2");
+  EXPECT_EQ(PortDevice(2, StoreOf({{"Device2", "/dev/pts/9"}})), "COM2");
 #else
-  EXPECT_EQ(PortDevice(2, store), "/dev/pts/9");
+  EXPECT_EQ(PortDevice(2, StoreOf({{"Device2", "/dev/pts/9"}})), "/dev/pts/9");
   EXPECT_EQ(PortDevice(3, nullptr), "/dev/ttyS2");
 #endif
 }

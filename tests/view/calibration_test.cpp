@@ -14,11 +14,6 @@ namespace {
 class CalibrationTest : public ::testing::Test {
  protected:
   void TearDown() override { Shared().HBias = Shared().VBias = 1.0; }
-
-  SettingWriter writer() {
-    return [this](Setting s, std::string_view text) { written.emplace_back(s, std::string(text)); };
-  }
-  std::vector<std::pair<Setting, std::string>> written;
 };
 
 SettingLookup storeOf(std::map<std::string, std::string> stored) {
@@ -29,38 +24,28 @@ SettingLookup storeOf(std::map<std::string, std::string> stored) {
   };
 }
 
-}  // namespace
-
-TEST_F(CalibrationTest, TwentyIncreases_FromOneGiveExactly1point1) {
-  double bias = 1.0;
-  for (int press = 0; press < 20; ++press) bias = StepBias(bias, kBiasStep);
-  EXPECT_EQ(bias, 1.1);
-  EXPECT_EQ(BiasText(bias), "1.1");
+// Fixed point: the presses add up exactly, where adding 0.005 as a double drifts.
+TEST_F(CalibrationTest, StepsOfPoint005AddUpExactly) {
+  double up = 1.0, down = 1.0;
+  for (int press = 0; press < 20; ++press) up = StepBias(up, kBiasStep);
+  for (int press = 0; press < 200; ++press) down = StepBias(down, -kBiasStep);
+  EXPECT_EQ(up, 1.1);
+  EXPECT_EQ(down, 0.0);
+  EXPECT_EQ(BiasText(StepBias(down, -kBiasStep)), "-0.005");
 }
 
-TEST_F(CalibrationTest, TwoHundredDecreases_FromOneReachExactlyZeroAndGoOnBelow) {
-  double bias = 1.0;
-  for (int press = 0; press < 200; ++press) bias = StepBias(bias, -kBiasStep);
-  EXPECT_EQ(bias, 0.0);
-  EXPECT_EQ(BiasText(StepBias(bias, -kBiasStep)), "-0.005");
+TEST_F(CalibrationTest, UnitsKeepFourDecimalsHalvesToEvenAndTextHasNoNeedlessZeros) {
+  const std::pair<double, std::int64_t> units[] = {{1.015, 10150},
+                                                   {1.03125, 10312},  // exactly half a unit: to the even one
+                                                   {1.09375, 10938},
+                                                   {1e300, 10000LL * 1000000},
+                                                   {-1e300, -10000LL * 1000000}};
+  for (const auto& [bias, count] : units) EXPECT_EQ(BiasUnits(bias), count) << bias;
+  const std::pair<double, const char*> texts[] = {{1.0, "1"}, {0.105, "0.105"}, {12.0001, "12.0001"}};
+  for (const auto& [bias, text] : texts) EXPECT_EQ(BiasText(bias), text);
 }
 
-TEST_F(CalibrationTest, Units_KeepFourDecimalsHalvesToEven) {
-  EXPECT_EQ(BiasUnits(1.015), 10150);
-  EXPECT_EQ(BiasUnits(1.03125), 10312);  // exactly half a unit: to the even one
-  EXPECT_EQ(BiasUnits(1.09375), 10938);
-  EXPECT_EQ(BiasUnits(1e300), 10000LL * 1000000);
-  EXPECT_EQ(BiasUnits(-1e300), -10000LL * 1000000);
-}
-
-TEST_F(CalibrationTest, Text_HasNoNeedlessZeros) {
-  EXPECT_EQ(BiasText(1.0), "1");
-  EXPECT_EQ(BiasText(0.105), "0.105");
-  EXPECT_EQ(BiasText(1.015), "1.015");
-  EXPECT_EQ(BiasText(12.0001), "12.0001");
-}
-
-TEST_F(CalibrationTest, Load_ReadsStoredFactorsDefaultOne) {
+TEST_F(CalibrationTest, LoadReadsStoredFactorsToFourDecimalsDefaultOne) {
   Shared().HBias = Shared().VBias = 3;
   LoadBiasSettings(storeOf({{"HBias", "1.015"}}));
   EXPECT_EQ(Shared().HBias, 1.015);
@@ -70,30 +55,24 @@ TEST_F(CalibrationTest, Load_ReadsStoredFactorsDefaultOne) {
   EXPECT_EQ(Shared().VBias, 1.2346);
 }
 
-TEST_F(CalibrationTest, Save_WritesVerticalThenHorizontal) {
-  Shared().HBias = 1.1, Shared().VBias = 0.995;
-  SaveBiasSettings(writer());
-  const std::vector<std::pair<Setting, std::string>> expected{{Setting::VBias, "0.995"},
-                                                              {Setting::HBias, "1.1"}};
-  EXPECT_EQ(written, expected);
+// A factor of 0.1 or less is stored, and kept in memory, as 1.
+TEST_F(CalibrationTest, SaveWritesVerticalThenHorizontalReplacingFactorsOfPointOneOrLess) {
+  struct Case {
+    double h, v;
+    const char *storedV, *storedH;
+  };
+  const Case cases[] = {{1.1, 0.995, "0.995", "1.1"}, {0.1, -0.5, "1", "1"}, {0.105, 0.1001, "0.1001", "0.105"}};
+  for (const Case& c : cases) {
+    Shared().HBias = c.h, Shared().VBias = c.v;
+    std::vector<std::pair<Setting, std::string>> written;
+    SaveBiasSettings([&](Setting s, std::string_view text) { written.emplace_back(s, std::string(text)); });
+    const std::vector<std::pair<Setting, std::string>> expected{{Setting::VBias, c.storedV},
+                                                                {Setting::HBias, c.storedH}};
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(BiasText(Shared().HBias), c.storedH);
+    EXPECT_EQ(BiasText(Shared().VBias), c.storedV);
+  }
 }
 
-TEST_F(CalibrationTest, Save_ReplacesAFactorOfPointOneOrLessByOne) {
-  Shared().HBias = 0.1, Shared().VBias = -0.5;
-  SaveBiasSettings(writer());
-  ASSERT_EQ(written.size(), 2u);
-  EXPECT_EQ(written[0].second, "1");
-  EXPECT_EQ(written[1].second, "1");
-  EXPECT_EQ(Shared().HBias, 1.0);  // in memory too
-  EXPECT_EQ(Shared().VBias, 1.0);
-}
-
-TEST_F(CalibrationTest, Save_KeepsAFactorJustAbovePointOne) {
-  Shared().HBias = 0.105, Shared().VBias = 0.1001;
-  SaveBiasSettings(writer());
-  EXPECT_EQ(written[0].second, "0.1001");
-  EXPECT_EQ(written[1].second, "0.105");
-  EXPECT_EQ(Shared().HBias, 0.105);
-}
-
+}  // namespace
 }  // namespace lumora

@@ -21,13 +21,11 @@ constexpr double kPxPerMm = 4;  // a 400 x 300 pixel image is 100 x 75 mm
 
 class DrawingFilesTest : public ::testing::Test {
  protected:
-  void TearDown() override { Shared().HBias = Shared().VBias = 1.0; }
-
   // A circle of 25 mm radius drawn on a 100 x 75 mm surface.
-  MillimetreSurface drawCircle(std::size_t radii = 400) {
+  MillimetreSurface drawCircle() {
     MillimetreSurface surface = SurfaceForImage(400, 300, kPxPerMm);
     clsVCATrace trace;
-    trace.ProcessTrace(testing::CirclePacket(radii, 2500));
+    trace.ProcessTrace(testing::CirclePacket(400, 2500));
     trace.DrawTrace(surface, 0);
     return surface;
   }
@@ -55,20 +53,6 @@ TEST_F(DrawingFilesTest, Png_CircleIs25mmRadiusCentredOnTheImage) {
   EXPECT_GT(image.pixelColor(200, 10).green(), 200);  // the vertical axis
 }
 
-TEST_F(DrawingFilesTest, Png_HorizontalBiasMakesTheCircleAQuarterWider) {
-  Shared().HBias = 1.25;
-  const QRect box = GreenBox(DrawingToImage(drawCircle(), kPxPerMm), 200, 150);
-  EXPECT_NEAR(box.width(), 250, 3);
-  EXPECT_NEAR(box.height(), 200, 3);
-  EXPECT_NEAR(box.center().x(), 200, 1);
-}
-
-TEST_F(DrawingFilesTest, Png_FiftyRadiiDrawNothingFiftyOneDraw) {
-  const QImage empty = DrawingToImage(drawCircle(50), kPxPerMm);
-  EXPECT_TRUE(GreenBox(empty, -100, -100, 0).isEmpty());
-  EXPECT_FALSE(GreenBox(DrawingToImage(drawCircle(51), kPxPerMm), 200, 150).isEmpty());
-}
-
 TEST_F(DrawingFilesTest, Svg_IsAtTrueSizeInMillimetres) {
   const testing::SvgDocument svg = svgOf(drawCircle());
   EXPECT_EQ(svg.Width, "100mm");
@@ -83,17 +67,6 @@ TEST_F(DrawingFilesTest, Svg_IsAtTrueSizeInMillimetres) {
   }
   EXPECT_DOUBLE_EQ(svg.Lines[400].X1, 50);  // the vertical axis
   EXPECT_DOUBLE_EQ(svg.Lines[400].Y2, 75);
-}
-
-TEST_F(DrawingFilesTest, Svg_HorizontalBiasMakesAnEllipseAQuarterWider) {
-  Shared().HBias = 1.25;
-  const testing::SvgDocument svg = svgOf(drawCircle());
-  ASSERT_EQ(svg.Lines.size(), 402u);
-  for (std::size_t i = 0; i < 400; ++i) {
-    const testing::SvgLine& l = svg.Lines[i];
-    EXPECT_NEAR(std::hypot((l.X1 - 50) / 1.25, l.Y1 - 37.5), 25, 1e-3);
-  }
-  EXPECT_NEAR(svg.Lines[0].X1, 50 + 31.25, 1e-3);
 }
 
 TEST_F(DrawingFilesTest, Save_ChoosesTheFormatByExtension) {

@@ -19,8 +19,6 @@ class TracePicTest : public ::testing::Test {
     picture.setFixedSizeMm(100, 80);
     picture.show();
   }
-  ~TracePicTest() override { Shared().HBias = Shared().VBias = 1.0; }
-
   void drawCircle(std::size_t radii = 400) {
     clsVCATrace trace;
     trace.ProcessTrace(testing::CirclePacket(radii, 2500));
@@ -36,19 +34,9 @@ class TracePicTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TracePicTest, HasTheTraceDisplayToolTip) {
-  EXPECT_EQ(picture.toolTip(), "Trace display window");
-  EXPECT_EQ(picture.objectName(), "TracePic");
-}
-
-TEST_F(TracePicTest, Size_IsGivenInMillimetresOfTheScreen) {
+TEST_F(TracePicTest, Circle_ShowsAs25mmRadiusAtTheMiddleOfThePictureSizedInScreenMillimetres) {
   EXPECT_NEAR(picture.width(), 100 * picture.pixelsPerMmX(), 0.5);
   EXPECT_NEAR(picture.height(), 80 * picture.pixelsPerMmY(), 0.5);
-  picture.setScaleModeMillimetres();
-  EXPECT_NEAR(picture.scaleWidth(), 100, 0.5 / picture.pixelsPerMmX());
-}
-
-TEST_F(TracePicTest, Circle_ShowsAs25mmRadiusAtTheMiddleOfTheScreenPicture) {
   drawCircle();
   const QRect box = outlineBox();
   const double diameterX = 50 * picture.pixelsPerMmX(), diameterY = 50 * picture.pixelsPerMmY();
@@ -56,14 +44,6 @@ TEST_F(TracePicTest, Circle_ShowsAs25mmRadiusAtTheMiddleOfTheScreenPicture) {
   EXPECT_NEAR(box.height(), diameterY + 2, 3);
   EXPECT_NEAR(box.center().x(), picture.width() / 2.0, 1.5);
   EXPECT_NEAR(box.center().y(), picture.height() / 2.0, 1.5);
-}
-
-TEST_F(TracePicTest, HorizontalBias_ShowsTheCircleAQuarterWider) {
-  Shared().HBias = 1.25;
-  drawCircle();
-  const QRect box = outlineBox();
-  EXPECT_NEAR(box.width() - 2, 1.25 * 50 * picture.pixelsPerMmX(), 3);
-  EXPECT_NEAR(box.height() - 2, 50 * picture.pixelsPerMmY(), 3);
 }
 
 TEST_F(TracePicTest, Drawing_IsKeptAndRepaintedUntilCleared) {

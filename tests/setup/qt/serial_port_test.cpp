@@ -4,8 +4,6 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
-#include <memory>
 #include <string>
 
 #include "pty_pair.h"
@@ -32,36 +30,20 @@ std::string readMaster(int master, std::size_t wanted) {
 
 QString path(const PtyPair& pty) { return QString::fromStdString(pty.slavePath()); }
 
-TEST(SerialPort, Open_OnAPseudoTerminalSucceedsAtTheAskedSpeedDespiteMissingModemLines) {
-  PtyPair pty;
-  SerialPort port;
-  EXPECT_EQ(port.open(path(pty), 19200), SerialPort::OpenResult::Opened);
-  EXPECT_TRUE(port.isOpen());
-  EXPECT_EQ(pty.speed(), 19200);
-  EXPECT_EQ(port.settingsText(), "19200,N,8,1");
+// A pseudo-terminal has no modem lines; the port opens all the same, also at speeds outside
+// the standard table. A missing or busy device and a hang-up are met by the probe and the
+// link tests.
+TEST(SerialPort, OpensAtTheAskedSpeed) {
+  for (const int speed : {19200, 56000}) {
+    PtyPair pty;
+    SerialPort port;
+    ASSERT_EQ(port.open(path(pty), speed), SerialPort::OpenResult::Opened) << speed;
+    EXPECT_EQ(pty.speed(), speed);
+    EXPECT_EQ(port.settingsText(), QString("%1,N,8,1").arg(speed));
+  }
 }
 
-TEST(SerialPort, Open_AtASpeedOutsideTheStandardTable) {
-  PtyPair pty;
-  SerialPort port;
-  ASSERT_EQ(port.open(path(pty), 56000), SerialPort::OpenResult::Opened);
-  EXPECT_EQ(pty.speed(), 56000);
-}
-
-TEST(SerialPort, Open_ClassifiesAMissingDeviceAndABusyOne) {
-  QTemporaryDir dir;
-  SerialPort port;
-  EXPECT_EQ(port.open(dir.path() + "/ttyNothing", 1200), SerialPort::OpenResult::NoSuchPort);
-  EXPECT_FALSE(port.isOpen());
-
-  PtyPair pty;
-  SerialPort holder;
-  ASSERT_EQ(holder.open(path(pty), 1200), SerialPort::OpenResult::Opened);
-  EXPECT_EQ(port.open(path(pty), 1200), SerialPort::OpenResult::Busy);
-  EXPECT_FALSE(port.isOpen());
-}
-
-TEST(SerialPort, WriteAndRead_PassBytesUnchangedBothWays) {
+TEST(SerialPort, PassesBytesUnchangedBothWaysUntilClosed) {
   PtyPair pty;
   SerialPort port;
   ASSERT_EQ(port.open(path(pty), 9600), SerialPort::OpenResult::Opened);
@@ -76,30 +58,11 @@ TEST(SerialPort, WriteAndRead_PassBytesUnchangedBothWays) {
   ASSERT_EQ(::write(pty.master(), answer.data(), answer.size()), 6);
   EXPECT_TRUE(WaitFor([&] { return received.size() >= 6; }));
   EXPECT_EQ(received.toStdString(), answer);
-}
 
-TEST(SerialPort, Close_MakesWritesFailAndCanBeRepeated) {
-  PtyPair pty;
-  SerialPort port;
-  ASSERT_EQ(port.open(path(pty), 9600), SerialPort::OpenResult::Opened);
   port.close();
   port.close();
   EXPECT_FALSE(port.isOpen());
   EXPECT_FALSE(port.write("AT\r"));
-  EXPECT_TRUE(port.readAll().isEmpty());
-}
-
-TEST(SerialPort, Hangup_ClosesThePortOnceAndReportsIt) {
-  auto pty = std::make_unique<PtyPair>();
-  SerialPort port;
-  ASSERT_EQ(port.open(path(*pty), 9600), SerialPort::OpenResult::Opened);
-  int failures = 0;
-  QObject::connect(&port, &SerialPort::failed, [&](const QString&) { ++failures; });
-  pty.reset();  // the far end goes away
-  EXPECT_TRUE(WaitFor([&] { return failures > 0; }, 3000));
-  WaitFor([] { return false; }, 200);
-  EXPECT_EQ(failures, 1);
-  EXPECT_FALSE(port.isOpen());
 }
 
 }  // namespace

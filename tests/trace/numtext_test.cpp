@@ -34,10 +34,7 @@ TEST(ReadField, AgreesWithValueOnEveryKindOfField) {
 }
 
 TEST(FormatNumber, PrintsThePatternRoundingTheDecimalTextHalvesAwayFromZero) {
-  const struct {
-    double number;
-    const char *pattern, *expected;
-  } cases[] = {
+  const struct { double number; const char *pattern, *expected; } cases[] = {
       {0.5, "#####.00", ".50"}, {52.1, "#####.00", "52.10"}, {0, "#####.00", ".00"}, {-0.5, "####.00", "-.50"},
       {1234567.5, "#####.00", "1234567.50"}, {0.25, "####0.00", "0.25"}, {0, "####0.00", "0.00"},
       {0, "#####0", "0"}, {2499.5, "#####0", "2500"}, {0, "########", ""}, {17, "########", "17"},

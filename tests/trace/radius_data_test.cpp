@@ -51,9 +51,7 @@ TEST(RadiusData, AMissingEyeIsSynthesisedAndTheLeftEyeMirrored) {
 // The scan takes positive values of upper-case lines and stops only after a whole line has
 // reached the count, even running on into the other eye's lines.
 TEST(RadiusData, ListsTakeWholeLinesOfPositiveValuesUpToTheirCounts) {
-  const struct {
-    const char *packet, *radii, *angles, *z;
-  } cases[] = {
+  const struct { const char *packet, *radii, *angles, *z; } cases[] = {
       {"TRCFMT=1;4;E;R;F\nR=1;0;-2;x;3\nJOB=1\nTRCFMT=1;2;E;L;F\nR=7;8\n", "1;3;7;8", "", ""},
       {"TRCFMT=1;3;E;R;F\nR=1;2\nR=3;4;5\nR=6\n", "1;2;3;4;5", "", ""},
       {"TRCFMT=1;0;E;R;F\nR=1;2\nR=3\nA=5\n", "1;2", "", ""},
@@ -80,10 +78,7 @@ TEST(RadiusData, PacketsBeyondThirtyTwoThousandValuesAndLinesAreWhole) {
 }
 
 TEST(SData, EveryFieldIsTakenAndTheLeftRxListMirrored) {
-  const struct {
-    const char *packet, *vca0, *vca1, *rx1;
-    double count;
-  } cases[] = {
+  const struct { const char *packet, *vca0, *vca1, *rx1; double count; } cases[] = {
       {"_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n", "1;0;;3", ";0;1;3", "1;0;;3", 4},
       {"_SHLFFMT=1;2;E;B;F\n_S=4;5\n", "4;5", "5;4", "4;5", 2},  // found as written, before B becomes R
       {"_SHLFFMT=1;2;E;R;F\n_S=1;2\n_SHLFFMT=1;2;E;L;F\n_S=3;4\n", "1;2", "3;4", "4;3", 2}};

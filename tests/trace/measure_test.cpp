@@ -19,15 +19,6 @@ Measured measure(int side, const std::vector<std::string>& radii) {
 }
 }  // namespace
 
-TEST(Measure, CircleOfFourHundredRadii) {
-  const auto m = measure(0, Repeated("2500", 400));
-  EXPECT_DOUBLE_EQ(m.a[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.b[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.ed[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.c[0], 157.08);
-  EXPECT_EQ(m.a[1], 0);  // the other side is untouched
-}
-
 TEST(Measure, LeftSideMirrorsXButMeasuresTheSame) {
   const auto right = measure(0, Numbered(400, 2000)), left = measure(1, Numbered(400, 2000));
   EXPECT_EQ(Shared().MirrorSign, -1);

@@ -84,7 +84,7 @@ class ChangeFrameBFiles : public TempFolderTest {
 TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolder) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
-  EXPECT_EQ(Read(traces_ / "J7"), *RebuildWithNewB(kCircle, 1, 52));
+  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
 }
 
@@ -111,7 +111,7 @@ TEST_F(ChangeFrameBFiles, MissingFoldersAreNotCreated) {
 TEST_F(ChangeFrameBFiles, ExportOverwritesAndAddsNoLineEnd) {
   Write(root_ / "out.vca", "A much longer earlier content\r\n");
   clsVCATrace().ExportNewTraceToFile("JOB=1\nHBOX=2", (root_ / "out.vca").string());
-  EXPECT_EQ(Read(root_ / "out.vca"), "JOB=1\nHBOX=2");
+  EXPECT_EQ(ReadFileText((root_ / "out.vca").string()), "JOB=1\nHBOX=2");
 }
 
 }  // namespace

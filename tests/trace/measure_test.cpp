@@ -59,7 +59,8 @@ TEST(FrameBase, TheDeepestOppositePairGivesTheCurve) {
   const std::pair<std::string, double> cases[] = {
       {outline(400, 0, "2500", 200, "2500", "200", 400), 530 / ((625.0 + 4) / 4)},
       {outline(10, 2, "3000", 7, "1000", "300", 10), 530 / ((400.0 + 9) / 6)},
-      {outline(11, 0, "1000", 6, "3000", "500", 11), 530 / ((400.0 + 25) / 10)},  // opposite 0: round(5.5) = 6
+      // n = 11: point 0 pairs with 6 (round(5.5) = 6), 1 with 7, 2 with 8, ..., 5 with 10; never 0 with 5
+      {outline(11, 0, "1000", 5, "3000", "500", 11), 530 / ((225.0 + 9) / 6)},
       {outline(400, 0, "2500", 200, "2500", "2000", 400), 15.0},
       {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0},
       {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},

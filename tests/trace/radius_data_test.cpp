@@ -28,8 +28,6 @@ TEST(Mirror, ReordersFieldsAboutTheVerticalAxis) {
     EXPECT_EQ(out[0], std::to_string(whereFirstLands)) << n;
   }
   EXPECT_EQ(MirroredValues({1, 2, 3, 4}), (std::vector<double>{3, 2, 1, 4}));
-  // angles become 360 - ((angle + 180) mod 360) in whole degrees
-  EXPECT_EQ(MirroredAngles({10.4, 90, 180, 270}), "360.00;90.00;170.00;270.00");
 }
 
 TEST(RadiusData, AMissingEyeIsSynthesisedAndTheLeftEyeMirrored) {
@@ -46,6 +44,8 @@ TEST(RadiusData, AMissingEyeIsSynthesisedAndTheLeftEyeMirrored) {
   EXPECT_EQ(leftOnly.VCA_RadianString(0), mirrored(right));
   EXPECT_EQ(leftOnly.VCA_RadianString(1), right);
   EXPECT_EQ(leftOnly.TFormat(0), "TRCFMT=1;400;E;R;F");
+  // Mirrored angles become 360 - ((angle + 180) mod 360) in whole degrees.
+  EXPECT_EQ(Processed("TRCFMT=1;4;E;L;F\nR=1;2;3;4\nA=10.4;90;180;270\n").Rx_AngleString(1), "360.00;90.00;170.00;270.00");
 }
 
 // The scan takes positive values of upper-case lines and stops only after a whole line has

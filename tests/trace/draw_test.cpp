@@ -14,10 +14,7 @@ namespace {
 // A surface of 100 x 80 mm that records what is drawn, in user units.
 class RecordingSurface : public PictureSurface {
  public:
-  struct Line {
-    double x1, y1, x2, y2;
-    int width;
-  };
+  struct Line { double x1, y1, x2, y2; int width; };
   void setForeColour(int r, int g, int b) override { colour = r << 16 | g << 8 | b; }
   void clearPicture() override { lines.clear(), ++clears; }
   void setScaleModeMillimetres() override { left = top = 0, scaleW = 100, scaleH = 80; }

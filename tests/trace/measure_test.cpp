@@ -9,9 +9,7 @@ namespace lumora {
 using namespace lumora::testing;
 
 namespace {
-struct Measured {
-  PerSide<double> a{}, b{}, c{}, ed{}, eda{};
-};
+struct Measured { PerSide<double> a{}, b{}, c{}, ed{}, eda{}; };
 Measured measure(int side, const std::vector<std::string>& radii) {
   Measured m;
   clsVCATrace().OMAMeasureTrace(side, radii, m.a, m.b, m.c, m.ed, m.eda);

@@ -60,8 +60,7 @@ TEST(RebuildWithNewB, AbsurdNumbersNeverGiveNonFiniteRecords) {
   const std::string packet = "TRCFMT=1;6;E;R;F\nR=1e308;2500;nan;1e308;inf;2500;1e-300;900\nHBOX=1;1\nVBOX=1;1";
   for (double newB : {52.0, 1e308, -1e308}) {
     const auto rebuilt = RebuildWithNewB(packet, 1, newB);
-    EXPECT_EQ(rebuilt->find("nan"), std::string::npos) << *rebuilt;
-    EXPECT_EQ(rebuilt->find("inf"), std::string::npos) << *rebuilt;
+    EXPECT_EQ(rebuilt->find_first_of("afi"), std::string::npos) << *rebuilt;  // no "nan" or "inf"
     EXPECT_LT(Record(*rebuilt, "HBOX=").size(), 40u);
   }
 }

@@ -54,7 +54,8 @@ TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxes) {
 
 // Each unit is HBias times wider; a factor of 0 cannot scale and keeps the millimetre scale.
 TEST_F(DrawTraceTest, CalibrationScalesTheUserUnitsUnlessItIsZero) {
-  const struct { double hBias, vBias, left, top; } cases[] = {{1, 1, -50, -40}, {1.25, 1, -40, -40}, {1.25, 0, 0, 0}, {0, 1, 0, 0}};
+  const struct { double hBias, vBias, left, top; } cases[] = {
+      {1, 1, -50, -40}, {1.25, 1, -40, -40}, {1.25, 0, 0, 0}, {0, 1, 0, 0}};
   for (const auto& c : cases) {
     Shared().HBias = c.hBias, Shared().VBias = c.vBias;
     Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);

@@ -147,7 +147,8 @@ TEST(RuleHit, SkipsOnlyEdgesThatCannotBeAccepted) {
       const TracePoint rayEnd = RayEnd(i, radii.size());
       std::optional<TracePoint> everyEdge;
       for (std::size_t j = 0; j < X.size() && !everyEdge; ++j) {
-        const TracePoint I = IntersectSegments({0, 0}, rayEnd, {X[j], Y[j]}, {X[(j + 1) % X.size()], Y[(j + 1) % X.size()]});
+        const std::size_t k = (j + 1) % X.size();
+        const TracePoint I = IntersectSegments({0, 0}, rayEnd, {X[j], Y[j]}, {X[k], Y[k]});
         if (IsHit(I)) everyEdge = I;
       }
       const auto fast = RuleHit(rayEnd, X, Y);

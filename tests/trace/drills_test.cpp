@@ -12,135 +12,63 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct DrilleLists {
-  bool found = false;
-  Lines C, B, E;
-};
-
-DrilleLists Drille(const std::string& packet, int side) {
-  DrilleLists out;
-  out.found = detail::CollectDrilleLines(packet, side, out.C, out.B, out.E);
-  return out;
+// Records are appended to what the lists held before, which stays when none is found.
+Lines afterEarlier(Lines added) {
+  added.insert(added.begin(), "earlier");
+  return added;
 }
 
 const std::string kBothEyesC = "DRILLE=B;C;12;3.5;2;-3.456;1;0.5\n";
+const std::string kBothEyesCForLeft = "DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5";
 
 TEST(MirrorDrillRecord, NegatesTheHorizontalCoordinatesWithTwoDecimals) {
-  EXPECT_EQ(detail::MirrorDrillRecord("DRILLE=L;C;12;3.5;2;-3.456;1;0.5"),
-            "DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5");
-  EXPECT_EQ(detail::MirrorDrillRecord("X;Y;0.5;Z;W;0"), "X;Y;-.50;Z;W;.00");
+  const std::pair<const char*, const char*> cases[] = {
+      {"DRILLE=L;C;12;3.5;2;-3.456;1;0.5", kBothEyesCForLeft.c_str()}, {"X;Y;0.5;Z;W;0", "X;Y;-.50;Z;W;.00"},
+      {"", ""}, {"DRILLE=L", ""}, {"A;B", "A;B"}, {"A;B;?", "A;B;.00"}, {"A;B;4;", "A;B;-4.00;"}};
+  for (auto [record, mirrored] : cases) EXPECT_EQ(detail::MirrorDrillRecord(record), mirrored) << record;
 }
 
-TEST(MirrorDrillRecord, HandlesShortAndEmptyRecords) {
-  EXPECT_EQ(detail::MirrorDrillRecord(""), "");
-  EXPECT_EQ(detail::MirrorDrillRecord("DRILLE=L"), "");
-  EXPECT_EQ(detail::MirrorDrillRecord("A;B"), "A;B");
-  EXPECT_EQ(detail::MirrorDrillRecord("A;B;?"), "A;B;.00");
-  EXPECT_EQ(detail::MirrorDrillRecord("A;B;4;"), "A;B;-4.00;");
+// Records are upper-cased once any is written in capitals; a both-eye record becomes the
+// side's own, mirrored for the left eye; one record may land in several lists.
+TEST(GetDrilleData, SortsTheSidesRecordsByReferenceLetter) {
+  const struct { std::string packet; int side; bool found; Lines C, B, E; } cases[] = {
+      {"JOB=1\n" + kBothEyesC, 1, true, {kBothEyesCForLeft}, {}, {}},
+      {kBothEyesC, 0, true, {"DRILLE=R;C;12;3.5;2;-3.456;1;0.5"}, {}, {}},
+      {"DRILLE=L;E;1;2;3;4\n", 0, true, {}, {}, {}},  // the other eye's record: found, not returned
+      {"DRILLE=L;E;1;2;3;4\n", 1, true, {}, {}, {"DRILLE=L;E;1;2;3;4"}},
+      {"DRILLE=R;E;1\r\ndrille=r;c;2;x\rdrille=b;b;3\n", 0, true, {"DRILLE=R;C;2;X"}, {"DRILLE=R;B;3"}, {"DRILLE=R;E;1"}},
+      {"DRILLE=R;C;1;2;B;3\nDRILLE=R;C;4", 0, true, {"DRILLE=R;C;1;2;B;3", "DRILLE=R;C;4"}, {"DRILLE=R;C;1;2;B;3"}, {}},
+      {"drille=b;c;1;2;3;4\n", 0, false, {}, {}, {}},
+      {kBothEyesC, 2, false, {}, {}, {}}};
+  for (const auto& c : cases) {
+    Lines C{"earlier"}, B{"earlier"}, E{"earlier"};
+    EXPECT_EQ(detail::CollectDrilleLines(c.packet, c.side, C, B, E), c.found) << c.packet << c.side;
+    EXPECT_EQ(C, afterEarlier(c.C)) << c.packet << c.side;
+    EXPECT_EQ(B, afterEarlier(c.B)) << c.packet << c.side;
+    EXPECT_EQ(E, afterEarlier(c.E)) << c.packet << c.side;
+  }
 }
 
-TEST(GetDrilleData, BothEyeRecordForTheLeftEyeIsRelabelledAndMirrored) {
-  const DrilleLists lists = Drille("JOB=1\n" + kBothEyesC, 1);
-  EXPECT_TRUE(lists.found);
-  EXPECT_EQ(lists.C, Lines{"DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5"});
-  EXPECT_TRUE(lists.B.empty());
-  EXPECT_TRUE(lists.E.empty());
+TEST(GetDrillData, TakesTheSidesAndBothEyeRecordsInOrder) {
+  const struct { std::string packet; int side; Lines lines; } cases[] = {
+      {"DRILL=R;1;2\nDRILL=L;3;4\nDRILL=B;5;6\nDRILLE=R;C;7\nDRILL=r;8\n", 0, {"DRILL=R;1;2", "DRILL=B;5;6", "DRILL=R;8"}},
+      {kBothEyesC + "DRILLE=L;C;1\n", 1, {}}, {"JOB=1\ndrill=r;1", 0, {}}, {"DRILL=L;1", 0, {}}, {"DRILL=B;1", 5, {}}};
+  for (const auto& c : cases) {
+    Lines lines{"earlier"};
+    EXPECT_EQ(detail::CollectDrillLines(c.packet, c.side, lines), !c.lines.empty()) << c.packet << c.side;
+    EXPECT_EQ(lines, afterEarlier(c.lines)) << c.packet << c.side;
+  }
 }
 
-TEST(GetDrilleData, BothEyeRecordForTheRightEyeKeepsItsNumbersAsWritten) {
-  const DrilleLists lists = Drille(kBothEyesC, 0);
-  EXPECT_EQ(lists.C, Lines{"DRILLE=R;C;12;3.5;2;-3.456;1;0.5"});
-}
-
-TEST(GetDrilleData, OtherEyeRecordIsNotReturnedButCountsAsFound) {
-  const DrilleLists lists = Drille("DRILLE=L;E;1;2;3;4\n", 0);
-  EXPECT_TRUE(lists.found);
-  EXPECT_TRUE(lists.C.empty() && lists.B.empty() && lists.E.empty());
-}
-
-TEST(GetDrilleData, OwnEyeRecordOfTheLeftEyeIsNotMirrored) {
-  EXPECT_EQ(Drille("DRILLE=L;E;1;2;3;4\n", 1).E, Lines{"DRILLE=L;E;1;2;3;4"});
-}
-
-TEST(GetDrilleData, LowerCaseRecordsAloneAreNotFound) {
-  Lines C{"kept"}, B, E;
-  EXPECT_FALSE(detail::CollectDrilleLines("drille=b;c;1;2;3;4\n", 0, C, B, E));
-  EXPECT_EQ(C, Lines{"kept"});
-}
-
-TEST(GetDrilleData, LinesAreUpperCasedOnceAnyRecordIsWrittenInCapitals) {
-  const DrilleLists lists = Drille("DRILLE=R;E;1\r\ndrille=r;c;2;x\rdrille=b;b;3\n", 0);
-  EXPECT_EQ(lists.E, Lines{"DRILLE=R;E;1"});
-  EXPECT_EQ(lists.C, Lines{"DRILLE=R;C;2;X"});
-  EXPECT_EQ(lists.B, Lines{"DRILLE=R;B;3"});
-}
-
-TEST(GetDrilleData, RecordMatchingSeveralLettersLandsInEachList) {
-  const DrilleLists lists = Drille("DRILLE=R;C;1;2;B;3\n", 0);
-  EXPECT_EQ(lists.C, Lines{"DRILLE=R;C;1;2;B;3"});
-  EXPECT_EQ(lists.B, Lines{"DRILLE=R;C;1;2;B;3"});
-  EXPECT_TRUE(lists.E.empty());
-}
-
-TEST(GetDrilleData, AppendsToWhatTheListsAlreadyHold) {
-  Lines C{"earlier"}, B{"b0"}, E{"e0"};
-  EXPECT_TRUE(detail::CollectDrilleLines("DRILLE=R;C;1\nDRILLE=R;C;2", 0, C, B, E));
-  EXPECT_EQ(C, (Lines{"earlier", "DRILLE=R;C;1", "DRILLE=R;C;2"}));
-  EXPECT_EQ(B, Lines{"b0"});
-  EXPECT_EQ(E, Lines{"e0"});
-}
-
-TEST(GetDrilleData, SideOutsideTheEyesFindsNothing) {
-  Lines C, B, E;
-  EXPECT_FALSE(detail::CollectDrilleLines(kBothEyesC, 2, C, B, E));
-  EXPECT_FALSE(detail::CollectDrilleLines(kBothEyesC, -1, C, B, E));
-  EXPECT_TRUE(C.empty());
-}
-
-TEST(GetDrillData, TakesTheSideAndBothEyeRecordsInOrder) {
-  Lines lines;
-  EXPECT_TRUE(detail::CollectDrillLines(
-      "DRILL=R;1;2\nDRILL=L;3;4\nDRILL=B;5;6\nDRILLE=R;C;7\nDRILL=r;8\n", 0, lines));
-  EXPECT_EQ(lines, (Lines{"DRILL=R;1;2", "DRILL=B;5;6", "DRILL=R;8"}));
-}
-
-TEST(GetDrillData, DrilleRecordsNeverAppear) {
-  Lines lines;
-  EXPECT_FALSE(detail::CollectDrillLines(kBothEyesC + "DRILLE=R;C;1\nDRILLE=L;C;1\n", 1, lines));
-  EXPECT_TRUE(lines.empty());
-}
-
-TEST(GetDrillData, NoRecordLeavesTheListUntouched) {
-  Lines lines{"kept"};
-  EXPECT_FALSE(detail::CollectDrillLines("JOB=1\ndrill=r;1", 0, lines));
-  EXPECT_FALSE(detail::CollectDrillLines("DRILL=L;1", 0, lines));
-  EXPECT_EQ(lines, Lines{"kept"});
-}
-
-TEST(GetDrillData, SideOutsideTheEyesFindsNothing) {
-  Lines lines;
-  EXPECT_FALSE(detail::CollectDrillLines("DRILL=B;1", 5, lines));
-  EXPECT_TRUE(lines.empty());
-}
-
-const std::string kTracePacket =
-    "JOB=\"42\"\r\nTRCFMT=1;4;E;R;F\r\nR=2500;2500;2500;2500\r\nDRILL=B;1;2\r\n" + kBothEyesC;
-
-TEST(TraceDrills, LoadedTraceHandsOutItsDrillRecords) {
+TEST(TraceDrills, ATraceHandsOutTheDrillRecordsOfItsPacket) {
   clsVCATrace trace;
-  trace.ProcessTrace(kTracePacket);
   Lines drill, C, B, E;
+  EXPECT_FALSE(trace.GetDrilleData(C, B, E, 1));
+  trace.ProcessTrace("JOB=\"42\"\r\nTRCFMT=1;4;E;R;F\r\nR=2500;2500;2500;2500\r\nDRILL=B;1;2\r\n" + kBothEyesC);
   EXPECT_TRUE(trace.GetDrillData(drill, 1));
   EXPECT_EQ(drill, Lines{"DRILL=B;1;2"});
   EXPECT_TRUE(trace.GetDrilleData(C, B, E, 1));
-  EXPECT_EQ(C, Lines{"DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5"});
-}
-
-TEST(TraceDrills, EmptyTraceHasNone) {
-  const clsVCATrace trace;
-  Lines drill, C, B, E;
-  EXPECT_FALSE(trace.GetDrillData(drill, 0));
-  EXPECT_FALSE(trace.GetDrilleData(C, B, E, 0));
+  EXPECT_EQ(C, Lines{kBothEyesCForLeft});
 }
 
 }  // namespace

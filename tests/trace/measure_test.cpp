@@ -1,3 +1,4 @@
+// Measuring an outline, and the base curve from its depths.
 #include <gtest/gtest.h>
 
 #include "packets.h"
@@ -8,9 +9,7 @@ namespace lumora {
 using namespace lumora::testing;
 
 namespace {
-struct Measured {
-  PerSide<double> a{}, b{}, c{}, ed{}, eda{};
-};
+struct Measured { PerSide<double> a{}, b{}, c{}, ed{}, eda{}; };
 Measured measure(int side, const std::vector<std::string>& radii) {
   Measured m;
   clsVCATrace().OMAMeasureTrace(side, radii, m.a, m.b, m.c, m.ed, m.eda);
@@ -18,23 +17,10 @@ Measured measure(int side, const std::vector<std::string>& radii) {
 }
 }  // namespace
 
-TEST(Measure, CircleOfFourHundredRadii) {
-  const auto m = measure(0, Repeated("2500", 400));
-  EXPECT_DOUBLE_EQ(m.a[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.b[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.ed[0], 50.0);
-  EXPECT_DOUBLE_EQ(m.c[0], 157.08);
-  EXPECT_DOUBLE_EQ(m.eda[0], 0);
-  EXPECT_EQ(m.a[1], 0);  // the other side is untouched
-}
-
 TEST(Measure, LeftSideMirrorsXButMeasuresTheSame) {
-  std::vector<std::string> radii = Numbered(400, 2000);
-  const auto right = measure(0, radii), left = measure(1, radii);
+  const auto right = measure(0, Numbered(400, 2000)), left = measure(1, Numbered(400, 2000));
   EXPECT_EQ(Shared().MirrorSign, -1);
   EXPECT_DOUBLE_EQ(left.a[1], right.a[0]);
-  EXPECT_DOUBLE_EQ(left.b[1], right.b[0]);
-  EXPECT_DOUBLE_EQ(left.c[1], right.c[0]);
   EXPECT_DOUBLE_EQ(left.eda[1], right.eda[0]);
 }
 
@@ -43,35 +29,42 @@ TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
   radii[300] = "2600";
   EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 90);  // 270 degrees
   EXPECT_DOUBLE_EQ(measure(0, radii).ed[0], 52);
-  radii[100] = "2600";  // an equal one earlier wins
-  EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 90);
   radii[50] = "2600";
   EXPECT_DOUBLE_EQ(measure(0, radii).eda[0], 45);
 }
 
 TEST(Measure, BoxExtremesStartAtZeroNotAtTheFirstPoint) {
-  // A half outline above the centre: radii only between 0 and 180 degrees.
-  std::vector<std::string> radii = Repeated("0", 400);
-  for (std::size_t i = 10; i < 190; ++i) radii[i] = "1000";
-  const auto m = measure(0, radii);
-  EXPECT_GT(m.b[0], 9.9);     // maxY ~ 10 mm, minY 0 (from the points at the centre)
-  EXPECT_LE(m.b[0], 10.0);
-  std::vector<std::string> high = Repeated("1000", 400);
-  const auto full = measure(0, high);
-  EXPECT_DOUBLE_EQ(full.a[0], 20);
+  // Points at x -10, -5 and -5 mm: the box still reaches x = 0.
+  EXPECT_DOUBLE_EQ(measure(0, {"-1000", "1000", "1000"}).a[0], 10);
 }
 
-TEST(Measure, NoRadiiMeasureZero) {
-  const auto m = measure(0, {});
-  EXPECT_EQ(m.a[0], 0);
-  EXPECT_EQ(m.c[0], 0);
-  EXPECT_EQ(m.ed[0], 0);
-}
-
-TEST(Measure, ASideOutsideZeroToOneChangesNothing) {
+TEST(Measure, NoRadiiOrASideOutsideZeroToOneMeasureNothing) {
+  EXPECT_EQ(measure(0, {}).c[0], 0);
   const auto m = measure(2, Repeated("2500", 400));
-  EXPECT_EQ(m.a[0], 0);
-  EXPECT_EQ(m.a[1], 0);
+  EXPECT_EQ(m.a[0] + m.a[1], 0);
+}
+
+// 530 / radius of the sphere through the deepest opposite pair: chord c and sagitta s give
+// radius ((c / 2)^2 + s^2) / 2s; at most 15, and 6 when the lists cannot be used.
+TEST(FrameBase, TheDeepestOppositePairGivesTheCurve) {
+  // `n` radii of 20 mm at depth 1 mm, points a and b changed to the given radii and depth.
+  auto outline = [](std::size_t n, std::size_t a, const char* ra, std::size_t b, const char* rb, const char* z,
+                    std::size_t zCount) {
+    auto radii = Repeated("2000", n), depths = Repeated("100", zCount);
+    radii[a] = ra, radii[b] = rb, depths[a] = depths[b] = z;
+    return EyeRecords('R', radii, depths);
+  };
+  const std::pair<std::string, double> cases[] = {
+      {outline(400, 0, "2500", 200, "2500", "200", 400), 530 / ((625.0 + 4) / 4)},
+      {outline(10, 2, "3000", 7, "1000", "300", 10), 530 / ((400.0 + 9) / 6)},
+      // n = 11: point 0 pairs with 6 (round(5.5) = 6), 1 with 7, 2 with 8, ..., 5 with 10; never 0 with 5
+      {outline(11, 0, "1000", 5, "3000", "500", 11), 530 / ((225.0 + 9) / 6)},
+      {outline(400, 0, "2500", 200, "2500", "2000", 400), 15.0},
+      {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0},
+      {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},
+      {EyeRecords('R', Repeated("2500", 400)), 6.0}};
+  for (const auto& [packet, curve] : cases) EXPECT_NEAR(Processed(packet).ComputeFramebase(0), curve, 1e-12);
+  EXPECT_EQ(clsVCATrace().ComputeFramebase(5), 6.0);
 }
 
 }  // namespace lumora

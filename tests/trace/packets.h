@@ -1,9 +1,15 @@
-// Builders for trace packets used across the trace tests.
+// Builders for trace packets, and a real temporary folder, used across the trace tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora::testing {
@@ -50,5 +56,27 @@ inline clsVCATrace Processed(const std::string& packet) {
   trace.ProcessTrace(packet);
   return trace;
 }
+
+// A fresh folder of the test's own, removed afterwards; the shared values are restored.
+class TempFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = Shared();
+    root_ = std::filesystem::temp_directory_path() /
+            ("lumora-trace-" + std::to_string(std::random_device{}()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+  }
+  void TearDown() override {
+    Shared() = saved_;
+    std::filesystem::remove_all(root_);
+  }
+  static void Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::filesystem::path root_;
+  SharedValues saved_;
+};
 
 }  // namespace lumora::testing

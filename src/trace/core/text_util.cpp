@@ -90,10 +90,4 @@ LineEndPass NormaliseLineEndsInPlace(std::string& text) {
   return {true, text.find("\n\n") != std::string::npos};
 }
 
-std::string NormalisedLineEnds(std::string_view text) {
-  std::string out(text);
-  NormaliseLineEndsInPlace(out);
-  return out;
-}
-
 }  // namespace lumora

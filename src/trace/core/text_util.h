@@ -46,9 +46,8 @@ void ForEachLineContaining(std::string_view text, std::string_view needle, F&& o
 std::string UnifyLineEnds(std::string_view text);
 bool UnifyLineEndsInPlace(std::string& text);
 
-// UnifyLineEnds, then each pair of LFs becomes one in one left-to-right pass over
-// non-overlapping pairs (three LFs in a row leave two).
-std::string NormalisedLineEnds(std::string_view text);
+// One normalising pass: UnifyLineEnds, then each pair of LFs becomes one in one left-to-right
+// pass over non-overlapping pairs (three LFs in a row leave two).
 struct LineEndPass {
   bool changed = false;    // the text is not what it was
   bool pairsLeft = false;  // another pass would change it again

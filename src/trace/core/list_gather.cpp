@@ -42,9 +42,12 @@ void takeEvery(ListGatherer& g, const char* const line, const char* const end) {
 void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
   // Room for the wanted fields at once, but never more than the block could hold (a field
   // takes at least two bytes), whatever count a format line declares.
+  const auto mostFields = static_cast<std::int64_t>(block.size() / 2);
   for (ListGatherer* g : gatherers) {
-    const auto room = static_cast<std::size_t>(std::clamp<std::int64_t>(g->wanted, 0, static_cast<std::int64_t>(block.size() / 2)));
-    if (g->take == Take::PositiveValues) g->values.reserve(room), g->list.starts.reserve(room);
+    if (g->take != Take::PositiveValues) continue;
+    const auto room = static_cast<std::size_t>(std::clamp<std::int64_t>(g->wanted, 0, mostFields));
+    g->values.reserve(room);
+    g->list.starts.reserve(room);
   }
   for (std::size_t start = 0, stillActive = gatherers.size(); stillActive > 0;) {
     const std::size_t lf = block.find('\n', start);
@@ -53,7 +56,8 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
       if (!g->active) continue;
       if (line.starts_with(g->label)) {
         const char* const fields = line.data() + g->label.size();
-        (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, line.data() + line.size());
+        const char* const end = line.data() + line.size();
+        (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, end);
       }
       if (g->count >= g->wanted) g->active = false, --stillActive;
     }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "packets.h"
+#include "trace/core/list_gather.h"
 #include "trace/core/mirror.h"
+#include "trace/core/numtext.h"
 #include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
 
@@ -88,6 +90,31 @@ TEST(SData, EveryFieldIsTakenAndTheLeftRxListMirrored) {
     EXPECT_EQ(trace.VCA_SDataString(1), c.vca1) << c.packet;
     EXPECT_EQ(trace.Rx_SDataString(1), c.rx1) << c.packet;
     EXPECT_EQ(trace.SDataCount(1), c.count) << c.packet;
+  }
+}
+
+}  // namespace lumora
+
+namespace lumora {
+
+// A line of plain positive values is read in one pass, any other field by value(): either
+// way each kept number and the list text are what value() and the line say.
+TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
+  for (const std::string field : {"2655", "0.899", "5.", ".5", "0", "0.000", "-12", "", "?", "00012",
+                                  "123456789012345", "95142426273599.37", "12 5", "1e3", "+7", "1.5.5"}) {
+    const std::string block = "R=" + field + ";2655;0.899\nR=7\n";
+    ListGatherer g("R=", 1, Take::PositiveValues);
+    GatherLists(block, {&g});
+    std::vector<double> values;
+    std::string text;
+    for (const std::string& f : {field, std::string("2655"), std::string("0.899")}) {
+      if (value(f) <= 0) continue;
+      values.push_back(value(f));
+      text += (text.empty() ? "" : ";") + f;
+    }
+    EXPECT_EQ(g.values, values) << field;
+    EXPECT_EQ(g.list.text, text) << field;
+    EXPECT_EQ(g.list.size(), values.size()) << field;
   }
 }
 

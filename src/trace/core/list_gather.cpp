@@ -91,7 +91,8 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
     const std::string_view line = block.substr(start, lf == std::string_view::npos ? lf : lf - start);
     for (ListGatherer* g : gatherers) {
       if (!g->active) continue;
-      if (line.starts_with(g->label)) {
+      const bool labelled = !line.empty() && line[0] == g->label[0] && line.starts_with(g->label);
+      if (labelled) {  // the first byte alone turns most lines away
         const char* const fields = line.data() + g->label.size();
         const char* const end = line.data() + line.size();
         (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, end);

@@ -20,7 +20,7 @@ struct ListGatherer {
   ListGatherer(std::string_view lineLabel, std::int64_t wantedCount, Take taking)
       : label(lineLabel), wanted(wantedCount), take(taking) {}
 
-  std::string_view label;
+  std::string_view label;  // never empty
   std::int64_t wanted;
   Take take;
   FieldList list;

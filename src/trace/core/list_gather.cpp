@@ -9,7 +9,7 @@ namespace {
 
 // The usual line, every field an unsigned plain decimal above 0 ("2655;2650", "0.9;1.8"),
 // taken whole in one pass over its bytes. Any other line: false, nothing taken. The byte at
-// `end` must be readable: lines lie in the packet text, which ends in a NUL.
+// `end` is read, so the line must end in an LF.
 bool takeWholeLine(ListGatherer& g, const char* const line, const char* const end) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -45,8 +45,7 @@ bool takeWholeLine(ListGatherer& g, const char* const line, const char* const en
 
 // Appends the fields after the label. Taken fields that follow each other are appended as
 // one run, separators included; the list keeps a trailing ";" until the end.
-void takePositive(ListGatherer& g, const char* const line, const char* const end) {
-  if (takeWholeLine(g, line, end)) return;
+void takeFieldByField(ListGatherer& g, const char* const line, const char* const end) {
   std::string& text = g.list.text;
   const char* run = nullptr;
   for (const char* field = line;; ++field) {
@@ -95,7 +94,9 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
       if (labelled) {  // the first byte alone turns most lines away
         const char* const fields = line.data() + g->label.size();
         const char* const end = line.data() + line.size();
-        (g->take == Take::PositiveValues ? takePositive : takeEvery)(*g, fields, end);
+        const bool endsInLf = lf != std::string_view::npos;
+        if (g->take == Take::EveryField) takeEvery(*g, fields, end);
+        else if (!endsInLf || !takeWholeLine(*g, fields, end)) takeFieldByField(*g, fields, end);
       }
       if (g->count >= g->wanted) g->active = false, --stillActive;
     }

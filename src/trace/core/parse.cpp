@@ -90,8 +90,9 @@ PerSide<std::string> clsVCATrace::ParseFormatLines() {
   for (SideData& s : sides_) s.tFormat.clear(), s.zFormat.clear();
   // Every format label ends in "FMT=", so only lines holding that need looking at.
   ForEachLineContaining(UpperPacket(), "FMT=", [&](std::string_view line) {
-    if (line.find("TRCFMT=") != std::string_view::npos) AssignBySideField(line, sides_[0].tFormat, sides_[1].tFormat);
-    if (line.find("ZFMT=") != std::string_view::npos) AssignBySideField(line, sides_[0].zFormat, sides_[1].zFormat);
+    auto has = [&](std::string_view label) { return line.find(label) != std::string_view::npos; };
+    if (has("TRCFMT=")) AssignBySideField(line, sides_[0].tFormat, sides_[1].tFormat);
+    if (has("ZFMT=")) AssignBySideField(line, sides_[0].zFormat, sides_[1].zFormat);
   });
   PerSide<std::string> asRead{sides_[0].tFormat, sides_[1].tFormat};
   for (SideData& s : sides_) {

@@ -65,7 +65,8 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
   PerSide<GatheredSide> gathered;
   forPresentSides(hasFormat, [&](std::size_t side) {
     const SideData& s = sides_[side];
-    gathered[side] = gatherSide(dataBlock(packet_, upper, formatLinesAsRead[side], "R="), s.radiusCount, s.zCount);
+    const std::string_view block = dataBlock(packet_, upper, formatLinesAsRead[side], "R=");
+    gathered[side] = gatherSide(block, s.radiusCount, s.zCount);
   });
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];

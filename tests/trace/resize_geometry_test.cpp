@@ -46,6 +46,11 @@ TEST(IntersectSegments, FollowsTheTracerSoftwaresRule) {
   }
 }
 
+// Mended fault: coordinates whose squares overflow still have a finite distance.
+TEST(PointDistance, StaysFiniteWhereTheSquaresOverflow) {
+  EXPECT_NEAR(PointDistance({1e200, 0}, {0, 1e200}) / 1e200, std::sqrt(2.0), 1e-12);
+}
+
 // RuleHit skips edges beyond the rule's reach: it must answer as trying every edge does, on
 // a flat rectangle and on a rough ellipse (radii jittered by up to 1.5 mm).
 TEST(RuleHit, AnswersAsTryingEveryEdgeDoes) {

@@ -64,16 +64,4 @@ TEST_F(DrawTraceTest, CalibrationScalesTheUserUnitsUnlessItIsZero) {
   }
 }
 
-// Left index k holds right index (200 - k) mod 400, drawn at 180 - angle: the same point.
-TEST_F(DrawTraceTest, TheSynthesisedLeftEyeShowsTheSameOutline) {
-  const auto trace = Processed(EyeRecords('R', Numbered(400, 2000)));
-  RecordingSurface right;
-  trace.DrawTrace(right, 0);
-  trace.DrawTrace(surface, 1);
-  for (std::size_t k = 0; k < 400; ++k) {
-    EXPECT_NEAR(surface.lines[k].x1, right.lines[(600 - k) % 400].x1, 1e-9);
-    EXPECT_NEAR(surface.lines[k].y1, right.lines[(600 - k) % 400].y1, 1e-9);
-  }
-}
-
 }  // namespace lumora

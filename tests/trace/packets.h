@@ -25,9 +25,7 @@ inline std::string ValueLines(const std::string& label, const std::vector<std::s
   return out;
 }
 
-inline std::vector<std::string> Repeated(const std::string& text, std::size_t n) {
-  return std::vector<std::string>(n, text);
-}
+inline std::vector<std::string> Repeated(const std::string& text, std::size_t n) { return std::vector<std::string>(n, text); }
 
 inline std::vector<std::string> Numbered(std::size_t n, int first = 1) {
   std::vector<std::string> out;
@@ -61,22 +59,14 @@ inline clsVCATrace Processed(const std::string& packet) {
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = Shared();
-    root_ = std::filesystem::temp_directory_path() /
-            ("lumora-trace-" + std::to_string(std::random_device{}()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root_);
+    root_ = std::filesystem::temp_directory_path() / ("lumora-trace-" + std::to_string(std::random_device{}()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(root_);
   }
-  void TearDown() override {
-    Shared() = saved_;
-    std::filesystem::remove_all(root_);
-  }
-  static void Write(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  void TearDown() override { Shared() = saved_, std::filesystem::remove_all(root_); }
+  static void Write(const std::filesystem::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   std::filesystem::path root_;
-  SharedValues saved_;
+  SharedValues saved_ = Shared();
 };
 
 }  // namespace lumora::testing

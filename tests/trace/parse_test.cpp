@@ -33,24 +33,19 @@ TEST(Dbl, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
   trace.ProcessTrace("DBL= 17 \n");
   for (const char* kept : {"DBL=18,5\n", "DBL=18.5mm\n", "DBL=?\n", "JOB=1\n", "DBL=nan\n", "DBL=1e999\n"}) {
     trace.ProcessTrace(kept);
-    EXPECT_DOUBLE_EQ(trace.DBL(), 17) << kept;
+    EXPECT_EQ(trace.DBL(), 17) << kept;
   }
 }
 
-TEST(FormatLines, BothEyesBecomeRightAndTheLastLineWins) {
+TEST(FormatLines, BothEyesBecomeRightAndLeftAndTheLastLineWins) {
   auto both = Processed("TRCFMT=1;400;E;B;F\n" + ValueLines("R=", Repeated("2500", 400)));
-  EXPECT_EQ(both.TFormat(0), "TRCFMT=1;400;E;R;F");
-  EXPECT_EQ(both.TFormat(1), "TRCFMT=1;400;E;L;F");  // completed from the right eye
-  EXPECT_EQ(both.RadianCount(1), 400);
-  auto later = Processed("trcfmt=1;100;e;r;f\nTRCFMT=1;200;E;R;F\nR=1\n");
-  EXPECT_EQ(later.TFormat(0), "TRCFMT=1;200;E;R;F");
+  EXPECT_EQ((std::vector{both.TFormat(0), both.TFormat(1)}), (std::vector<std::string>{"TRCFMT=1;400;E;R;F", "TRCFMT=1;400;E;L;F"}));
+  EXPECT_EQ(Processed("trcfmt=1;100;e;r;f\nTRCFMT=1;200;E;R;F\nR=1\n").TFormat(0), "TRCFMT=1;200;E;R;F");
 }
 
 TEST(Processing, AOneEyedPacketMeasuresBothEyesOverTheRecordSizes) {
   auto trace = Processed("HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n" + CirclePacket(400, 2500, "R"));
-  EXPECT_DOUBLE_EQ(trace.a(0), 50.0);
-  EXPECT_DOUBLE_EQ(trace.B(1), 50.0);
-  EXPECT_DOUBLE_EQ(trace.C(1), 157.08);
+  EXPECT_EQ((std::vector{trace.a(0), trace.B(1), trace.C(1)}), (std::vector{50.0, 50.0, 157.08}));
 }
 
 TEST(Processing, APacketWithoutTraceFormatBeepsOncePerSide) {
@@ -61,6 +56,7 @@ TEST(Processing, APacketWithoutTraceFormatBeepsOncePerSide) {
   EXPECT_EQ(beeps, 2);
 }
 
+// Mended fault: absurd numbers give finite results.
 TEST(Processing, AbsurdNumbersGiveFiniteResults) {
   auto trace = Processed("DBL=1e308\nFRCV=nan\n" + EyeRecords('R', Repeated("1e308", 400), Repeated("1e308", 400)));
   for (int side : {0, 1})
@@ -70,6 +66,8 @@ TEST(Processing, AbsurdNumbersGiveFiniteResults) {
 
 using LoadFromSaveFolder = TempFolderTest;
 
+// Only a visible, non-empty file of the save folder is loaded; a failed load empties the
+// packet and leaves the other fields.
 TEST_F(LoadFromSaveFolder, LoadsOnlyAVisibleNonEmptyFileOfTheSaveFolder) {
   Shared().SavePath = root_.string();
   Write(root_ / "1001", "JOB=1001\r\nDBL=18\r\n" + CirclePacket(400, 2500, "R"));
@@ -77,12 +75,11 @@ TEST_F(LoadFromSaveFolder, LoadsOnlyAVisibleNonEmptyFileOfTheSaveFolder) {
   Write(root_ / ".hidden", "JOB=1");
   clsVCATrace trace;
   EXPECT_TRUE(trace.LoadVCATrace("1001", "ignored folder"));
-  EXPECT_DOUBLE_EQ(trace.a(0), 50);
+  EXPECT_EQ(trace.a(0), 50);
   EXPECT_EQ(trace.GetVCATracePacket("1001").substr(0, 10), "JOB=1001\r\n");
   for (const char* name : {"absent", "empty", ".hidden"}) {
     EXPECT_FALSE(trace.LoadVCATrace(name)) << name;
-    EXPECT_EQ(trace.VCATracePacket(), "");
-    EXPECT_DOUBLE_EQ(trace.DBL(), 18);  // other fields keep their values
+    EXPECT_EQ(std::pair(trace.VCATracePacket(), trace.DBL()), std::pair(std::string(), 18.0)) << name;
   }
 }
 

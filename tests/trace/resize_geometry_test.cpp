@@ -1,6 +1,8 @@
-// The geometry of the frame resizing, one side at a time, and the packet rebuild.
+// The geometry of the frame resizing: the tracer software's intersection rule, its fast
+// search, box centring and the re-sampled records of one side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -14,8 +16,7 @@
 
 namespace lumora::detail {
 namespace {
-using lumora::testing::Numbered;
-using lumora::testing::Repeated;
+using namespace lumora::testing;
 
 // A rectangle of half sizes w x h mm, as a tracer would send it: 400 radii in whole
 // hundredths. Its long flat edges meet the rays near their ends, where the rule misses.
@@ -28,16 +29,6 @@ std::vector<std::string> RectangleRadii(double w, double h) {
   return radii;
 }
 
-TracePoint RayEnd(std::size_t i, std::size_t n) {
-  const double a = (360.0 / static_cast<double>(n)) * static_cast<double>(i) * kResizeDegToRad;
-  return {100 * std::cos(a), 100 * std::sin(a)};
-}
-
-TEST(PointDistance, IsEuclideanAndStaysFiniteWhereTheSquaresOverflow) {
-  EXPECT_DOUBLE_EQ(PointDistance({0, 0}, {3, 4}), 5.0);
-  EXPECT_NEAR(PointDistance({1e200, 0}, {0, 1e200}) / 1e200, std::sqrt(2.0), 1e-12);
-}
-
 TEST(IntersectSegments, FollowsTheTracerSoftwaresRule) {
   const struct { const char* what; TracePoint P1, P2, P3, P4; std::optional<TracePoint> hit; } cases[] = {
       {"two diagonals", {0, 0}, {10, 10}, {0, 10}, {10, 0}, TracePoint{5, 5}},
@@ -47,54 +38,60 @@ TEST(IntersectSegments, FollowsTheTracerSoftwaresRule) {
       {"nearly flat B gives the Y of its start", {0, 0}, {10, 10}, {0, 5}, {10, 5.0005}, TracePoint{5.00025, 5}},
       {"the true crossing (5, 5) moved 0.0009 lower", {0, 0}, {10, 10}, {4, 4.9991}, {5, 5}, std::nullopt},
       {"overflow", {0, 0}, {100, 0}, {1e308, -1e308}, {-1e308, 1e308}, std::nullopt},
-      {"overflow near vertical", {0, 0}, {100, 1}, {50, -1e308}, {50.00001, 1e308}, std::nullopt},
-  };
+      {"overflow near vertical", {0, 0}, {100, 1}, {50, -1e308}, {50.00001, 1e308}, std::nullopt}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const TracePoint I = IntersectSegments(c.P1, c.P2, c.P3, c.P4);
-    ASSERT_EQ(IsHit(I), c.hit.has_value());
-    const TracePoint expected = c.hit.value_or(NoIntersectionPoint);
-    EXPECT_NEAR(I.X, expected.X, 1e-6);
-    EXPECT_NEAR(I.Y, expected.Y, 1e-6);
+    const TracePoint I = IntersectSegments(c.P1, c.P2, c.P3, c.P4), expected = c.hit.value_or(NoIntersectionPoint);
+    EXPECT_NEAR(I.X, expected.X, 1e-6) << c.what;
+    EXPECT_NEAR(I.Y, expected.Y, 1e-6) << c.what;
   }
 }
 
-TEST(ExactSegmentCrossing, IncludesTheEndsAndRejectsParallelOrApartSegments) {
-  const auto atEnd = ExactSegmentCrossing({0, 0}, {10, 10}, {4, 4.9991}, {5, 5});
-  EXPECT_TRUE(atEnd && std::fabs(atEnd->X - 5) < 1e-9 && std::fabs(atEnd->Y - 5) < 1e-9);
-  EXPECT_TRUE(ExactSegmentCrossing({0, 0}, {10, 0}, {10, -1}, {10, 1}).has_value());
-  EXPECT_TRUE(ExactSegmentCrossing({0, 0}, {10, 0}, {5, 0}, {5, -1}).has_value());
-  EXPECT_FALSE(ExactSegmentCrossing({0, 0}, {10, 0}, {0, 1}, {10, 1}).has_value());
-  EXPECT_FALSE(ExactSegmentCrossing({0, 0}, {10, 0}, {11, -1}, {11, 1}).has_value());
+// Mended fault: coordinates whose squares overflow still have a finite distance.
+TEST(PointDistance, StaysFiniteWhereTheSquaresOverflow) {
+  EXPECT_NEAR(PointDistance({1e200, 0}, {0, 1e200}) / 1e200, std::sqrt(2.0), 1e-12);
 }
 
-TEST(CenterOnBox, MovesTheBoxCentreRoundedToFourDecimalsToTheOrigin) {
-  auto centred = [](std::vector<double> X) {
-    std::vector<double> Y(X);
+// RuleHit skips edges beyond the rule's reach: it must answer as trying every edge does, on
+// a flat rectangle and on a rough ellipse (radii jittered by up to 1.5 mm).
+TEST(RuleHit, AnswersAsTryingEveryEdgeDoes) {
+  std::vector<std::vector<std::string>> outlines{RectangleRadii(20, 12), {}};
+  for (int i = 0; i < 128; ++i) {
+    const double a = 2 * 3.14159265358979323846 * i / 128;
+    outlines[1].push_back(formatNumber(100 / std::hypot(std::cos(a) / 25, std::sin(a) / 14) + (i * 7919 % 301) - 150, "#####0"));
+  }
+  for (const auto& radii : outlines) {
+    std::vector<double> X, Y;
+    OutlineFromRadii(radii, X, Y);
+    const std::size_t n = radii.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const double a = (360.0 / static_cast<double>(n)) * static_cast<double>(i) * kResizeDegToRad;
+      const TracePoint rayEnd{100 * std::cos(a), 100 * std::sin(a)}, fast = RuleHit(rayEnd, X, Y).value_or(NoIntersectionPoint);
+      TracePoint everyEdge = NoIntersectionPoint;
+      for (std::size_t j = 0; j < n && !IsHit(everyEdge); ++j)
+        everyEdge = IntersectSegments({0, 0}, rayEnd, {X[j], Y[j]}, {X[(j + 1) % n], Y[(j + 1) % n]});
+      EXPECT_EQ(std::pair(fast.X, fast.Y), std::pair(everyEdge.X, everyEdge.Y)) << "ray " << i << " of " << n;
+    }
+  }
+}
+
+// Mended fault: a ray that the rule missed on every edge used to come back as radius 0.
+TEST(ResizeSide, EveryRayOfAFlatEdgedOutlineMeetsIt) {
+  const auto rebuilt = RebuildWithNewB(EyeRecords('R', RectangleRadii(20, 12)), 0, 0);
+  const auto radii = Values(SplitFields(Processed(*rebuilt).VCA_RadianString(0), ';'));
+  ASSERT_EQ(radii.size(), 400u);  // a radius of 0 is not taken back
+  EXPECT_GT(*std::min_element(radii.begin(), radii.end()), 1000);
+}
+
+// The box centre, rounded to 4 decimals, moves to the origin; the extremes start at
+// -1000 / +1000 mm, so points beyond them do not widen the box.
+TEST(CenterOnBox, MovesTheRoundedBoxCentreToTheOrigin) {
+  const struct { std::vector<double> X, centred; } cases[] = {
+      {{1, 3, 2}, {-1, 1, 0}}, {{0, 0.00003}, {0, 0.00003}}, {{-2000, -1500}, {-500, 0}}};
+  for (auto [X, centred] : cases) {
+    std::vector<double> Y = X;
     CenterOnBox(X, Y);
-    EXPECT_EQ(X, Y);
-    return X;
-  };
-  EXPECT_EQ(centred({1, 3, 2}), (std::vector<double>{-1, 1, 0}));
-  EXPECT_EQ(centred({0, 0.00003}), (std::vector<double>{0, 0.00003}));
-  EXPECT_EQ(centred({-2000, -1500}), (std::vector<double>{-500, 0}));  // extremes start at -1000 / +1000
-}
-
-TEST(FormatRadiusLines, PutsTenWholeNumbersOnALine) {
-  EXPECT_EQ(FormatRadiusLines("R=", Numbered(25), "\n"),
-            "R=1;2;3;4;5;6;7;8;9;10\nR=11;12;13;14;15;16;17;18;19;20\nR=21;22;23;24;25");
-  EXPECT_EQ(FormatRadiusLines("", {"", "0", "2500.5", "?"}, "\r\n"), "R=0;0;2501;0");
-}
-
-TEST(StretchLowerHalf, MovesPointsBelowTheAxisUnlessTheStretchCannotBeComputed) {
-  const std::vector<double> stretched{10, 0, -13.5, -27};
-  std::vector<double> Y{10, 0, -12.5, -25};
-  StretchLowerHalf(Y, 50, 52);
-  EXPECT_EQ(Y, stretched);
-  // A B of 0, a stretch beyond any number, no number: the outline stays as it is.
-  for (auto [measuredB, newB] : {std::pair{0.0, 52.0}, std::pair{1e-300, 1e300}, std::pair{50.0, std::nan("")}}) {
-    StretchLowerHalf(Y, measuredB, newB);
-    EXPECT_EQ(Y, stretched) << measuredB << " to " << newB;
+    EXPECT_EQ(X, centred);
+    EXPECT_EQ(Y, centred);
   }
 }
 
@@ -105,76 +102,6 @@ TEST(ResizeSide, FedaxIsTheSupplementOfThePeakAngleModulo180) {
     radii[static_cast<std::size_t>(peak)] = radii[static_cast<std::size_t>(peak) + 200] = "2600";
     EXPECT_EQ(ResizeSide(radii, 52, 0, 0).fedax, fedax) << peak;
   }
-}
-
-TEST(ResizeSide, OutlineBeyondTheRaysGivesZeroRadiiWrittenAsZero) {
-  const ResizedSide side = ResizeSide(Repeated("15000", 20), 300, 0, 0);
-  EXPECT_EQ(side.radiusLines, "R=0;0;0;0;0;0;0;0;0;0\nR=0;0;0;0;0;0;0;0;0;0");
-  EXPECT_EQ(side.hbox, ".00");
-  EXPECT_EQ(side.fed, ".00");
-}
-
-// Mended fault: a ray that the rule missed on every edge used to come back as radius 0.
-TEST(ResizeSide, RayMissedByTheFlatEdgeShortcutTakesTheExactCrossing) {
-  const auto radii = RectangleRadii(20, 12);
-  std::vector<double> X, Y;
-  OutlineFromRadii(radii, X, Y);
-  CenterOnBox(X, Y);
-  ASSERT_FALSE(RuleHit(RayEnd(45, 400), X, Y).has_value());  // ray 45 reaches the top edge
-  const auto exact = ExactHit(RayEnd(45, 400), X, Y);
-  ASSERT_TRUE(exact.has_value());
-  std::string list = ResizeSide(radii, 24, 0, 0).radiusLines.substr(2);
-  for (auto at = list.find("\nR="); at != std::string::npos; at = list.find("\nR=")) list.replace(at, 3, ";");
-  const auto values = Values(SplitFields(list, ';'));
-  ASSERT_EQ(values.size(), 400u);
-  for (std::size_t i = 0; i < values.size(); ++i) EXPECT_GT(values[i], 1000) << "ray " << i;
-  EXPECT_EQ(values[45], std::round(std::hypot(exact->X, exact->Y) * 100));
-}
-
-// RuleHit skips edges beyond the rule's reach: it must answer as trying every edge does.
-TEST(RuleHit, SkipsOnlyEdgesThatCannotBeAccepted) {
-  // A flat rectangle and a rough ellipse (radii jittered by up to 1.5 mm).
-  std::vector<std::vector<std::string>> outlines{RectangleRadii(20, 12), {}};
-  for (int i = 0; i < 128; ++i) {
-    const double a = 2 * 3.14159265358979323846 * i / 128;
-    const double r = 1 / std::sqrt(std::pow(std::cos(a) / 25, 2) + std::pow(std::sin(a) / 14, 2));
-    outlines[1].push_back(formatNumber(r * 100 + (i * 7919 % 301) - 150, "#####0"));
-  }
-  for (const auto& radii : outlines) {
-    std::vector<double> X, Y;
-    OutlineFromRadii(radii, X, Y);
-    for (std::size_t i = 0; i < radii.size(); ++i) {
-      const TracePoint rayEnd = RayEnd(i, radii.size());
-      std::optional<TracePoint> everyEdge;
-      for (std::size_t j = 0; j < X.size() && !everyEdge; ++j) {
-        const std::size_t k = (j + 1) % X.size();
-        const TracePoint I = IntersectSegments({0, 0}, rayEnd, {X[j], Y[j]}, {X[k], Y[k]});
-        if (IsHit(I)) everyEdge = I;
-      }
-      const auto fast = RuleHit(rayEnd, X, Y);
-      ASSERT_EQ(fast.has_value(), everyEdge.has_value()) << "ray " << i;
-      EXPECT_TRUE(!fast || (fast->X == everyEdge->X && fast->Y == everyEdge->Y)) << "ray " << i;
-    }
-  }
-}
-
-ResizedSide Marked(const std::string& mark) {
-  return {mark + "H", mark + "V", mark + "F", mark + "X", mark + "C", "R=" + mark + "1\nR=" + mark + "2"};
-}
-
-TEST(RebuildPacketText, ReplacesBoxRecordsAndRadiusLinesPerSide) {
-  const struct { std::string packet; std::array<std::optional<ResizedSide>, 2> sides; std::string expected; } cases[] = {
-      {"JOB=7\nTRCFMT=1;3;E;R;F\nR=1;2;3\nA=0;120;240\nTRCFMT=1;3;E;L;F\nR=4;5;6\n"
-       "HBOX=1;2\nVBOX=1;2\nCIRC=1;2\nFED=1;2\nFEDAX=1;2\nZ=5;5;5",
-       {Marked("r"), Marked("l")},
-       "JOB=7\nTRCFMT=1;3;E;R;F\nR=r1\nR=r2\nA=0;120;240\nTRCFMT=1;3;E;L;F\nR=l1\nR=l2\n"
-       "HBOX=rH;lH\nVBOX=rV;lV\nCIRC=rC;lC\nFED=rF;lF\nFEDAX=rX;lX\nZ=5;5;5\n"},
-      // a side without result: "?" and no radius lines
-      {"TRCFMT=1;3;E;L;F\nHBOX=1;2\n", {Marked("r"), std::nullopt}, "TRCFMT=1;3;E;L;F\n\nHBOX=rH;?\n\n"},
-      // labels compare exactly
-      {"hbox=1;2\nXHBOX=3\nR =4\nNOLABEL\nr=5", {}, "hbox=1;2\nXHBOX=3\nR =4\nNOLABEL\nr=5\n"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RebuildPacketText(c.packet, c.sides), c.expected);
 }
 
 }  // namespace

@@ -14,11 +14,12 @@ namespace {
 using namespace lumora::testing;
 namespace fs = std::filesystem;
 
-// A right eye of 400 radii of 25 mm with the records around them, CR LF line ends.
+// A right eye of 400 radii of 25 mm with the records around them, CR LF line ends; the
+// records whose labels only resemble a box record pass unchanged.
 const std::string kCircle = "REQ=TRC\r\nJOB=\"J7\"\r\nTRCFMT=1;400;E;R;F\r\n" +
                             ValueLines("R=", Repeated("2500", 400), "\r\n") +
-                            "A=0.9;1.8\r\nZFMT=1;2;E;R;F\r\nZ=10;20\r\nHBOX=49.00;49.00\r\nVBOX=48;48\r\n"
-                            "CIRC=1;1\r\nFED=1;1\r\nFEDAX=7;7\r\nDBL=18.5";
+                            "A=0.9;1.8\r\nZFMT=1;2;E;R;F\r\nZ=10;20\r\nhbox=9\r\nXHBOX=3\r\nR =4\r\nHBOX=49.00;49.00\r\n"
+                            "VBOX=48;48\r\nCIRC=1;1\r\nFED=1;1\r\nFEDAX=7;7\r\nDBL=18.5";
 
 std::string Record(const std::string& packet, const std::string& label) {
   const auto at = packet.find("\n" + label);
@@ -30,11 +31,12 @@ TEST(RebuildWithNewB, CircleGetsNewBoxRecordsForBothEyesAndLineFeeds) {
   // The rays step by 0.01745 rad a degree, so the last chord closes a wider gap: 399 x 0.39 + 0.42.
   EXPECT_EQ(RebuildWithNewB(kCircle, 0, 0),
             "REQ=TRC\nJOB=\"J7\"\nTRCFMT=1;400;E;R;F\n" + ValueLines("R=", Repeated("2500", 400)) +
-                "A=0.9;1.8\nZFMT=1;2;E;R;F\nZ=10;20\nHBOX=50.00;50.00\nVBOX=50.00;50.00\n"
+                "A=0.9;1.8\nZFMT=1;2;E;R;F\nZ=10;20\nhbox=9\nXHBOX=3\nR =4\nHBOX=50.00;50.00\nVBOX=50.00;50.00\n"
                 "CIRC=156.03;156.03\nFED=50.00;50.00\nFEDAX=0.00;0.00\nDBL=18.5\n");
-  const auto stretched = RebuildWithNewB(kCircle, 1, 52);
-  EXPECT_EQ(Record(*stretched, "VBOX="), "52.00;52.00");
-  EXPECT_EQ(Record(*stretched, "HBOX="), "50.00;50.00");
+  const std::string stretched = *RebuildWithNewB(kCircle, 1, 52);
+  EXPECT_EQ((std::vector<std::string>{Record(stretched, "HBOX="), Record(stretched, "VBOX="), Record(stretched, "CIRC="),
+                                      Record(stretched, "FED="), Record(stretched, "FEDAX=")}),
+            (std::vector<std::string>{"50.00;50.00", "52.00;52.00", "160.33;160.33", "52.00;52.00", "94.00;94.00"}));
 }
 
 TEST(RebuildWithNewB, EachFormatLineIsFollowedByItsOwnSidesRadii) {
@@ -50,17 +52,15 @@ TEST(RebuildWithNewB, APacketWithoutRadiiGetsQuestionMarksAnEmptyOneNothing) {
   EXPECT_FALSE(RebuildWithNewB("", 1, 52).has_value());
 }
 
-TEST(RebuildWithNewB, StretchOfAZeroHighTraceLeavesItUnstretched) {
-  // Radii of 0.1 hundredths at 90 and 270 degrees: the measured B rounds to 0.00.
-  const std::string packet = "TRCFMT=1;4;E;R;F\nR=2500;0.1;2500;0.1\nVBOX=0;0";
-  EXPECT_EQ(RebuildWithNewB(packet, 1, 52), RebuildWithNewB(packet, 0, 0));
-}
-
-TEST(RebuildWithNewB, AbsurdNumbersNeverGiveNonFiniteRecords) {
+// Mended faults: a B of 0 (radii of 0.1 hundredths at 90 and 270 degrees) cannot be
+// stretched, and absurd numbers never give "nan" or "inf" records.
+TEST(RebuildWithNewB, AZeroBOrAbsurdNumbersLeaveTheOutlineUnstretched) {
+  const std::string zeroHigh = "TRCFMT=1;4;E;R;F\nR=2500;0.1;2500;0.1\nVBOX=0;0";
+  EXPECT_EQ(RebuildWithNewB(zeroHigh, 1, 52), RebuildWithNewB(zeroHigh, 0, 0));
   const std::string packet = "TRCFMT=1;6;E;R;F\nR=1e308;2500;nan;1e308;inf;2500;1e-300;900\nHBOX=1;1\nVBOX=1;1";
   for (double newB : {52.0, 1e308, -1e308}) {
     const auto rebuilt = RebuildWithNewB(packet, 1, newB);
-    EXPECT_EQ(rebuilt->find_first_of("afi"), std::string::npos) << *rebuilt;  // no "nan" or "inf"
+    EXPECT_EQ(rebuilt->find_first_of("afi"), std::string::npos) << *rebuilt;
     EXPECT_LT(Record(*rebuilt, "HBOX=").size(), 40u);
   }
 }
@@ -71,27 +71,26 @@ class ChangeFrameBFiles : public TempFolderTest {
   void SetUp() override {
     TempFolderTest::SetUp();
     traces_ = root_ / "prog" / "Traces";
-    fs::create_directories(root_ / "save");
+    fs::create_directories(root_ / "save" / "sub");
     fs::create_directories(traces_);
     Shared().SavePath = (root_ / "save").string();
     Shared().ProgramFolder = (root_ / "prog").string();
     Write(root_ / "save" / "J7", kCircle);
+    Write(traces_ / "J7", kCircle + kCircle);  // an earlier, longer copy
   }
   fs::path traces_;
 };
 
-TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolder) {
+TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSavedTrace) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
-  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));
+  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));  // the earlier copy replaced whole
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
-}
-
-TEST_F(ChangeFrameBFiles, MissingEmptyOrUnsafelyNamedTracesWriteNothing) {
+  // Missing, empty or unsafely named traces write nothing: "../J7" would be read from the
+  // save folder's parent and written beside "Traces".
+  fs::remove(traces_ / "J7");
   Write(root_ / "save" / "EMPTY", "");
   for (const char* name : {"J8", "EMPTY"}) clsVCATrace().ChangeFrameB(name, 0, 0);
-  // "../J7" would be read from the save folder's parent and written beside "Traces".
-  fs::create_directories(root_ / "save" / "sub");
   Shared().SavePath = (root_ / "save" / "sub").string();
   clsVCATrace().ChangeFrameB("../J7", 0, 0);
   EXPECT_FALSE(fs::exists(root_ / "prog" / "J7"));
@@ -102,15 +101,7 @@ TEST_F(ChangeFrameBFiles, MissingEmptyOrUnsafelyNamedTracesWriteNothing) {
 TEST_F(ChangeFrameBFiles, MissingFoldersAreNotCreated) {
   fs::remove_all(traces_);
   clsVCATrace().ChangeFrameB("J7", 0, 0);
-  clsVCATrace().ExportNewTraceToFile("JOB=1", (root_ / "nowhere" / "out.vca").string());
   EXPECT_FALSE(fs::exists(traces_));
-  EXPECT_FALSE(fs::exists(root_ / "nowhere"));
-}
-
-TEST_F(ChangeFrameBFiles, ExportOverwritesAndAddsNoLineEnd) {
-  Write(root_ / "out.vca", "A much longer earlier content\r\n");
-  clsVCATrace().ExportNewTraceToFile("JOB=1\nHBOX=2", (root_ / "out.vca").string());
-  EXPECT_EQ(ReadFileText((root_ / "out.vca").string()), "JOB=1\nHBOX=2");
 }
 
 }  // namespace

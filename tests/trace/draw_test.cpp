@@ -60,4 +60,17 @@ TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
   EXPECT_EQ(std::pair(surface.left, surface.top), std::pair(0.0, 0.0));
 }
 
+// The left eye is drawn at 180 degrees minus each angle: its mirrored list then shows the
+// right eye's outline, point for point (left index k holds right index (200 - k) mod 400).
+TEST_F(DrawTraceTest, TheSynthesisedLeftEyeShowsTheSameOutline) {
+  const auto trace = Processed(EyeRecords('R', Numbered(400, 2000)));
+  RecordingSurface right;
+  trace.DrawTrace(right, 0);
+  trace.DrawTrace(surface, 1);
+  for (std::size_t k = 0; k < 400; k += 7) {
+    EXPECT_NEAR(surface.lines[k].x1, right.lines[(600 - k) % 400].x1, 1e-9) << k;
+    EXPECT_NEAR(surface.lines[k].y1, right.lines[(600 - k) % 400].y1, 1e-9) << k;
+  }
+}
+
 }  // namespace lumora

@@ -25,6 +25,12 @@ TEST(LabelGetAll, PrefersALineStartButFindsALabelAnywhere) {
   EXPECT_EQ((std::vector{t.VCALabelGetAll("HBOX="), t.VCALabelGetAll("OX="), t.VCALabelGetAll("BOX="),
                          t.VCALabelGetAll("job="), t.VCALabelGetAll("NAME="), t.VCALabelGetAll("NONE=")}),
             (std::vector<std::string>{"52;51", "52;51", "2", "7", "Smith", ""}));
+  int upper = -1;  // one field of a list; a value without ";" is the whole value
+  EXPECT_EQ(t.ExtractVCAValueArray("HBOX=", 1, upper), "51");
+  EXPECT_EQ(upper, 1);
+  EXPECT_EQ(t.ExtractVCAValueArray("HBOX=", 2, upper), "");
+  EXPECT_EQ(t.ExtractVCAValueArray("BOX=", 3, upper), "2");
+  EXPECT_EQ(upper, 0);
 }
 
 TEST(LineEnds, LookupsNormaliseTheStoredPacketOnePassAtATime) {

@@ -1,11 +1,9 @@
 // A program run as a child process for end-to-end tests: its standard output and error are
-// collected, it can be asked to stop with SIGTERM, and it is killed if a test leaves it
-// running.
+// collected, it can be sent signals, and it is killed if a test leaves it running.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,13 +24,10 @@ class ChildProcess {
   // Reads output until stdout holds `text`; false when `timeoutMs` passes first or the
   // program ends without it.
   bool waitForOutput(std::string_view text, int timeoutMs);
-  // Reads output until stdout holds `text` at least `count` times.
-  bool waitForCount(std::string_view text, std::size_t count, int timeoutMs);
   // The output read so far.
   const std::string& output() const { return out_; }
   const std::string& errors() const { return err_; }
 
-  void terminate() { sendSignal(15); }  // SIGTERM
   void sendSignal(int signal);
   // The exit code (128 + signal when killed); nothing when it is still running after
   // `timeoutMs`.
@@ -50,8 +45,5 @@ class ChildProcess {
   std::string err_;
   std::optional<int> exitCode_;
 };
-
-// The number of times `text` occurs in `haystack`.
-std::size_t CountOf(std::string_view haystack, std::string_view text);
 
 }  // namespace lumora::testing

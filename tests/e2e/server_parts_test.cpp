@@ -1,12 +1,7 @@
-// The server's command line and the choice of a writable folder for its own files.
+// The server's command line.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "app/server/server_options.h"
-#include "app/server/writable_folder.h"
 
 namespace lumora {
 namespace {
@@ -40,20 +35,6 @@ TEST(ServerOptions, ModesAndRefusals) {
     EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
     EXPECT_EQ(error.empty(), mode.has_value()) << error;
   }
-}
-
-// The program folder when it can write there, else the per-user folder (created), else none.
-TEST(WritableFolder, PrefersTheProgramFolderThenThePerUserFolder) {
-  QTemporaryDir dir;
-  EXPECT_EQ(WritableFolder(dir.path(), dir.filePath("user")), dir.path());
-  // A folder below a plain file can never be created, whoever runs the test.
-  QFile file(dir.filePath("plain-file"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  const QString unusable = dir.filePath("plain-file/program");
-  EXPECT_EQ(WritableFolder(unusable, dir.filePath("user/data")), dir.filePath("user/data"));
-  EXPECT_TRUE(QDir(dir.filePath("user/data")).exists());
-  EXPECT_TRUE(WritableFolder(unusable, dir.filePath("plain-file/user")).isEmpty());
 }
 
 }  // namespace

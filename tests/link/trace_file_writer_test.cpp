@@ -50,22 +50,20 @@ TEST_F(TraceFileWriterTest, WritesLinesWithCrLfAndNothingElse) {
   EXPECT_EQ(writer_.TracePath("/saves", "123"), "/saves/123");
 }
 
-TEST_F(TraceFileWriterTest, ReplacesByRenameSoOpenReadersKeepOldTrace) {
+// The new file replaces the old by a rename, so an open reader keeps the old trace; the
+// temporary file never clobbers a file of its name, which a trace may bear itself.
+TEST_F(TraceFileWriterTest, ReplacesByRenameThroughAFreshTemporaryFile) {
   write("7", "OLD\r\n");
+  write("Temp.tmp", "someone else's");
   std::ifstream reader(dir_ / "7", std::ios::binary);
   ASSERT_EQ(store("7", {"NEW"}), "");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "OLD\r\n");
   EXPECT_EQ(read("7"), "NEW\r\n");
-}
-
-TEST_F(TraceFileWriterTest, TemporaryNameNeverClobbersAFileOfThatName) {
-  write("Temp.tmp", "someone else's");
-  ASSERT_EQ(store("9", {"X=1"}), "");
   EXPECT_EQ(read("Temp.tmp"), "someone else's");
-  ASSERT_EQ(store("Temp.tmp", {"X=2"}), "");  // a trace may bear the name itself
+  ASSERT_EQ(store("Temp.tmp", {"X=2"}), "");
   ASSERT_EQ(store("Temp.tmp", {"X=3"}), "");
   EXPECT_EQ(read("Temp.tmp"), "X=3\r\n");
-  EXPECT_EQ(names(), (Names{"9", "Temp.tmp"}));
+  EXPECT_EQ(names(), (Names{"7", "Temp.tmp"}));
 }
 
 // A failure always comes with a reason, which the link reports instead of claiming success.

@@ -1,4 +1,4 @@
-// The lumora-trace command: exit codes, the info output, resize and the label operations.
+// The lumora-trace command: exit codes, the info output and resize.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,14 +80,6 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
                              "-o", path("o")});
   EXPECT_EQ(empty.code, kExitFile);
   EXPECT_FALSE(fs::exists(path("o")));
-}
-
-TEST_F(ToolTest, LabelOperationsPrintTheTracesValues) {
-  EXPECT_EQ(run({"label", kSamples + "/1002", "HBOX=", "--side", "2"}).out, "48.00;?\n");
-  EXPECT_EQ(run({"getall", kSamples + "/1001", "job="}).out, "1001\n");
-  EXPECT_EQ(run({"multiline", kSamples + "/1001", "TRCFMT=", "2"}).out, "TRCFMT=1;400;E;L;F\n");
-  EXPECT_NE(run({"drills", kSamples + "/1005", "--side", "0"}).out.find("\"drillsC\":[\"DRILLE="),
-            std::string::npos);
 }
 
 }  // namespace

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "link/core/framing.h"
-#include "link/core/upload_rules.h"
 
 namespace lumora::sim {
 namespace {
-
-using Texts = std::vector<std::string>;
 
 TEST(TraceRequest, CarriesJobVendorEachOfferedFormatAndACorrectCrc) {
   RequestOptions o;
@@ -22,15 +19,6 @@ TEST(TraceRequest, CarriesJobVendorEachOfferedFormatAndACorrectCrc) {
   o.crc = true;
   EXPECT_EQ(CheckIncomingCrc(TraceRequest(o)), CrcCheck::Good);
   EXPECT_EQ(CheckIncomingCrc(InitRequest(true)), CrcCheck::Good);
-}
-
-// The host must read back the file's lines; one without an answer line gets one in front.
-TEST(TraceBody, CarriesTheFilesLinesToTheHost) {
-  EXPECT_EQ(TraceLinesFromBody(TraceBody("REQ=FIL\r\nJOB=\"12\"\r\nR=2610;2613\r\n", false)),
-            (Texts{"REQ=FIL", "JOB=\"12\"", "R=2610;2613"}));
-  const std::string body = TraceBody("JOB=5\nDBL=18\n\n", true);
-  EXPECT_EQ(CheckIncomingCrc(body), CrcCheck::Good);
-  EXPECT_EQ(TraceLinesFromBody(body), (Texts{"REQ=FIL", "JOB=5", "DBL=18"}));
 }
 
 TEST(ReplyReader, SplitsAcknowledgementsPacketsAndNoiseAcrossPieces) {
@@ -48,13 +36,6 @@ TEST(ReplyReader, SplitsAcknowledgementsPacketsAndNoiseAcrossPieces) {
             (Replies{{Reply::Kind::Packet, "\x1c"
                                            "ANS=TRC\r\nSTATUS=0\r\n\x1e\x1d"},
                      {Reply::Kind::Nak, "\x15"}}));
-}
-
-TEST(RecordValue, FindsTheFirstRecordOfALabelIncludingTheFirstLine) {
-  const std::string packet = "\x1c" "ANS=TRC\r\nJOB=\"7\"\r\nSTATUS=17\r\n\x1e\x1d";
-  EXPECT_EQ(RecordValue(packet, "ANS="), "TRC");
-  EXPECT_EQ(RecordValue(packet, "STATUS="), "17");
-  EXPECT_EQ(RecordValue(packet, "VEN="), std::nullopt);
 }
 
 }  // namespace

@@ -8,19 +8,12 @@ namespace {
 
 using Mode = ServerOptions::Mode;
 
-TEST(ServerOptions, HeadlessTakesDeviceSpeedAndSaveFolder) {
-  std::string error;
-  const auto o = ParseServerOptions(
-      {"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/srv/t"}, error);
-  ASSERT_TRUE(o) << error;
-  EXPECT_EQ(std::tie(o->mode, o->device, o->speed, o->saveDir),
-            std::make_tuple(Mode::Headless, "/dev/ttyUSB1", 9600, "/srv/t"));
-}
-
 // The mode, or nothing and a reason for a refused command line.
 TEST(ServerOptions, ModesAndRefusals) {
   const std::pair<std::vector<std::string>, std::optional<Mode>> cases[] = {
       {{}, Mode::Tray},
+      {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"},
+       Mode::Headless},
       {{"--probe-ports"}, Mode::ProbePorts},
       {{"--probe-ports", "--headless"}, std::nullopt},
       {{"--headless", "--speed", "0"}, std::nullopt},

@@ -2,25 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "link/core/framing.h"
-
 namespace lumora::sim {
 namespace {
 
-TEST(TraceRequest, CarriesJobVendorEachOfferedFormatAndACorrectCrc) {
-  RequestOptions o;
-  o.job = "4711";
-  o.quoteJob = true;
-  o.formats = {"1;400;E;R;F", "1;400;E;L;F"};
-  o.zfmt = true;
-  EXPECT_EQ(TraceRequest(o),
-            "\x1cREQ=TRC\r\nJOB=\"4711\"\r\nVEN=CORVANE\r\nTRCFMT=1;400;E;R;F\r\n"
-            "TRCFMT=1;400;E;L;F\r\nZFMT=1;400;E;R;F\r\nZFMT=1;400;E;L;F\r\n\x1e\x1d");
-  o.crc = true;
-  EXPECT_EQ(CheckIncomingCrc(TraceRequest(o)), CrcCheck::Good);
-  EXPECT_EQ(CheckIncomingCrc(InitRequest(true)), CrcCheck::Good);
-}
-
+// The host's replies come in pieces that cut through packets at any byte.
 TEST(ReplyReader, SplitsAcknowledgementsPacketsAndNoiseAcrossPieces) {
   using Replies = std::vector<std::pair<Reply::Kind, std::string>>;
   ReplyReader reader;

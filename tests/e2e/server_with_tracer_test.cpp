@@ -72,24 +72,27 @@ class ServerWithTracer : public ::testing::Test {
   std::unique_ptr<ChildProcess> server_;
 };
 
-// One server meets a tracer that uploads twice, each time with an init request first, CRC
-// records (the simulator fails the exchange on an answer without a correct one) and a pause
-// in the body short of the 6 s limit; then one of another brand and one whose job number
-// would leave the save folder. Only the two stored traces reach the disk.
+// One server, its line named by the settings store, meets a tracer that uploads twice, each
+// time with an init request first, CRC records (the simulator fails the exchange on an answer
+// without a correct one) and a pause in the body short of the 6 s limit; then one of another
+// brand and one whose job number would leave the save folder. Only the two stored traces
+// reach the disk. SIGINT closes the port, so a new server, told its line and folder on the
+// command line, opens it at once.
 TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
-  startServer();
+  fs::create_directories(temp_.path() / "config");
+  std::ofstream(temp_.path() / "config" / "Lumora Corvane Trace Server.conf")
+      << "[Properties]\nPort=3\nDevice3=" << pty_.slavePath() << "\nSavePath=" << saves_.string()
+      << "\nSpeed=9600\n";
+  startServer(true);
+  EXPECT_TRUE(serverSays("Listening on " + pty_.slavePath() + " at 9600,N,8,1"));
   const struct {
     Args simArgs;
     int simExit;
     std::string simSaw, serverSaid;
   } runs[] = {
-      {{"--init", "--crc", "--zfmt", "--body-pause", "200:1500", Sample1001, Sample1002},
-       0,
-       "\"stored\":2",
-       "OMA Host Does Not Support Initialization"},
-      {{"--vendor", "OTHERBRAND", Sample1001},
-       1,
-       "\"status\":17",
+      {{"--init", "--crc", "--zfmt", "--body-pause", "200:1500", Sample1001, Sample1002}, 0,
+       "\"stored\":2", "OMA Host Does Not Support Initialization"},
+      {{"--vendor", "OTHERBRAND", Sample1001}, 1, "\"status\":17",
        "Brand message (not shown): This tracer is a brand other than Corvane."},
       {{"--job", "../escaped", Sample1001}, 1, "\"status\":6", "Invalid Job ID: \"../escaped\""},
   };
@@ -99,28 +102,20 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
     EXPECT_NE(output.find(run.simSaw), std::string::npos) << output;
     EXPECT_TRUE(serverSays(run.serverSaid)) << server_->output();
   }
-  EXPECT_TRUE(serverSays("COM:0 Trace Received: 1002\n")) << server_->output();
+  EXPECT_TRUE(serverSays("COM:3 Trace Received: 1002\n")) << server_->output();
   EXPECT_EQ(savedNames(), (Args{"1001", "1002"}));
   EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(Sample1001));
   EXPECT_FALSE(fs::exists(temp_.path() / "escaped"));
-}
 
-// The device, port number, speed and save folder come from the settings store when the
-// command line names none; SIGINT closes the port, so a new server opens it at once.
-TEST_F(ServerWithTracer, SettingsStoreNamesTheLineAndSigintFreesIt) {
-  fs::create_directories(temp_.path() / "config");
-  std::ofstream(temp_.path() / "config" / "Lumora Corvane Trace Server.conf")
-      << "[Properties]\nPort=3\nDevice3=" << pty_.slavePath() << "\nSavePath=" << saves_.string()
-      << "\nSpeed=9600\n";
-  startServer(true);
-  EXPECT_TRUE(serverSays("Listening on " + pty_.slavePath() + " at 9600,N,8,1"));
-  EXPECT_EQ(runSim({Sample1001}).first, 0);
-  EXPECT_TRUE(serverSays("COM:3 Trace Received: 1001")) << server_->output();
-  EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(Sample1001));
   server_->sendSignal(SIGINT);
   EXPECT_EQ(server_->waitForExit(StartLimitMs), 0) << server_->errors();
   EXPECT_NE(server_->output().find("Port closed; stopped."), std::string::npos);
+  saves_ = temp_.path() / "from-command-line";
+  fs::create_directories(saves_);
   startServer();
+  EXPECT_EQ(runSim({Sample1001}).first, 0);
+  EXPECT_TRUE(serverSays("Trace Received: 1001")) << server_->output();
+  EXPECT_EQ(savedNames(), Args{"1001"});
 }
 
 // A server that cannot listen says why and never exits 0.

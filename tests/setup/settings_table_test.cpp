@@ -17,9 +17,9 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(SettingsApplicationName, "Lumora Corvane Trace Server");
   EXPECT_EQ(SettingsSection, "Properties");
   const std::pair<Setting, std::string_view> keys[] = {
-      {Setting::Port, "Port"},         {Setting::Speed, "Speed"},   {Setting::SavePath, "SavePath"},
+      {Setting::Port, "Port"},           {Setting::Speed, "Speed"},   {Setting::SavePath, "SavePath"},
       {Setting::AutoStart, "AutoStart"}, {Setting::Prompt, "Prompt"}, {Setting::DontShow1, "DontShow1"},
-      {Setting::VBias, "VBias"},       {Setting::HBias, "HBias"}};
+      {Setting::VBias, "VBias"},         {Setting::HBias, "HBias"}};
   for (const auto& [id, key] : keys) EXPECT_EQ(InfoOf(id).Key, key);
   EXPECT_EQ(DeviceSettingKey(16), "Device16");
 
@@ -28,23 +28,12 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(ReadSetting(empty, Setting::SavePath), Shared().DefaultSavePath);
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
   EXPECT_EQ(ReadSetting(nullptr, Setting::VBias), "1");
-}
-
-TEST(SettingsTable, DefaultSaveFolderFollowsThePlatform) {
-#ifdef _WIN32
-  EXPECT_EQ(PlatformDefaultSavePath(), "C:\\LumoraTraces");
-#else
-  const char* home = std::getenv("HOME");
-  if (home && *home) {
+  EXPECT_EQ(ReadSetting(StoreOf({{"SavePath", ""}}), Setting::SavePath), "") << "stored text wins even when empty";
+#ifndef _WIN32
+  if (const char* home = std::getenv("HOME"); home && *home) {
     EXPECT_EQ(PlatformDefaultSavePath(), std::string(home) + "/LumoraTraces");
   }
 #endif
-}
-
-TEST(SettingsTable, StoredTextWinsEvenWhenEmpty) {
-  const SettingLookup store = StoreOf({{"Speed", "9600"}, {"SavePath", ""}});
-  EXPECT_EQ(ReadSetting(store, Setting::Speed), "9600");
-  EXPECT_EQ(ReadSetting(store, Setting::SavePath), "");
 }
 
 TEST(SettingsTable, NumbersReadTheLeadingNumberRoundedHalfEven) {

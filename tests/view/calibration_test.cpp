@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
 #include <utility>
 #include <vector>
 
+#include "store_of.h"
 #include "trace/core/shared_values.h"
 #include "view/core/calibration.h"
 
@@ -15,14 +14,6 @@ class CalibrationTest : public ::testing::Test {
  protected:
   void TearDown() override { Shared().HBias = Shared().VBias = 1.0; }
 };
-
-SettingLookup storeOf(std::map<std::string, std::string> stored) {
-  return [stored](std::string_view key) -> std::optional<std::string> {
-    const auto it = stored.find(std::string(key));
-    if (it == stored.end()) return std::nullopt;
-    return it->second;
-  };
-}
 
 // Fixed point: the presses add up exactly, where adding 0.005 as a double drifts.
 TEST_F(CalibrationTest, StepsOfPoint005AddUpExactly) {
@@ -47,10 +38,10 @@ TEST_F(CalibrationTest, UnitsKeepFourDecimalsHalvesToEvenAndTextHasNoNeedlessZer
 
 TEST_F(CalibrationTest, LoadReadsStoredFactorsToFourDecimalsDefaultOne) {
   Shared().HBias = Shared().VBias = 3;
-  LoadBiasSettings(storeOf({{"HBias", "1.015"}}));
+  LoadBiasSettings(testing::StoreOf({{"HBias", "1.015"}}));
   EXPECT_EQ(Shared().HBias, 1.015);
   EXPECT_EQ(Shared().VBias, 1.0);
-  LoadBiasSettings(storeOf({{"HBias", " 0.99994"}, {"VBias", "1.23456"}}));
+  LoadBiasSettings(testing::StoreOf({{"HBias", " 0.99994"}, {"VBias", "1.23456"}}));
   EXPECT_EQ(Shared().HBias, 0.9999);
   EXPECT_EQ(Shared().VBias, 1.2346);
 }
@@ -66,11 +57,9 @@ TEST_F(CalibrationTest, SaveWritesVerticalThenHorizontalReplacingFactorsOfPointO
     Shared().HBias = c.h, Shared().VBias = c.v;
     std::vector<std::pair<Setting, std::string>> written;
     SaveBiasSettings([&](Setting s, std::string_view text) { written.emplace_back(s, std::string(text)); });
-    const std::vector<std::pair<Setting, std::string>> expected{{Setting::VBias, c.storedV},
-                                                                {Setting::HBias, c.storedH}};
-    EXPECT_EQ(written, expected);
-    EXPECT_EQ(BiasText(Shared().HBias), c.storedH);
-    EXPECT_EQ(BiasText(Shared().VBias), c.storedV);
+    EXPECT_EQ(written, (std::vector<std::pair<Setting, std::string>>{{Setting::VBias, c.storedV},
+                                                                      {Setting::HBias, c.storedH}}));
+    EXPECT_EQ(BiasText(Shared().HBias) + " " + BiasText(Shared().VBias), std::string(c.storedH) + " " + c.storedV);
   }
 }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QSignalSpy>
-#include <cmath>
 
 #include "drawing_probes.h"
 #include "packets.h"
@@ -44,27 +42,6 @@ TEST_F(TracePicTest, Circle_ShowsAs25mmRadiusAtTheMiddleOfThePictureSizedInScree
   EXPECT_NEAR(box.height(), diameterY + 2, 3);
   EXPECT_NEAR(box.center().x(), picture.width() / 2.0, 1.5);
   EXPECT_NEAR(box.center().y(), picture.height() / 2.0, 1.5);
-}
-
-TEST_F(TracePicTest, Drawing_IsKeptAndRepaintedUntilCleared) {
-  drawCircle();
-  const QImage first = picture.grab().toImage();
-  picture.hide();
-  picture.show();
-  EXPECT_EQ(picture.grab().toImage(), first);
-  drawCircle(50);  // too few radii: the picture is cleared
-  EXPECT_TRUE(outlineBox().isEmpty());
-  EXPECT_TRUE(picture.drawing().lines().empty());
-}
-
-TEST_F(TracePicTest, Resize_IsSignalledAndKeepsTheDrawingInPlace) {
-  drawCircle();
-  const std::vector<DrawnLine> before = picture.drawing().lines();
-  QSignalSpy resized(&picture, &TracePic::resized);
-  picture.setFixedSizeMm(120, 90);
-  EXPECT_EQ(resized.size(), 1);
-  EXPECT_NEAR(picture.drawing().widthMm(), 120, 0.5);
-  EXPECT_EQ(picture.drawing().lines().front().X1, before.front().X1);
 }
 
 TEST_F(TracePicTest, SizeChangedWhileHidden_IsUsedByTheNextDrawing) {

@@ -15,30 +15,20 @@
 namespace lumora {
 namespace {
 
-using testing::FakeModem;
 using testing::PtyPair;
-using testing::WaitFor;
 
-// Port number to device path; ports not named get a path that does not exist.
-struct Devices {
-  QTemporaryDir dir;
-  std::map<int, std::string> paths;
-
-  SettingLookup lookup() const {
-    return [this](std::string_view key) -> std::optional<std::string> {
-      for (const auto& [port, path] : paths) {
-        if (key == DeviceSettingKey(port)) return path;
-      }
-      return dir.path().toStdString() + "/missing-" + std::string{key};
-    };
-  }
-};
-
+// Ports 1 to 4 on the given devices; the others on paths that do not exist.
 struct ProbeRun {
-  explicit ProbeRun(const Devices& devices) : runner(devices.lookup()) {
-    QObject::connect(&runner, &ProbeRunner::finished,
-                     [this](const PortList& entries) { result = entries; });
+  explicit ProbeRun(std::map<int, std::string> paths)
+      : runner([this, paths = std::move(paths)](std::string_view key) -> std::optional<std::string> {
+          for (const auto& [port, path] : paths) {
+            if (key == DeviceSettingKey(port)) return path;
+          }
+          return dir.path().toStdString() + "/missing-" + std::string{key};
+        }) {
+    QObject::connect(&runner, &ProbeRunner::finished, [this](const PortList& entries) { result = entries; });
   }
+  QTemporaryDir dir;
   ProbeRunner runner;
   std::optional<PortList> result;
 };
@@ -49,54 +39,40 @@ bool heardAnything(const PtyPair& pty) {
 }
 
 TEST(ProbeRunner, ListsEveryKindOfPortOverPseudoTerminals) {
-  PtyPair silent;
-  FakeModem modem({1200, 9600, 19200, 57600});
-  PtyPair configured;
-  PtyPair held;
+  PtyPair silent, configured, held;
+  testing::FakeModem modem({1200, 9600, 19200, 57600});
   SerialPort holder;
-  ASSERT_EQ(holder.open(QString::fromStdString(held.slavePath()), 9600),
-            SerialPort::OpenResult::Opened);
-  Devices devices;
-  devices.paths = {{1, silent.slavePath()},
-                   {2, modem.devicePath()},
-                   {3, configured.slavePath()},
-                   {4, held.slavePath()}};
-  ProbeRun run(devices);
+  ASSERT_EQ(holder.open(QString::fromStdString(held.slavePath()), 9600), SerialPort::OpenResult::Opened);
+  ProbeRun run({{1, silent.slavePath()}, {2, modem.devicePath()}, {3, configured.slavePath()}, {4, held.slavePath()}});
   run.runner.start(3, 19200);
-  ASSERT_TRUE(WaitFor([&] { return run.result.has_value(); }, 30000));
-  EXPECT_FALSE(run.runner.running());
-  const PortList& list = *run.result;
-  EXPECT_EQ(list[0].Text, "COM: 1  (Available)");
-  EXPECT_EQ(list[1].Text, "COM: 2  (Modem - 57600 Max Speed)");
-  EXPECT_EQ(list[2].Text, "COM: 3\t 19200 8,n,1 (Currently in Use)");
-  EXPECT_TRUE(list[2].Ticked);
-  EXPECT_EQ(list[3].Text, "COM: 4 (Not Available)");
-  EXPECT_EQ(list[3].Failure, OpenFailure::Busy);
-  for (std::size_t i = 4; i < list.size(); ++i) {
-    EXPECT_EQ(list[i].Text, "COM: " + std::to_string(i + 1) + " (Not Available)");
-    EXPECT_EQ(list[i].Failure, OpenFailure::NoSuchPort);
-  }
+  ASSERT_TRUE(testing::WaitFor([&] { return run.result.has_value(); }, 30000));
+  std::vector<std::string> texts;
+  for (const PortEntry& entry : *run.result) texts.push_back(entry.Text);
+  std::vector<std::string> expected{"COM: 1  (Available)", "COM: 2  (Modem - 57600 Max Speed)",
+                                    "COM: 3\t 19200 8,n,1 (Currently in Use)"};
+  for (int port = 4; port <= 16; ++port) expected.push_back("COM: " + std::to_string(port) + " (Not Available)");
+  EXPECT_EQ(texts, expected);
+  EXPECT_TRUE((*run.result)[2].Ticked);
+  EXPECT_EQ((*run.result)[3].Failure, OpenFailure::Busy);
+  EXPECT_EQ((*run.result)[4].Failure, OpenFailure::NoSuchPort);
   EXPECT_TRUE(heardAnything(silent));
   EXPECT_FALSE(heardAnything(configured)) << "the configured port must never be touched";
   // The modem heard the detection at 1200, then "AT" from the top down to its fastest speed.
-  const std::vector<std::string> expected = {"ATV1Q0@1200", "AT@256000", "AT@128000", "AT@115200",
-                                             "AT@57600"};
-  EXPECT_EQ(modem.commands(), expected);
+  EXPECT_EQ(modem.commands(), (std::vector<std::string>{"ATV1Q0@1200", "AT@256000", "AT@128000", "AT@115200",
+                                                        "AT@57600"}));
 }
 
+// Closing the setup dialog mid-probe stops it: the port is free at once and no list comes.
 TEST(ProbeRunner, StopAbandonsTheProbeAndFreesThePort) {
   PtyPair silent;
-  Devices devices;
-  devices.paths = {{1, silent.slavePath()}};
-  ProbeRun run(devices);
+  ProbeRun run({{1, silent.slavePath()}});
   run.runner.start(0, 19200);
   ASSERT_TRUE(run.runner.running());
   run.runner.stop();
   EXPECT_FALSE(run.runner.running());
   SerialPort other;
-  EXPECT_EQ(other.open(QString::fromStdString(silent.slavePath()), 1200),
-            SerialPort::OpenResult::Opened);
-  WaitFor([] { return false; }, 1600);
+  EXPECT_EQ(other.open(QString::fromStdString(silent.slavePath()), 1200), SerialPort::OpenResult::Opened);
+  testing::WaitFor([] { return false; }, 1600);
   EXPECT_FALSE(run.result.has_value());
 }
 

@@ -1,48 +1,37 @@
 #include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include "temp_settings.h"
+#include "trace/core/shared_values.h"
 
 namespace lumora {
 namespace {
 
-TEST(SettingsStore, MissingKeysGiveTheTableDefaultsOrTheFallback) {
-  testing::TempSettings temp;
-  SettingsStore store;
-  EXPECT_EQ(store.read(Setting::Speed), "19200");
-  EXPECT_EQ(store.read(Setting::SavePath), Shared().DefaultSavePath);
-  EXPECT_EQ(store.readKey("Device3"), std::nullopt);
-  EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "/opt/lumora");
-  store.write(Setting::SavePath, "");
-  EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "");
-}
-
 // Other installations read this file: the store's name, the section and the decimal text.
-TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionOfTheTitledStore) {
-  testing::TempSettings temp;
-  SettingsStore store;
-  store.write(Setting::Port, 7);
-  store.write(Setting::SavePath, "/home/zo\xc3\xab/Traces");
-  QFile file(temp.path() + "/Lumora Corvane Trace Server.conf");
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(file.readAll());
-  EXPECT_TRUE(text.contains("[Properties]")) << text.toStdString();
-  EXPECT_TRUE(text.contains("Port=7")) << text.toStdString();
-  EXPECT_EQ(SettingsStore{}.read(Setting::SavePath), "/home/zo\xc3\xab/Traces");
-  EXPECT_EQ(SettingsStore{}.readWhole(Setting::Port), 7);
-}
-
-TEST(SettingsStore, LookupSeesLaterWrites) {
+TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionAndReadsItBack) {
   testing::TempSettings temp;
   SettingsStore store;
   const SettingLookup lookup = store.lookup();
+  EXPECT_EQ(store.read(Setting::Speed), "19200");
+  EXPECT_EQ(store.read(Setting::SavePath), Shared().DefaultSavePath);
+  EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "/opt/lumora");
   EXPECT_EQ(lookup("Device2"), std::nullopt);
+
+  store.write(Setting::Port, 7);
+  store.write(Setting::SavePath, "/home/zo\xc3\xab/Traces");
   store.writeKey("Device2", "/dev/pts/9");
-  EXPECT_EQ(lookup("Device2"), std::optional<std::string>{"/dev/pts/9"});
+  QFile file(temp.path() + "/Lumora Corvane Trace Server.conf");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(file.readAll());
+  EXPECT_TRUE(text.contains("[Properties]") && text.contains("Port=7")) << text.toStdString();
+  EXPECT_EQ(SettingsStore{}.read(Setting::SavePath), "/home/zo\xc3\xab/Traces");
+  EXPECT_EQ(SettingsStore{}.readWhole(Setting::Port), 7);
+  EXPECT_EQ(lookup("Device2"), std::optional<std::string>{"/dev/pts/9"}) << "the lookup sees later writes";
+  store.write(Setting::SavePath, "");
+  EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 
@@ -105,6 +106,10 @@ TEST_F(TraceDisplayTest, Click_DrawsTheLowestSelectedEntryOnTheMainPicture) {
   ASSERT_EQ(drawn.size(), 1);
   EXPECT_EQ(drawn[0][0].toString(), "1002");
   EXPECT_TRUE(sameLines(picture.lines(), expectedDrawing("1002")));
+  list()->clearSelection();  // a real mouse click selects the row and draws it
+  const QRect row = list()->visualRect(list()->model()->index(2, 0));
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(sameLines(picture.lines(), expectedDrawing("1003")));
 }
 
 }  // namespace lumora

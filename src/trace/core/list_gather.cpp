@@ -11,8 +11,6 @@ namespace {
 // taken whole in one pass over its bytes. Any other line: false, nothing taken. The byte at
 // `end` is read, so the line must end in an LF.
 bool takeWholeLine(ListGatherer& g, const char* const line, const char* const end) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const std::size_t valuesBefore = g.values.size(), offset = g.list.text.size();
   auto giveUp = [&] {
     g.values.resize(valuesBefore);
@@ -29,11 +27,13 @@ bool takeWholeLine(ListGatherer& g, const char* const line, const char* const en
       else if (*p == '.' && !point && p != end) point = p;
       else break;
     }
-    const std::ptrdiff_t decimals = point ? p - point - 1 : 0;
-    const std::ptrdiff_t digits = p - field - (point ? 1 : 0);
-    if ((p != end && *p != ';') || digits == 0 || digits > 15 || mantissa == 0) return giveUp();
-    const auto whole = static_cast<double>(mantissa);  // exact, as is the power of ten
-    g.values.push_back(decimals > 0 ? whole / kPowersOfTen[decimals] : whole);
+    detail::PlainDecimal d;
+    d.mantissa = mantissa;
+    d.decimals = point ? p - point - 1 : 0;
+    d.digits = p - field - (point ? 1 : 0);
+    double number;
+    if ((p != end && *p != ';') || mantissa == 0 || !d.exactValue(number)) return giveUp();
+    g.values.push_back(number);
     g.list.starts.push_back(offset + static_cast<std::size_t>(field - line));
     if (p == end) break;
     field = p + 1;

@@ -52,14 +52,30 @@ std::string clsVCATrace::VCALabelGetAll(std::string_view VCALabel) {
   return all;
 }
 
-std::string clsVCATrace::VCALabelValue(std::string_view VCALabel, int side) {
-  const std::string all = VCALabelGetAll(VCALabel);
+namespace {
+
+// A value line's part for one eye: before the first ";" for the right, after it for the
+// left; an eye with no part of its own takes the other's. Any other side gets the whole line.
+std::string sideValue(const std::string& all, int side) {
   const std::size_t semi = all.find(';');
-  const std::string right = semi == std::string::npos ? all : all.substr(0, semi);
-  const std::string left = semi == std::string::npos ? all : all.substr(semi + 1);
+  if (semi == std::string::npos || (side != 0 && side != 1)) return all;
+  std::string right = all.substr(0, semi), left = all.substr(semi + 1);
   if (side == 0) return right.empty() ? left : right;
-  if (side == 1) return left.empty() ? right : left;
-  return all;
+  return left.empty() ? right : left;
+}
+
+}  // namespace
+
+std::string clsVCATrace::VCALabelValue(std::string_view VCALabel, int side) {
+  return sideValue(VCALabelGetAll(VCALabel), side);
+}
+
+// Looking each eye up would normalise the line ends once per eye, so the second pass is
+// made here too: the stored packet ends up as it always has.
+PerSide<std::string> clsVCATrace::LabelValueOfBothEyes(std::string_view label) {
+  const std::string all = VCALabelGetAll(label);
+  NormaliseLineEnds();
+  return {sideValue(all, 0), sideValue(all, 1)};
 }
 
 std::string clsVCATrace::ExtractVCAValueArray(std::string_view Label, int ArrayNum, int& ArrayUBound) {

@@ -61,13 +61,16 @@ void clsVCATrace::ParseTracePacket() {
 }
 
 void clsVCATrace::ParseRecordValues() {
-  for (int side = 0; side < 2; ++side) {
-    SideData& s = sides_[static_cast<std::size_t>(side)];
-    s.a = value(VCALabelValue("HBOX=", side));
-    s.b = value(VCALabelValue("VBOX=", side));
-    s.c = value(VCALabelValue("CIRC=", side));
-    s.fcrv = value(VCALabelValue("FRCV=", side));
-    s.bevc = value(VCALabelValue("BEVC=", side));
+  const auto readBoth = [&](std::string_view label, double SideData::*field) {
+    const PerSide<std::string> texts = LabelValueOfBothEyes(label);
+    for (std::size_t side = 0; side < 2; ++side) sides_[side].*field = value(texts[side]);
+  };
+  readBoth("HBOX=", &SideData::a);
+  readBoth("VBOX=", &SideData::b);
+  readBoth("CIRC=", &SideData::c);
+  readBoth("FRCV=", &SideData::fcrv);
+  readBoth("BEVC=", &SideData::bevc);
+  for (SideData& s : sides_) {
     if (s.fcrv == 0) s.fcrv = s.bevc;  // one curve given: both take it
     if (s.bevc == 0) s.bevc = s.fcrv;
   }

@@ -43,10 +43,11 @@ GatheredSide gatherSide(std::string_view block, std::int64_t radiusCount, std::i
           std::move(r.values), std::move(a.values), std::move(z.values)};
 }
 
-void setAsGathered(SideLists& lists, const GatheredSide& g) {
-  lists.radii = g.radii.text;
-  lists.angles = g.angles.text;
-  lists.z = g.z.text;
+// The texts are copied or moved in, as the caller passes them.
+void setTexts(SideLists& lists, std::string radii, std::string angles, std::string z) {
+  lists.radii = std::move(radii);
+  lists.angles = std::move(angles);
+  lists.z = std::move(z);
 }
 
 void setMirrored(SideLists& lists, const GatheredSide& g) {
@@ -68,23 +69,30 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
     const std::string_view block = dataBlock(packet_, upper, formatLinesAsRead[side], "R=");
     gathered[side] = gatherSide(block, s.radiusCount, s.zCount);
   });
+  const bool oneEye = hasFormat(0) != hasFormat(1);
+  const std::size_t from = hasFormat(0) ? 0 : 1;
+  SideLists synthesised;  // built before the present eye's lists move out of `gathered`
+  if (oneEye) setMirrored(synthesised, gathered[from]);
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];
-    const GatheredSide& g = gathered[side];
-    setAsGathered(s.vca, g);
-    const bool mirror = side == 1 && !g.radii.text.empty();
-    if (mirror) setMirrored(s.rx, g);
-    else setAsGathered(s.rx, g);
-    s.rxRadiusValues = mirror ? MirroredValues(g.radiusValues) : g.radiusValues;
-    s.rxZValues = mirror ? MirroredValues(g.zValues) : g.zValues;
+    GatheredSide& g = gathered[side];
+    if (side == 1 && !g.radii.text.empty()) {
+      setMirrored(s.rx, g);
+      s.rxRadiusValues = MirroredValues(g.radiusValues);
+      s.rxZValues = MirroredValues(g.zValues);
+    } else {
+      setTexts(s.rx, g.radii.text, g.angles.text, g.z.text);
+      s.rxRadiusValues = std::move(g.radiusValues);
+      s.rxZValues = std::move(g.zValues);
+    }
+    setTexts(s.vca, std::move(g.radii.text), std::move(g.angles.text), std::move(g.z.text));
   }
-  if (hasFormat(0) == hasFormat(1)) return;
-  const std::size_t from = hasFormat(0) ? 0 : 1;
+  if (!oneEye) return;
   SideData& to = sides_[1 - from];
   to.rx = sides_[from].rx;
   to.rxRadiusValues = sides_[from].rxRadiusValues;
   to.rxZValues = sides_[from].rxZValues;
-  setMirrored(to.vca, gathered[from]);
+  setTexts(to.vca, std::move(synthesised.radii), std::move(synthesised.angles), std::move(synthesised.z));
 }
 
 // A one-eye trace gives the other eye its counts, formats and curves.

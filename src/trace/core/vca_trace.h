@@ -119,6 +119,7 @@ class clsVCATrace {
   void NormaliseLineEnds();
   const std::string& UpperPacket();
   std::string LabelLine(std::string_view label);
+  PerSide<std::string> LabelValueOfBothEyes(std::string_view label);
   void SetDrawingScale(PictureSurface& pic) const;
 
   static bool validSide(int side) { return side == 0 || side == 1; }

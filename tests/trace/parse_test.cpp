@@ -12,7 +12,8 @@ using namespace lumora::testing;
 TEST(Curves, OneCurveFillsBothElseTheDepthsGiveItElseSix) {
   const std::string circle = CirclePacket(400, 2500);
   const std::pair<std::string, double> cases[] = {
-      {"FRCV=4.25;4.00\n" + circle, 4.00}, {"BEVC=5.5\n" + circle, 5.5}, {circle, 6.0},
+      {"FRCV=4.25;4.00\n" + circle, 4.00}, {"FCRV=4.25;4.5\n" + circle, 4.5},
+      {"FRCV=5\nFCRV=4.5\n" + circle, 5.0}, {"BEVC=5.5\n" + circle, 5.5}, {circle, 6.0},
       {EyeRecords('R', Repeated("2500", 400), Repeated("200", 400)), 530 / 157.25}};  // chord 50, sagitta 2
   for (const auto& [packet, curve] : cases) {
     const auto trace = Processed(packet);
@@ -31,7 +32,7 @@ TEST(FrameType, FollowsEdgeAndFrameTypes) {
 TEST(Dbl, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
   clsVCATrace trace;
   trace.ProcessTrace("DBL= 17 \n");
-  for (const char* kept : {"DBL=18,5\n", "DBL=18.5mm\n", "DBL=?\n", "JOB=1\n", "DBL=nan\n", "DBL=1e999\n"}) {
+  for (const char* kept : {"DBL=18,5\n", "DBL=18.5mm\n", "DBL=?\n", "JOB=1\n", "DBL=nan\n", "DBL=1e999\n", "DBL=+-18.5\n"}) {
     trace.ProcessTrace(kept);
     EXPECT_EQ(trace.DBL(), 17) << kept;
   }
@@ -64,21 +65,45 @@ TEST(Processing, AbsurdNumbersGiveFiniteResults) {
       EXPECT_TRUE(std::isfinite(v));
 }
 
+// Mended fault: a record processed again keeps nothing of the earlier packet but DBL (the
+// declared counts of a side without a format used to stay).
+TEST(Processing, ARecordProcessedAgainEqualsAFreshOneButForDbl) {
+  const std::string next = "JOB=2\nR=2500\n";
+  clsVCATrace reused;
+  reused.ProcessTrace("DBL=17\n_SHLFFMT=1;3;E;B;F\n_S=1;2;3\n" + CirclePacket(400, 2500));
+  reused.ProcessTrace(next);
+  const clsVCATrace fresh = Processed(next);
+  for (int side : {0, 1}) {
+    auto summary = [&](const clsVCATrace& t) {
+      return std::tuple(t.RadianCount(side), t.ZDataCount(side), t.SDataCount(side), t.TFormat(side),
+                        t.Rx_RadianString(side), t.VCA_SDataString(side), t.a(side), t.FCRV(side));
+    };
+    EXPECT_EQ(summary(reused), summary(fresh)) << side;
+  }
+  EXPECT_EQ(reused.DBL(), 17);
+}
+
 using LoadFromSaveFolder = TempFolderTest;
 
 // Only a visible, non-empty file of the save folder is loaded; a failed load empties the
 // packet and leaves the other fields.
 TEST_F(LoadFromSaveFolder, LoadsOnlyAVisibleNonEmptyFileOfTheSaveFolder) {
-  Shared().SavePath = root_.string();
-  Write(root_ / "1001", "JOB=1001\r\nDBL=18\r\n" + CirclePacket(400, 2500, "R"));
-  Write(root_ / "empty", "");
-  Write(root_ / ".hidden", "JOB=1");
+  const std::filesystem::path folder = root_ / "save";
+  std::filesystem::create_directory(folder);
+  Shared().SavePath = folder.string();
+  Write(folder / "1001", "JOB=1001\r\nDBL=18\r\n" + CirclePacket(400, 2500, "R"));
+  Write(folder / "empty", "");
+  Write(folder / ".hidden", "JOB=1");
+  Write(root_ / "outside", "JOB=2");
   clsVCATrace trace;
   EXPECT_TRUE(trace.LoadVCATrace("1001", "ignored folder"));
   EXPECT_EQ(trace.a(0), 50);
   EXPECT_EQ(trace.GetVCATracePacket("1001").substr(0, 10), "JOB=1001\r\n");
-  for (const char* name : {"absent", "empty", ".hidden"}) {
+  // Mended fault: a path given as the name no longer reads a file outside the folder.
+  for (const std::string& name : {std::string("absent"), std::string("empty"), std::string(".hidden"),
+                                  std::string("../outside"), (root_ / "outside").string()}) {
     EXPECT_FALSE(trace.LoadVCATrace(name)) << name;
+    EXPECT_EQ(trace.GetVCATracePacket(name), "") << name;
     EXPECT_EQ(std::pair(trace.VCATracePacket(), trace.DBL()), std::pair(std::string(), 18.0)) << name;
   }
 }

@@ -6,6 +6,7 @@
 #include "trace/core/numtext.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/text_util.h"
+#include "trace/core/trace_name.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
@@ -17,7 +18,7 @@ bool parseWholeDecimal(std::string_view text, double& out) {
   if (first == std::string_view::npos) return false;
   text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
   if (text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return false;
+  if (text.empty() || text.front() == '+' || text.front() == '-') return false;  // one sign at most
   double number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) return false;
@@ -31,14 +32,16 @@ bool clsVCATrace::LoadVCATrace(const std::string& TraceNum, const std::string& /
   traceFolder_ = Shared().SavePath;
   packet_.clear();
   upperValid_ = normalised_ = false;
-  if (!FileExists(JoinPath(traceFolder_, TraceNum))) return false;
+  if (!IsSafeTraceName(TraceNum) || !FileExists(JoinPath(traceFolder_, TraceNum))) return false;
   const std::string packet = GetVCATracePacket(TraceNum);
   if (packet.empty()) return false;
   ProcessTrace(packet);
   return true;
 }
 
+// A name that is no safe trace name (a path, "..") could read a file outside the folder.
 std::string clsVCATrace::GetVCATracePacket(const std::string& TraceNum) const {
+  if (!IsSafeTraceName(TraceNum)) return {};
   return ReadFileText(JoinPath(traceFolder_, TraceNum));
 }
 
@@ -61,15 +64,17 @@ void clsVCATrace::ParseTracePacket() {
 }
 
 void clsVCATrace::ParseRecordValues() {
-  const auto readBoth = [&](std::string_view label, double SideData::*field) {
-    const PerSide<std::string> texts = LabelValueOfBothEyes(label);
+  const auto setBoth = [&](const PerSide<std::string>& texts, double SideData::*field) {
     for (std::size_t side = 0; side < 2; ++side) sides_[side].*field = value(texts[side]);
   };
-  readBoth("HBOX=", &SideData::a);
-  readBoth("VBOX=", &SideData::b);
-  readBoth("CIRC=", &SideData::c);
-  readBoth("FRCV=", &SideData::fcrv);
-  readBoth("BEVC=", &SideData::bevc);
+  setBoth(LabelValueOfBothEyes("HBOX="), &SideData::a);
+  setBoth(LabelValueOfBothEyes("VBOX="), &SideData::b);
+  setBoth(LabelValueOfBothEyes("CIRC="), &SideData::c);
+  // Tracers send the frame curve as "FCRV="; a packet that has the "FRCV=" record keeps it.
+  PerSide<std::string> frameCurve = LabelValueOfBothEyes("FRCV=");
+  if (frameCurve[0].empty() && frameCurve[1].empty()) frameCurve = LabelValueOfBothEyes("FCRV=");
+  setBoth(frameCurve, &SideData::fcrv);
+  setBoth(LabelValueOfBothEyes("BEVC="), &SideData::bevc);
   for (SideData& s : sides_) {
     if (s.fcrv == 0) s.fcrv = s.bevc;  // one curve given: both take it
     if (s.bevc == 0) s.bevc = s.fcrv;
@@ -98,10 +103,10 @@ PerSide<std::string> clsVCATrace::ParseFormatLines() {
     if (has("ZFMT=")) AssignBySideField(line, sides_[0].zFormat, sides_[1].zFormat);
   });
   PerSide<std::string> asRead{sides_[0].tFormat, sides_[1].tFormat};
+  // A side without a trace format has no counts, whatever an earlier packet declared.
   for (SideData& s : sides_) {
-    if (s.tFormat.empty()) continue;
-    s.radiusCount = DeclaredCount(s.tFormat);
-    s.zCount = DeclaredCount(s.zFormat);
+    s.radiusCount = s.tFormat.empty() ? 0 : DeclaredCount(s.tFormat);
+    s.zCount = s.tFormat.empty() ? 0 : DeclaredCount(s.zFormat);
   }
   ReplaceSideField(sides_[0].tFormat, ";B;", ";R;");
   ReplaceSideField(sides_[0].zFormat, ";B;", ";R;");

@@ -122,7 +122,7 @@ void clsVCATrace::ExtractSData() {
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];
     asRead[side] = s.sFormat;
-    if (!s.sFormat.empty()) s.sCount = DeclaredCount(s.sFormat);
+    s.sCount = s.sFormat.empty() ? 0 : DeclaredCount(s.sFormat);
   }
   ReplaceSideField(sides_[0].sFormat, ";B;", ";R;");
   auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].sFormat.empty(); };

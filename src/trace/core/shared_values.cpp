@@ -6,6 +6,14 @@
 #include <iterator>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace lumora {
 
 std::filesystem::path PathFromText(const std::string& text) {
@@ -48,11 +56,13 @@ bool FileExists(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (path.empty() || !fs::is_regular_file(PathFromText(path), ec)) return false;
-#ifndef _WIN32
-  // Hidden files do not count, as on Windows; there a dot file is the hidden kind.
-  if (PathFromText(path).filename().string().starts_with('.')) return false;
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(PathFromText(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+#else
+  // Hidden files do not count, as on Windows; here a dot file is the hidden kind.
+  return !PathFromText(path).filename().string().starts_with('.');
 #endif
-  return true;
 }
 
 std::string ReadFileText(const std::string& path) {

@@ -33,7 +33,8 @@ constexpr double DegToRad() { return Pi() / 180.0; }
 void SoundBeep();
 void SetBeepHandler(std::function<void()> handler);
 
-// True when a directory lookup finds a normal, visible file at `path`.
+// True when a directory lookup finds a normal file at `path` that is neither hidden nor a
+// system file.
 bool FileExists(const std::string& path);
 // The whole file as bytes; empty when FileExists is false or the file cannot be read.
 std::string ReadFileText(const std::string& path);

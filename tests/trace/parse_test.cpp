@@ -14,7 +14,8 @@ TEST(Curves, OneCurveFillsBothElseTheDepthsGiveItElseSix) {
   const std::pair<std::string, double> cases[] = {
       {"FRCV=4.25;4.00\n" + circle, 4.00}, {"FCRV=4.25;4.5\n" + circle, 4.5},
       {"FRCV=5\nFCRV=4.5\n" + circle, 5.0}, {"BEVC=5.5\n" + circle, 5.5}, {circle, 6.0},
-      {EyeRecords('R', Repeated("2500", 400), Repeated("200", 400)), 530 / 157.25}};  // chord 50, sagitta 2
+      {EyeRecords('R', Repeated("2500", 400), Repeated("200", 400)), 530 / 157.25},  // chord 50, sagitta 2
+      {EyeRecords('R', Repeated("2500", 400), Repeated("1e160", 400)), 6.0}};  // mended: the sphere overflowed to a curve of 0
   for (const auto& [packet, curve] : cases) {
     const auto trace = Processed(packet);
     EXPECT_NEAR(trace.FCRV(1), curve, 1e-12) << packet.substr(0, 20);

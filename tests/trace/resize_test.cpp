@@ -75,16 +75,19 @@ class ChangeFrameBFiles : public TempFolderTest {
     fs::create_directories(traces_);
     Shared().SavePath = (root_ / "save").string();
     Shared().ProgramFolder = (root_ / "prog").string();
-    Write(root_ / "save" / "J7", kCircle);
+    Write(root_ / "save" / "J7", kSaved);
     Write(traces_ / "J7", kCircle + kCircle);  // an earlier, longer copy
   }
   fs::path traces_;
+  // Mended fault: the rebuild used to normalise the loaded packet's line ends a second time,
+  // which took out more of a long run of blank lines than the file's own resize does.
+  const std::string kSaved = "REQ=FIL" + std::string(100001, '\n') + kCircle;
 };
 
 TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSavedTrace) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
-  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kCircle, 1, 52));  // the earlier copy replaced whole
+  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kSaved, 1, 52));  // the earlier copy replaced whole
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
   trace.ExportNewTraceToFile("REQ=FIL\r\n", (root_ / "out").string());
   EXPECT_EQ(ReadFileText((root_ / "out").string()), "REQ=FIL\r\n");

@@ -43,7 +43,8 @@ double clsVCATrace::ComputeFramebase(int side) const {
   if (zMax <= 0) return kDefaultCurve;
   const double radius = ((chord / 2) * (chord / 2) + zMax * zMax) / (2 * zMax);
   const double curve = kIndexConstant / radius;
-  if (!std::isfinite(curve)) return kDefaultCurve;  // absurd depths or radii
+  // Absurd depths or radii: an infinite radius would make the curve 0.
+  if (!std::isfinite(curve) || curve <= 0) return kDefaultCurve;
   return curve > kUpperLimit ? kUpperLimit : curve;
 }
 

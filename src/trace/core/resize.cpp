@@ -44,7 +44,9 @@ void clsVCATrace::ChangeFrameB(const std::string& TraceNum, int StretchMode, dou
   // The name becomes a file name in two folders: one that could leave them is refused.
   if (!IsSafeTraceName(TraceNum)) return;
   if (!LoadVCATrace(TraceNum)) return;
-  if (auto rebuilt = RebuildWithNewB(VCATracePacket(), StretchMode, NewB))
+  // From the file's own text: the loaded packet's line ends were already normalised once,
+  // and a second round would take more blank lines out than one load does.
+  if (auto rebuilt = RebuildWithNewB(GetVCATracePacket(TraceNum), StretchMode, NewB))
     SaveTraceCopy(*rebuilt, TraceNum);
 }
 

@@ -3,7 +3,6 @@
 
 #include "trace/core/resize_side.h"
 #include "trace/core/shared_values.h"
-#include "trace/core/trace_name.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
@@ -41,8 +40,7 @@ std::optional<std::string> RebuildWithNewB(const std::string& packet, int stretc
 }
 
 void clsVCATrace::ChangeFrameB(const std::string& TraceNum, int StretchMode, double NewB) {
-  // The name becomes a file name in two folders: one that could leave them is refused.
-  if (!IsSafeTraceName(TraceNum)) return;
+  // The name becomes a file name in two folders; loading refuses one that could leave them.
   if (!LoadVCATrace(TraceNum)) return;
   // From the file's own text: the loaded packet's line ends were already normalised once,
   // and a second round would take more blank lines out than one load does.

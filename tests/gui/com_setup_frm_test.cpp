@@ -1,5 +1,7 @@
 #include "setup/qt/com_setup_frm.h"
 
+#include "setup/core/port_list.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -73,15 +75,19 @@ class ComSetupFrmTest : public ::testing::Test {
   void expectStored(std::initializer_list<std::pair<const char*, std::string>> values) const {
     for (const auto& [key, value] : values) EXPECT_EQ(store.readKey(key), value) << key;
   }
-  // Clicks the check box of list entry `row` as a user does.
-  void clickBox(int row) const {
+  // Clicks the check box of list entry `row` as a user does, or the entry's text beside it.
+  void clickBox(int row, bool besideTheBox = false) const {
     QStyleOptionViewItem option;
     option.initFrom(list()->viewport());
     option.rect = list()->visualItemRect(list()->item(row));
     option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
     option.text = entry(row);
     const QRect box = list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list());
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center() + QPoint(besideTheBox ? 60 : 0, 0));
+  }
+  void pressSpace(int row) const {
+    list()->setCurrentRow(row);
+    QTest::keyClick(list(), Qt::Key_Space);
   }
 
   testing::TempSettings settings;
@@ -185,12 +191,29 @@ TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
   EXPECT_FALSE(ticked(4));
 
   clickBox(0);  // not available
+  pressSpace(0);
   EXPECT_FALSE(ticked(0));
+  // Mended fault: a click on a free port's text, beside its box, used to count as unticking
+  // the configured port and stored port 0.
+  clickBox(4, true);
+  EXPECT_FALSE(ticked(4));
   EXPECT_EQ(store.read(Setting::Port), "6");
   clickBox(5);
   EXPECT_EQ(store.read(Setting::Port), "0");
   waitForProbe();
   EXPECT_EQ(entry(5), "COM: 6  (Available)");
+}
+
+// Mended fault: a port number beyond 16 bits used to wrap onto one of the 16 ports.
+TEST_F(ComSetupFrmTest, Load_APortNumberOutsideTheListTicksNothing) {
+  ASSERT_TRUE(QDir(work.path()).mkdir("LumoraTraces"));
+  for (const char* port : {"65539", "17", "-1"}) {
+    store.writeKey("Port", port);
+    open();
+    for (int row = 0; row < PortCount; ++row) EXPECT_FALSE(ticked(row)) << port << " " << row;
+    clickOk();
+    EXPECT_EQ(store.read(Setting::Port), "0") << port;
+  }
 }
 
 TEST_F(ComSetupFrmTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {

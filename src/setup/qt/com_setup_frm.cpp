@@ -96,7 +96,9 @@ void ComSetupFrm::setBusy(bool busy) {
 
 void ComSetupFrm::RefreshComList() {
   setBusy(true);
-  ConfiguredPort = static_cast<std::int16_t>(settings_.readWhole(Setting::Port));
+  // Ports are 1 to 16; a hand-edited number beyond 16 bits must not wrap onto one of them.
+  const std::int32_t port = settings_.readWhole(Setting::Port);
+  ConfiguredPort = static_cast<std::int16_t>(port >= 0 && port <= PortCount ? port : 0);
   ConfiguredSpeed = settings_.readWhole(Setting::Speed);
   showEntries(InitialPortList(ConfiguredPort, ConfiguredSpeed));
   runner_->start(ConfiguredPort, ConfiguredSpeed);

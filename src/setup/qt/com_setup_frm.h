@@ -35,10 +35,8 @@ class ComSetupFrm : public QDialog {
   ~ComSetupFrm() override;
 
   bool probing() const;
-  std::int16_t configuredPort() const { return ConfiguredPort; }
-  std::int32_t configuredSpeed() const { return ConfiguredSpeed; }
 
-  // A click in the port list, after the list has toggled the box under the mouse.
+  // A tick toggled in the port list (mouse or keyboard), after the list has toggled it.
   void List1_MouseUp();
   // Checks the save folder text; true (Cancel) keeps the user in the text box.
   bool SaveDirectoryText_Validate();

@@ -46,7 +46,7 @@ void ComSetupFrm::buildPortFrame() {
   List1->setToolTip(QStringLiteral(
       "Serial ports with check marks are currently open and ready for use. Click on a "
       "checkbox to change the port's status"));
-  connect(List1, &PortListWidget::mouseReleased, this, &ComSetupFrm::List1_MouseUp);
+  connect(List1, &PortListWidget::tickToggled, this, &ComSetupFrm::List1_MouseUp);
 }
 
 void ComSetupFrm::buildSaveFrame() {

@@ -1,9 +1,9 @@
-// The check-box list of serial ports. Reports a released mouse button after the list has
-// handled it, so a click on a box is seen with the box already toggled. The entry under the
-// mouse becomes the current one, even when the click hit its box (which the list alone
-// would leave as it was).
+// The check-box list of serial ports. Reports a tick the user toggled, with the mouse or
+// the keyboard, after the list has toggled it; the toggled entry becomes the current one.
+// A click beside a box toggles nothing and reports nothing.
 #pragma once
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 
@@ -16,13 +16,24 @@ class PortListWidget : public QListWidget {
   using QListWidget::QListWidget;
 
  signals:
-  void mouseReleased();
+  void tickToggled();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
-    QListWidget::mouseReleaseEvent(event);
-    if (QListWidgetItem* clicked = itemAt(event->position().toPoint())) setCurrentItem(clicked);
-    emit mouseReleased();
+    reportToggle(itemAt(event->position().toPoint()), [&] { QListWidget::mouseReleaseEvent(event); });
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    reportToggle(currentItem(), [&] { QListWidget::keyPressEvent(event); });
+  }
+
+ private:
+  template <typename Handle>
+  void reportToggle(QListWidgetItem* item, Handle handle) {
+    const Qt::CheckState before = item ? item->checkState() : Qt::Unchecked;
+    handle();
+    if (!item || item->checkState() == before) return;
+    setCurrentItem(item);
+    emit tickToggled();
   }
 };
 

@@ -15,14 +15,15 @@ std::string iniWith(const std::string& crcRecord) {
   return "\x1cREQ=INI\r\x1e" + crcRecord + "\r\n\x1d";
 }
 
-TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughRs) {
+TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughOrUpToRs) {
   const std::pair<std::string, CrcCheck> cases[] = {
       {"\x1cREQ=INI\r\x1e\x1d", CrcCheck::Absent},
       {"\x1cREQ=INI\rCRC=13402\r\x1e\x1d", CrcCheck::Absent},  // not after RS
       {iniWith("CRC=13402"), CrcCheck::Good},
       {iniWith(" CRC = 13402"), CrcCheck::Good},
       {"junk" + iniWith("CRC=13402"), CrcCheck::Good},  // the span starts at its own FS
-      {iniWith("CRC=" + std::to_string(CRC16("REQ=INI\r"))), CrcCheck::Bad},  // RS left out
+      {iniWith("CRC=" + std::to_string(CRC16("REQ=INI\r"))), CrcCheck::Good},  // RS left out
+      {iniWith("CRC=" + std::to_string(CRC16("\x1cREQ=INI\r\x1e"))), CrcCheck::Bad},  // FS taken in
       {iniWith("CRC=13403"), CrcCheck::Bad},
       {iniWith("CRC="), CrcCheck::Bad},
       {iniWith("CRC=78938"), CrcCheck::Bad},  // 13402 + 65536

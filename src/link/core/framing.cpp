@@ -76,7 +76,9 @@ CrcCheck CheckIncomingCrc(std::string_view packet) {
       if (++count > 5) return CrcCheck::Bad;
     }
     if (count == 0 || sent > 0xFFFF) return CrcCheck::Bad;
-    return sent == CRC16(packet.substr(start, rs + 1 - start)) ? CrcCheck::Good : CrcCheck::Bad;
+    const std::string_view throughRs = packet.substr(start, rs + 1 - start);
+    const bool matches = sent == CRC16(throughRs) || sent == CRC16(throughRs.substr(0, throughRs.size() - 1));
+    return matches ? CrcCheck::Good : CrcCheck::Bad;
   }
   return CrcCheck::Absent;
 }

@@ -37,8 +37,9 @@ enum class CrcCheck { Absent, Good, Bad };
 
 // Checks the first "CRC=" record of an incoming packet (an RS followed by "CRC=", blanks
 // allowed around "CRC" and "="). Tracers cover the bytes after the packet's FS through that
-// RS, as this link does for its own packets. A missing, non-numeric or out-of-range number
-// counts as Bad.
+// RS, as this link does for its own packets, or stop just before the RS: either span is
+// Good, so that neither kind of tracer is refused every request. A missing, non-numeric or
+// out-of-range number counts as Bad.
 CrcCheck CheckIncomingCrc(std::string_view packet);
 
 }  // namespace lumora

@@ -16,8 +16,30 @@
 
 namespace lumora {
 
+#ifdef _WIN32
+namespace {
+// The text in `codePage` as UTF-16; false when it is not valid there.
+bool wideFrom(const std::string& text, UINT codePage, DWORD flags, std::wstring& wide) {
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+  if (length <= 0) return false;
+  wide.assign(static_cast<std::size_t>(length), L'\0');
+  return MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length) == length;
+}
+}  // namespace
+#endif
+
 std::filesystem::path PathFromText(const std::string& text) {
+#ifdef _WIN32
+  // A text that is not UTF-8 is a job number in the tracer's code page, which is the
+  // system's; the library's own conversion would throw on it.
+  std::wstring wide;
+  if (text.empty() || wideFrom(text, CP_UTF8, MB_ERR_INVALID_CHARS, wide) || wideFrom(text, CP_ACP, 0, wide))
+    return std::filesystem::path(wide);
+  return {};
+#else
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
+#endif
 }
 
 std::string TextFromPath(const std::filesystem::path& path) {

@@ -38,7 +38,9 @@ void SetBeepHandler(std::function<void()> handler);
 bool FileExists(const std::string& path);
 // The whole file as bytes; empty when FileExists is false or the file cannot be read.
 std::string ReadFileText(const std::string& path);
-// Texts are UTF-8 paths; these convert without the platform's narrow code page.
+// Texts are UTF-8 paths; these convert without the platform's narrow code page. On Windows a
+// text that is not UTF-8 (a job number as the tracer sent it) is read in the system's code
+// page instead, so that it never throws.
 std::filesystem::path PathFromText(const std::string& text);
 std::string TextFromPath(const std::filesystem::path& path);
 // `folder` joined with `name` by the platform's separator.

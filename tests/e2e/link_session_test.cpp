@@ -2,6 +2,8 @@
 // master side and watches the session's signals.
 #include "link/qt/link_session.h"
 
+#include "link/qt/local_stamp.h"
+
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -75,6 +77,12 @@ class SessionOverPty : public ::testing::Test {
 
 // The message is closed while the session is still applying the engine's outputs, and the
 // refusal must go out all the same.
+// Mended fault: the long time of some systems ends in the time zone ("6:10:21 PM UTC").
+TEST(LocalStamp, IsTheShortDateAndTheLongTimeWithoutTheZone) {
+  const QDateTime moment(QDate(2026, 12, 6), QTime(18, 10, 21));
+  EXPECT_EQ(LocalStamp(moment, QLocale(QLocale::English, QLocale::UnitedStates)).toStdString(), "12/6/26 6:10:21 PM");
+}
+
 TEST_F(SessionOverPty, BrandMessageClosedFromItsOwnSignalStillSendsTheRefusal) {
   PtyPair pty;
   auto session = openSession(pty.slavePath());

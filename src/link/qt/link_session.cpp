@@ -1,5 +1,7 @@
 #include "link/qt/link_session.h"
 
+#include "link/qt/local_stamp.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QUtf8StringView>
@@ -57,12 +59,8 @@ void LinkSession::close() {
 }
 
 Instant LinkSession::now() const {
-  const QDateTime local = QDateTime::currentDateTime();
-  const QLocale locale = QLocale::system();
   return Instant{clock_.nsecsElapsed() / 1000,
-                 (locale.toString(local.date(), QLocale::ShortFormat) + ' ' +
-                  locale.toString(local.time(), QLocale::LongFormat))
-                     .toStdString()};
+                 LocalStamp(QDateTime::currentDateTime(), QLocale::system()).toStdString()};
 }
 
 void LinkSession::onBytes(const QByteArray& bytes) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -13,7 +14,9 @@
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
+#include <utility>
 
 #include "app/core/help_texts.h"
 #include "app/qt/qt_text.h"
@@ -214,6 +217,19 @@ TEST_F(ComSetupFrmTest, Load_APortNumberOutsideTheListTicksNothing) {
     clickOk();
     EXPECT_EQ(store.read(Setting::Port), "0") << port;
   }
+}
+
+// Mended fault: a cancelled browse with no folder ever stored used to make the program's
+// own folder the save folder.
+TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFolder) {
+  const std::string programFolder = std::exchange(Shared().ProgramFolder, path("program"));
+  open();
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  child<QPushButton>("Command2")->click();
+  EXPECT_EQ(folderText()->text(), QText(Shared().DefaultSavePath));
+  EXPECT_EQ(Shared().SavePath, Shared().DefaultSavePath);
+  EXPECT_FALSE(store.readKey("SavePath").has_value());
+  Shared().ProgramFolder = programFolder;
 }
 
 TEST_F(ComSetupFrmTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {

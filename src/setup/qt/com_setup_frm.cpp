@@ -213,10 +213,12 @@ void ComSetupFrm::Command1_Click() {
 }
 
 // Browse: the chooser stores SavePath itself when accepted; the box shows what is stored.
+// With nothing stored that is the default save folder, as everywhere else: the program's own
+// folder would have traces saved, listed and deleted among the program's files.
 void ComSetupFrm::Command2_Click() {
   LumGetDir chooser(settings_, this);
   chooser.exec();
-  SaveDirectoryText->setText(QText(settings_.readOr(Setting::SavePath, Shared().ProgramFolder)));
+  SaveDirectoryText->setText(QText(settings_.readOr(Setting::SavePath, Shared().DefaultSavePath)));
   Shared().SavePath = StdText(SaveDirectoryText->text());
 }
 

@@ -44,6 +44,9 @@ TEST_F(CalibrationTest, LoadReadsStoredFactorsToFourDecimalsDefaultOne) {
   LoadBiasSettings(testing::StoreOf({{"HBias", " 0.99994"}, {"VBias", "1.23456"}}));
   EXPECT_EQ(Shared().HBias, 0.9999);
   EXPECT_EQ(Shared().VBias, 1.2346);
+  // Mended fault: a stored text that is no number, or a factor of 0.1 or less, read as is.
+  LoadBiasSettings(testing::StoreOf({{"HBias", "abc"}, {"VBias", "0.1"}}));
+  EXPECT_EQ(std::pair(Shared().HBias, Shared().VBias), std::pair(1.0, 1.0));
 }
 
 // A factor of 0.1 or less is stored, and kept in memory, as 1.

@@ -12,13 +12,15 @@ namespace {
 
 constexpr double kLargestBias = 1e6;
 
-double readBias(const SettingLookup& lookup, Setting setting) {
-  return BiasFromUnits(BiasUnits(value(ReadSetting(lookup, setting))));
-}
-
 double savedBias(double bias) {
   const std::int64_t units = BiasUnits(bias);
   return BiasFromUnits(units <= kBiasSaveFloor ? kBiasUnitsPerOne : units);
+}
+
+// A stored factor never is 0.1 or less, as saving replaces such; one that is (an edited
+// store, a text that is no number) would draw every trace off the picture, so it reads as 1.
+double readBias(const SettingLookup& lookup, Setting setting) {
+  return savedBias(value(ReadSetting(lookup, setting)));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ double savedBias(double bias) {
   return BiasFromUnits(units <= kBiasSaveFloor ? kBiasUnitsPerOne : units);
 }
 
-// A stored factor never is 0.1 or less, as saving replaces such; one that is (an edited
+// A stored factor is never 0.1 or less, as saving replaces such; one that is (an edited
 // store, a text that is no number) would draw every trace off the picture, so it reads as 1.
 double readBias(const SettingLookup& lookup, Setting setting) {
   return savedBias(value(ReadSetting(lookup, setting)));

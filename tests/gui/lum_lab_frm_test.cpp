@@ -2,14 +2,19 @@
 // questions answered by a script and a tracer simulator on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
+#include "app/desktop/desktop_app.h"
 #include "app/desktop/lum_lab_frm.h"
 #include "app/desktop/notify_icon.h"
 #include "app/desktop/single_instance.h"
@@ -62,6 +67,7 @@ class MainWindowTest : public ::testing::Test {
 
   QPushButton* button(int index) { return window().findChild<QPushButton*>(QString("Command1_%1").arg(index)); }
   QString label(const char* name) { return window().findChild<QLabel*>(name)->text(); }
+  void trigger(const char* menuItem) { window().fileMenu().findChild<QAction*>(menuItem)->trigger(); }
 
   TempSettings store_;
   SettingsStore settings_;
@@ -95,17 +101,19 @@ TEST_F(MainWindowTest, APortMissingOrNotOpeningIsAskedAboutThenSetUp) {
   EXPECT_FALSE(window().notifyIcon().shown());
 }
 
-TEST_F(MainWindowTest, AHiddenWindowStillReceivesStoresAndDrawsTraces) {
+TEST_F(MainWindowTest, AClosedWindowStillReceivesStoresAndDrawsTraces) {
   configurePort();
   ASSERT_TRUE(window().Form_Load());
-  window().Command1_Click(2);  // "Close" hides the window
-  EXPECT_TRUE(window().isHidden());
+  // "Close" hides the window, or without a notification area (offscreen) minimises it:
+  // mended fault, the window used to vanish with no way back.
+  window().Command1_Click(2);
+  EXPECT_TRUE(window().isMinimized());
   upload(sample_);
   ASSERT_TRUE(QTest::qWaitFor([&] { return label("TraceLabel") == "Order: 1001"; }, kLimitMs));
   EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(sample_));
   EXPECT_FALSE(window().tracePicture().drawing().lines().empty());
   EXPECT_EQ(label("FrameAlbl"), "A: 52.77");
-  EXPECT_TRUE(window().isHidden());
+  EXPECT_TRUE(window().isMinimized());
 }
 
 // With the prompt on, the trace is first stored under the tracer's job number; Cancel keeps
@@ -135,11 +143,42 @@ TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnly) {
   EXPECT_EQ(settings_.read(Setting::SavePath), saves_.string());
 }
 
+// Mended fault: "&Setup" while the prompt waited replaced the link but left "&Save" and
+// "&Cancel" showing, and a name chosen then was stored nowhere.
+TEST_F(MainWindowTest, SetupWhileThePromptWaitsTakesItsButtonsAway) {
+  configurePort();
+  settings_.write(Setting::Prompt, "1");
+  ASSERT_TRUE(window().Form_Load());
+  upload(sample_);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return button(0)->isVisible(); }, kLimitMs));
+  trigger("InterfaceSetupmnu");
+  EXPECT_TRUE(button(0)->isHidden());
+  EXPECT_TRUE(button(1)->isHidden());
+  EXPECT_TRUE(window().link()->isOpen());
+}
+
+// The wrong-brand message waits from the event loop; closing it sends the refusal.
+TEST_F(MainWindowTest, AnotherBrandIsToldAndRefusedOnceTheMessageIsClosed) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  questions_.replyMessage(Answer::Ok);
+  ChildProcess sim({Program("lumora-tracer-sim"), "--fd", std::to_string(pty_.master()), "--vendor", "OTHERCO", sample_},
+                   {}, {pty_.master()});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return sim.waitForExit(0).has_value(); }, kLimitMs)) << sim.output();
+  EXPECT_EQ(sim.waitForExit(0), 1) << sim.output();  // the host refused the trace
+  ASSERT_EQ(questions_.asked().size(), 1u);
+  EXPECT_EQ(questions_.asked()[0].Symbol, Icon::Warning);
+  EXPECT_FALSE(fs::exists(saves_ / "1001"));
+}
+
 TEST_F(MainWindowTest, TheCloseBoxKeepsTheLinkOpenOnlyShutdownEndsItAndAsksFirst) {
   configurePort();
   ASSERT_TRUE(window().Form_Load());
   ASSERT_FALSE(NotifyIcon::available());  // the offscreen platform has none
   window().close();  // without a notification area the window stays reachable
+  EXPECT_TRUE(window().isMinimized());
+  window().showNormal();
+  trigger("CloseMnu");
   EXPECT_TRUE(window().isMinimized());
   questions_.replyMessage(Answer::No);
   window().Exitmnu_Click();
@@ -157,6 +196,16 @@ TEST_F(MainWindowTest, ASecondCopyFindsTheFirstRunning) {
     EXPECT_FALSE(SingleInstance(lock).acquired());
   }
   EXPECT_TRUE(SingleInstance(lock).acquired());  // the first copy has ended
+}
+
+// Mended fault: a second copy started the application log, emptying the first copy's.
+TEST_F(MainWindowTest, ASecondCopyShowsItsMessageAndStartsNoLog) {
+  const SingleInstance first;  // this process is the first copy
+  ASSERT_TRUE(first.acquired());
+  bool logStarted = false;
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });  // the "already running" box
+  EXPECT_EQ(RunDesktop(*qApp, [&] { logStarted = true; }), 0);
+  EXPECT_FALSE(logStarted);
 }
 
 }  // namespace

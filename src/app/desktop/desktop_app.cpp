@@ -16,7 +16,7 @@
 
 namespace lumora {
 
-int RunDesktop(QApplication& app) {
+int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   QtQuestions questions;
   const SingleInstance instance;
   if (!instance.acquired()) {
@@ -24,6 +24,7 @@ int RunDesktop(QApplication& app) {
     questions.ask(nullptr, kAlreadyRunning, QText(ApplicationTitle), Buttons::Ok, Icon::Information);
     return 0;
   }
+  startLog();
   app.setQuitOnLastWindowClosed(false);  // the window hides; the icon keeps the program alive
   SetBeepHandler([] { QApplication::beep(); });
   SettingsStore settings;

@@ -2,11 +2,14 @@
 // until "E&xit (Shutdown)" or Cancel in a port message.
 #pragma once
 
+#include <functional>
+
 class QApplication;
 
 namespace lumora {
 
-// Runs the program in `app`; returns the exit code.
-int RunDesktop(QApplication& app);
+// Runs the program in `app`; returns the exit code. `startLog` runs once this copy is known
+// to be the only one: a second copy touches no file, not even the first copy's log.
+int RunDesktop(QApplication& app, const std::function<void()>& startLog);
 
 }  // namespace lumora

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -81,7 +82,7 @@ void LumLabfrm::buildMenus() {
       [this] { TraceDisplay(services_.questions, TracePic_, this).exec(); });
   Filemnu->addSeparator();
   add(Filemnu, "OpenMnu", "&Open", [this] { showWindow(); });
-  add(Filemnu, "CloseMnu", "&Close", [this] { hide(); });
+  add(Filemnu, "CloseMnu", "&Close", [this] { hideToTray(); });
 
   QMenu* help = menuBar()->addMenu("Help");
   help->setObjectName("Helpmnu");
@@ -196,14 +197,14 @@ bool LumLabfrm::SetComPorts() {
   while (true) {
     const int port = services_.settings.readWhole(Setting::Port);
     const int speed = services_.settings.readWhole(Setting::Speed);
-    link_.reset();  // closes the port
+    stopLink();
     if (PortNumberUsable(port)) startLink(port, speed);
     const auto problem = PortOpenProblem(port, link_ && link_->isOpen());
     if (!problem) {
       linked = true;
       break;
     }
-    link_.reset();
+    stopLink();
     if (services_.questions.ask(this, QText(*problem), applicationTitle(), Buttons::OkCancel, Icon::None) ==
         Answer::Cancel)
       break;
@@ -230,6 +231,14 @@ void LumLabfrm::startLink(int port, int speed) {
   link_->open();
 }
 
+// Closes the port. An upload waiting for the operator ends with the link, so its buttons go:
+// a name chosen afterwards would reach no upload and be stored nowhere.
+void LumLabfrm::stopLink() {
+  link_.reset();
+  Command1[0]->hide();
+  Command1[1]->hide();
+}
+
 void LumLabfrm::connectLink() {
   LinkSession* link = link_.get();
   connect(link, &LinkSession::activityAdded, this, [this](const QString& line) {
@@ -243,10 +252,15 @@ void LumLabfrm::connectLink() {
   });
   connect(link, &LinkSession::orderLabelChanged, TraceLabel, &QLabel::setText);
   connect(link, &LinkSession::statusLabelChanged, Helplbl, &QLabel::setText);
-  connect(link, &LinkSession::brandMessageRequested, this, [this, link](const QString& text) {
-    services_.questions.ask(this, text, applicationTitle(), Buttons::Ok, Icon::Warning);
-    link->brandMessageClosed();
-  });
+  // The message waits for the operator from the event loop, not inside the link's own call:
+  // "&Setup" from the icon's menu may replace the link meanwhile.
+  connect(
+      link, &LinkSession::brandMessageRequested, this,
+      [this, link = QPointer<LinkSession>(link)](const QString& text) {
+        services_.questions.ask(this, text, applicationTitle(), Buttons::Ok, Icon::Warning);
+        if (link) link->brandMessageClosed();
+      },
+      Qt::QueuedConnection);
   connect(link, &LinkSession::showTraceRequested, this, [this](const QString& name, const QString& path) {
     ShowStoredTrace(path);
     emit traceShown(name);
@@ -291,7 +305,7 @@ void LumLabfrm::Command1_Click(int index) {
     TracePic_->clearPicture();
     Helplbl->setText(kTraceCancelled);
   } else {
-    hide();
+    hideToTray();
   }
 }
 
@@ -303,14 +317,14 @@ void LumLabfrm::Exitmnu_Click() {
 
 void LumLabfrm::shutdown() {
   shuttingDown_ = true;
-  link_.reset();
+  stopLink();
   icon_->remove();
   close();
   QApplication::quit();
 }
 
 void LumLabfrm::runSetup() {
-  link_.reset();
+  stopLink();
   services_.runSetupDialog(this);
   if (!SetComPorts()) shutdown();
 }
@@ -327,6 +341,10 @@ void LumLabfrm::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
+  hideToTray();
+}
+
+void LumLabfrm::hideToTray() {
   if (icon_->shown()) hide();
   else showMinimized();  // no notification area to come back from
 }

@@ -66,9 +66,11 @@ class LumLabfrm : public QMainWindow {
   QWidget* buildActivityViews();
   void connectLink();
   void startLink(int port, int speed);
+  void stopLink();
   void showActivityView(QWidget* list);
   void runSetup();
   void showWindow();
+  void hideToTray();
 
   DesktopServices services_;
   std::unique_ptr<LinkSession> link_;

@@ -70,7 +70,13 @@ std::optional<QString> QtQuestions::inputText(QWidget* parent, const QString& pr
 
 std::optional<QString> QtQuestions::saveFileName(QWidget* parent, const QString& title,
                                                  const QString& folder, const QString& filter) {
-  QString path = QFileDialog::getSaveFileName(parent, title, folder, filter);
+#ifdef Q_OS_WIN
+  const QString& shown = filter;
+#else
+  // "*.*" is every file on Windows; here it would hide the trace files, which have no extension.
+  const QString shown = filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
+#endif
+  QString path = QFileDialog::getSaveFileName(parent, title, folder, shown);
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

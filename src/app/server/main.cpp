@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QString::fromUtf8(lumora::ApplicationTitle.data()));
   if (options->mode == lumora::ServerOptions::Mode::Tray) {
     QApplication app(argc, argv);
-    lumora::StartApplicationLog();
-    return lumora::RunDesktop(app);
+    return lumora::RunDesktop(app, [] { lumora::StartApplicationLog(); });
   }
   QCoreApplication app(argc, argv);
   lumora::StartApplicationLog();

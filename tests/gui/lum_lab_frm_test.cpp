@@ -65,6 +65,15 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_EQ(sim.waitForExit(0), 0) << sim.output() << sim.errors();
   }
 
+  // Starts with the prompt on and uploads the sample; the prompt then waits for the operator.
+  void startPromptedUpload() {
+    configurePort();
+    settings_.write(Setting::Prompt, "1");
+    ASSERT_TRUE(window().Form_Load());
+    upload(sample_);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button(0)->isVisible() && button(1)->isVisible(); }, kLimitMs));
+  }
+
   QPushButton* button(int index) { return window().findChild<QPushButton*>(QString("Command1_%1").arg(index)); }
   QString label(const char* name) { return window().findChild<QLabel*>(name)->text(); }
   void trigger(const char* menuItem) { window().fileMenu().findChild<QAction*>(menuItem)->trigger(); }
@@ -119,11 +128,7 @@ TEST_F(MainWindowTest, AClosedWindowStillReceivesStoresAndDrawsTraces) {
 // With the prompt on, the trace is first stored under the tracer's job number; Cancel keeps
 // only that file; a new name in another folder changes the folder for this run only.
 TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnly) {
-  configurePort();
-  settings_.write(Setting::Prompt, "1");
-  ASSERT_TRUE(window().Form_Load());
-  upload(sample_);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return button(1)->isVisible(); }, kLimitMs));
+  ASSERT_NO_FATAL_FAILURE(startPromptedUpload());
   window().Command1_Click(1);
   EXPECT_EQ(label("Helplbl").toStdString(), kTraceCancelled);
   ASSERT_TRUE(QTest::qWaitFor([&] { return button(1)->isHidden(); }, kLimitMs));
@@ -146,11 +151,7 @@ TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnly) {
 // Mended fault: "&Setup" while the prompt waited replaced the link but left "&Save" and
 // "&Cancel" showing, and a name chosen then was stored nowhere.
 TEST_F(MainWindowTest, SetupWhileThePromptWaitsTakesItsButtonsAway) {
-  configurePort();
-  settings_.write(Setting::Prompt, "1");
-  ASSERT_TRUE(window().Form_Load());
-  upload(sample_);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return button(0)->isVisible(); }, kLimitMs));
+  ASSERT_NO_FATAL_FAILURE(startPromptedUpload());
   trigger("InterfaceSetupmnu");
   EXPECT_TRUE(button(0)->isHidden());
   EXPECT_TRUE(button(1)->isHidden());

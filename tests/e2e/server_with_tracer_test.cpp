@@ -131,12 +131,20 @@ TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
       {{"--headless", "--save-dir", temp / "t"}, 1, "No usable port: the setting Port is 0"},
       {{"--bogus"}, 2, "usage: lumora-trace-server"},
   };
+  const auto started = fs::file_time_type::clock::now();
   for (const auto& c : cases) {
     Args argv{Program("lumora-trace-server")};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
     ChildProcess server(argv, environment(temp));
     EXPECT_EQ(server.waitForExit(StartLimitMs), c.exitCode) << c.args.front();
     EXPECT_NE(server.errors().find(c.error), std::string::npos) << server.errors();
+  }
+  // Mended fault: the command-line modes started the application log afresh, emptying the
+  // log of a tray copy that was running.
+  for (const auto& entry : fs::directory_iterator(fs::path(Program("lumora-trace-server")).parent_path())) {
+    if (entry.path().extension() == ".Log") {
+      EXPECT_LT(entry.last_write_time(), started) << entry.path();
+    }
   }
 }
 

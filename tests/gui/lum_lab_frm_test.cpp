@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -156,6 +157,25 @@ TEST_F(MainWindowTest, SetupWhileThePromptWaitsTakesItsButtonsAway) {
   EXPECT_TRUE(button(0)->isHidden());
   EXPECT_TRUE(button(1)->isHidden());
   EXPECT_TRUE(window().link()->isOpen());
+}
+
+// Mended fault: the icon's menu works while a dialog is open, and "&Setup" or "E&xit" there
+// replaced or closed the link under that dialog (a name typed in the save dialog then went
+// to another trace). The open dialog comes first now.
+TEST_F(MainWindowTest, TheMenuWaitsWhileADialogIsOpen) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  LinkSession* const link = window().link();
+  QDialog dialog(&window());
+  QTimer::singleShot(0, [&] {
+    trigger("InterfaceSetupmnu");
+    trigger("Exitmnu");
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_EQ(setupRuns_, 0);
+  EXPECT_EQ(window().link(), link);
+  EXPECT_TRUE(questions_.asked().empty());  // no shutdown question
 }
 
 // The wrong-brand message waits from the event loop; closing it sends the refusal.

@@ -69,7 +69,17 @@ void LumLabfrm::buildMenus() {
   auto add = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, handler);
+    // The icon's menu stays usable while a dialog is open. A second dialog, a setup or a
+    // shutdown on top of it would replace the link under that dialog, so the open dialog
+    // comes to the front instead.
+    connect(action, &QAction::triggered, this, [handler] {
+      if (QWidget* open = QApplication::activeModalWidget()) {
+        open->raise();
+        open->activateWindow();
+        return;
+      }
+      handler();
+    });
     return action;
   };
   add(Filemnu, "Exitmnu", "E&xit (Shutdown)", [this] { Exitmnu_Click(); });
@@ -345,7 +355,7 @@ void LumLabfrm::closeEvent(QCloseEvent* event) {
 }
 
 void LumLabfrm::hideToTray() {
-  if (icon_->shown()) hide();
+  if (icon_->shown() && NotifyIcon::available()) hide();
   else showMinimized();  // no notification area to come back from
 }
 

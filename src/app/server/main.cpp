@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     return lumora::RunDesktop(app, [] { lumora::StartApplicationLog(); });
   }
+  // The command-line modes keep their messages on stderr: the log file belongs to the tray
+  // copy, which may be running.
   QCoreApplication app(argc, argv);
-  lumora::StartApplicationLog();
   if (options->mode == lumora::ServerOptions::Mode::ProbePorts)
     return lumora::RunProbePorts(std::cout);
   return lumora::RunHeadless(*options);

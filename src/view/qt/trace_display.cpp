@@ -110,7 +110,7 @@ void TraceDisplay::File1_Click() {
   if (lowest < 0 || static_cast<std::size_t>(lowest) >= names_.size()) return;
   const std::string& name = names_[static_cast<std::size_t>(lowest)];
   clsVCATrace trace;
-  trace.LoadVCATrace(name);
+  trace.ProcessTrace(ReadFileText(JoinPath(folder_, name)));  // the folder listed, whatever SavePath is now
   if (mainPicture_ != nullptr) trace.DrawTrace(*mainPicture_, 0);
   emit traceDrawn(QText(name));
 }

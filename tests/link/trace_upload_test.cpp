@@ -143,6 +143,34 @@ TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
   EXPECT_EQ(store.calls, (Calls{Stored, Stored}));  // without the CRC line
 }
 
+// Mended fault: whatever ended in a GS while the body was awaited was stored as the trace and
+// answered with status 0 (a stray GS stored an empty file). Now the body is the packet that
+// GS ends, from its FS; noise alone is dropped and the link goes on waiting.
+TEST_F(UploadTest, BodyIsThePacketFromItsFsAndNoiseAloneIsDropped) {
+  accept();
+  EXPECT_EQ(send("\xff\xfe\x1d"), (Outputs{activity("OMA Input Discarded: line noise while waiting for the trace")}));
+  EXPECT_EQ(link.state(), State::ReceivingBody);
+  EXPECT_TRUE(store.calls.empty());
+  send("xyz" + traceBody());
+  EXPECT_EQ(store.calls, (Calls{Stored, Stored}));
+}
+
+// Mended fault: a tracer that gave up (a body cut short, a request sent again) had its new
+// request stored as the old job's trace, answered with status 0. The request now ends the
+// upload, nothing is stored, and it is answered as any request.
+TEST_F(UploadTest, ARequestInsteadOfTheBodyEndsTheUploadAndIsAnswered) {
+  accept("8008");
+  const std::string cutShort = traceBody("8008").substr(0, 30);
+  EXPECT_EQ(send(cutShort + trcRequest("8009")),
+            (Outputs{activity("OMA Trace Aborted: the tracer sent a new request")}));
+  const Outputs out = wait(BurstSilenceMicros + 1);
+  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("8009", 0, "1;400;E;R;F")}));
+  EXPECT_TRUE(store.calls.empty());
+  send(traceBody("8009"));
+  ASSERT_FALSE(store.calls.empty());
+  EXPECT_EQ(store.calls.front().first, "/saves/8009");
+}
+
 // A trace that is not on disk is never reported to the tracer as stored: a failed first
 // store answers status 2; a failed second one, after status 0, is reported.
 TEST_F(UploadTest, FailedStoreIsReportedNeverClaimed) {

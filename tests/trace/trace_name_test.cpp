@@ -10,7 +10,8 @@ TEST(TraceName, UnsafeNamesAreRefusedWithTheirReason) {
   for (const char* name : {"12345", "A-100_7", "job 12", "Temp.tmp", "COM10", "CONSOLE", "x.y"})
     EXPECT_TRUE(IsSafeTraceName(name)) << name;
   const std::pair<std::string, const char*> cases[] = {
-      {"..", "names a folder"}, {"../etc/x", "contains a path separator"}, {"a\\b", "contains a path separator"},
+      {"..", "names a folder"}, {".5012", "starts with a dot, which hides the file"},  // mended: stored unseen
+      {"../etc/x", "contains a path separator"}, {"a\\b", "contains a path separator"},
       {"C:x", "contains a drive or stream separator"}, {"", "is empty"},
       {std::string(256, '1'), "is longer than 255 characters"}, {"12\n3", "contains a control character"},
       {std::string("1\0" "2", 3), "contains a control character"},

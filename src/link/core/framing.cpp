@@ -44,6 +44,13 @@ bool HasRequestMarker(std::string_view burst) {
   return false;
 }
 
+bool OpensWithRequest(std::string_view packet) {
+  const std::size_t start = packet.find_first_not_of(" \r\n", 1);
+  if (start == std::string_view::npos) return false;
+  const std::string_view record = packet.substr(start);
+  return record.starts_with("REQ=") && !record.starts_with("REQ=FIL");
+}
+
 namespace {
 
 std::size_t skipBlanks(std::string_view text, std::size_t i) {

@@ -33,6 +33,10 @@ bool IsCompletePacket(std::string_view burst);
 // with a blank before the "="), exact case.
 bool HasRequestMarker(std::string_view burst);
 
+// True when the packet (starting at its FS) opens with a request record other than
+// "REQ=FIL", the record trace data may open with: a tracer asking anew.
+bool OpensWithRequest(std::string_view packet);
+
 enum class CrcCheck { Absent, Good, Bad };
 
 // Checks the first "CRC=" record of an incoming packet (an RS followed by "CRC=", blanks

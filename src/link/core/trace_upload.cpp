@@ -1,5 +1,6 @@
 // One tracer-initiated upload: brand and format checks, the body, storing, the prompt.
 #include <algorithm>
+#include <utility>
 
 #include "link/core/control_chars.h"
 #include "link/core/framing.h"
@@ -101,6 +102,22 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
     }
     body_ += part;
     if (gs == std::string_view::npos) return;
+    // The body is the packet this GS ends: bytes before its FS were line noise or a body cut
+    // short, and without an FS it is all noise. A request means the tracer has given up on
+    // this upload and asks anew; it is answered as any request.
+    const std::size_t fs = body_.rfind(FS);
+    if (fs == std::string::npos) {
+      AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
+      body_.clear();
+      continue;
+    }
+    body_.erase(0, fs);
+    if (OpensWithRequest(body_)) {
+      AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
+      holdInput(std::exchange(body_, {}), out);
+      holdInput(bytes, out);
+      return becomeIdle(now);
+    }
     if (CheckIncomingCrc(body_) == CrcCheck::Bad) {
       writeBytes(out, std::string(1, NAK));
       AddEvent(out, "OMA Bad Packet CRC");

@@ -32,6 +32,8 @@ std::string TraceNameProblem(std::string_view name) {
     if (std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
       return "contains a character Windows refuses in file names";
   }
+  // Hidden where the program lists traces, so a stored trace would seem lost.
+  if (name.front() == '.') return "starts with a dot, which hides the file";
   if (name.back() == '.' || name.back() == ' ') return "ends with a dot or blank";
   if (isReservedDeviceName(name)) return "is a reserved device name";
   return {};

@@ -18,11 +18,11 @@
 // single-shot precise timer armed from deadline() after every call (disarmed when there is
 // none), and the operator's buttons; it applies the returned outputs in order.
 // Safety rules kept here: an incoming "CRC=" is checked over the bytes after FS through RS,
-// or up to it (NAK and "OMA Bad Packet CRC" on a mismatch); a job number that is not a safe file name is
-// refused with status 6 before the body is sent; the body is the packet its GS ends, from
-// its FS (noise alone is dropped, a new request ends the upload); a trace is stored before
-// the tracer hears status 0, and a failed store answers status 2; no buffer exceeds
-// MaxLinkBuffer.
+// or up to it (NAK and "OMA Bad Packet CRC" on a mismatch); a job number that is not a safe
+// file name is refused with status 6 before the body is sent; the body is the packet its GS
+// ends, from its FS (noise alone is dropped, a new request ends the upload); a trace is
+// stored before the tracer hears status 0, and a failed store answers status 2; no buffer
+// exceeds MaxLinkBuffer.
 #pragma once
 
 #include <cstdint>

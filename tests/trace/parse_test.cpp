@@ -37,6 +37,10 @@ TEST(Dbl, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
     trace.ProcessTrace(kept);
     EXPECT_EQ(trace.DBL(), 17) << kept;
   }
+  for (const auto& [text, dbl] : {std::pair{"DBL=+18.5\n", 18.5}, {"DBL=-5\n", -5.0}, {"DBL=\t.5 \n", 0.5}}) {
+    trace.ProcessTrace(text);
+    EXPECT_EQ(trace.DBL(), dbl) << text;
+  }
 }
 
 TEST(FormatLines, BothEyesBecomeRightAndLeftAndTheLastLineWins) {

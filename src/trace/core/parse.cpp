@@ -17,8 +17,10 @@ bool parseWholeDecimal(std::string_view text, double& out) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return false;
   text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-  if (text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+' || text.front() == '-') return false;  // one sign at most
+  if (text.front() == '+') {  // one sign at most: "+-18.5" is no number
+    text.remove_prefix(1);
+    if (text.empty() || text.front() == '-') return false;
+  }
   double number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) return false;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "commands.h"
+#include "file_size_limit.h"
 #include "trace/core/shared_values.h"
 
 namespace lumora::tool {
@@ -43,6 +44,7 @@ TEST_F(ToolTest, BadUsageExitsTwoWithTheUsageOnly) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, {"nonsense"}, {"resize", kSamples + "/1001"},
         {"resize", kSamples + "/1001", "--stretch", "1", "--new-b", "abc"},
+        {"resize", kSamples + "/1001", "--stretch", "1", "--new-b", "-5"},
         {"drills", kSamples + "/1005", "--side", "2"}}) {
     const ToolRun r = run(args);
     EXPECT_EQ(r.code, kExitUsage) << ::testing::PrintToString(args);
@@ -61,6 +63,8 @@ TEST_F(ToolTest, InfoReportsEachReadableFileAndFailsOnTheOthers) {
                         0),
             0u);
   EXPECT_EQ(r.out.find('\n'), r.out.size() - 1);  // one object, one line
+  const std::string counts = run({"info", "--json", write("big", "TRCFMT=1;100000;E;R;F\n")}).out;
+  EXPECT_NE(counts.find("\"radiusCount\":100000,"), std::string::npos) << counts;  // no "1e+05"
 }
 
 // The file written with -o and the bytes printed without it are the same rebuilt trace.
@@ -76,6 +80,24 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
                              "-o", path("o")});
   EXPECT_EQ(empty.code, kExitFile);
   EXPECT_FALSE(fs::exists(path("o")));
+}
+
+// A failed write is reported and keeps what was there: the input itself, given as -o, and
+// output that never reached the standard output.
+TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
+  const std::string input = write("1002", ReadFileText(kSamples + "/1002"));
+  ToolRun failed;
+  {
+    const testing::FileSizeLimit limit(64);
+    failed = run({"resize", input, "--stretch", "1", "--new-b", "40", "-o", input});
+  }
+  EXPECT_EQ(failed.code, kExitFile);
+  EXPECT_NE(failed.err.find("cannot write"), std::string::npos) << failed.err;
+  EXPECT_EQ(ReadFileText(input), ReadFileText(kSamples + "/1002"));
+  std::ostream broken(nullptr);  // a stream that takes nothing
+  std::ostringstream err;
+  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {broken, err}), kExitFile);
+  EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
 }
 
 // The label commands print what the record class answers; drills print its lists as JSON;

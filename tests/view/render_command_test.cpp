@@ -66,24 +66,20 @@ TEST_F(RenderCommandTest, Svg_HoldsTheChosenEyeAtTrueSizeInMillimetres) {
   }
 }
 
-// A drawing that was not written must not be reported as saved.
-TEST_F(RenderCommandTest, SaveDrawing_ChoosesTheFormatByExtensionAndReportsFailure) {
-  const MillimetreSurface surface = drawn(testing::CirclePacket(400, 2500), 0, 100);
-  const QString base = QString::fromStdString(folder.path());
-  EXPECT_TRUE(SaveDrawing(surface, base + "/a.PNG", 4));
-  EXPECT_EQ(QImage(base + "/a.PNG").size(), QSize(400, 400));
-  EXPECT_TRUE(SaveDrawing(surface, base + "/a.svg", 4));
-  EXPECT_EQ(svg("a.svg").Lines.size(), 402u);
-  EXPECT_FALSE(SaveDrawing(surface, base + "/a.bmp", 4));
-  EXPECT_FALSE(SaveDrawing(surface, base + "/missing/a.svg", 4));
-  EXPECT_FALSE(folder.has("a.bmp"));
+// The format is the extension's, in any case; the image keeps true size at the given scale.
+TEST_F(RenderCommandTest, Png_ByTheExtensionInAnyCaseAtTheGivenScale) {
+  ASSERT_EQ(run({kSample, "--scale", "4", "-o", path("a.PNG")}), 0) << err.str();
+  EXPECT_EQ(QImage(QString::fromStdString(path("a.PNG")), "PNG").size(), QSize(272, 272));
+  const QByteArray svg = DrawingFileBytes(drawn(testing::CirclePacket(400, 2500), 0, 100), DrawingFormat::Svg, 4);
+  EXPECT_EQ(testing::ReadSvg(svg).Lines.size(), 402u);
 }
 
 TEST_F(RenderCommandTest, BadUsageExitsWithTwoAMissingFileOrNoOutlineWithOne) {
   const std::vector<std::string> usage[] = {{kSample},
                                             {kSample, "-o", path("x.bmp")},
                                             {kSample, "--side", "2", "-o", path("x.png")},
-                                            {kSample, "--scale", "21", "-o", path("x.png")}};
+                                            {kSample, "--scale", "21", "-o", path("x.png")},
+                                            {kSample, "--scale", "1e-300", "-o", path("x.svg")}};
   for (const auto& args : usage) EXPECT_EQ(run(args), 2) << ::testing::PrintToString(args);
   EXPECT_NE(err.str().find("usage: lumora-trace render"), std::string::npos);
   EXPECT_EQ(run({path("missing"), "-o", path("x.png")}), 1);

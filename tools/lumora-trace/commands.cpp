@@ -8,6 +8,8 @@
 #include "json_writer.h"
 #include "options.h"
 #include "render.h"
+#include "trace/core/file_replace.h"
+#include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora::tool {
@@ -28,17 +30,32 @@ int usage(Streams io, const std::string& problem) {
   return kExitUsage;
 }
 
-// The file's bytes processed as a packet; false (with a message) when it cannot be read.
-bool loadPacket(const std::string& path, clsVCATrace& trace, Streams io) {
+}  // namespace
+
+std::optional<std::string> ReadInput(const std::string& path, Streams io) {
   std::error_code ec;
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  if (!in || std::filesystem::is_directory(path, ec)) {
+  std::ifstream in(PathFromText(path), std::ios::binary);
+  if (!in || std::filesystem::is_directory(PathFromText(path), ec)) {
     io.err << "lumora-trace: cannot read " << path << "\n";
-    return false;
+    return std::nullopt;
   }
-  trace.ProcessTrace(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-  return true;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+bool LoadPacket(const std::string& path, clsVCATrace& trace, Streams io) {
+  const std::optional<std::string> bytes = ReadInput(path, io);
+  if (bytes) trace.ProcessTrace(*bytes);
+  return bytes.has_value();
+}
+
+int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
+  const std::string failure = ReplaceFile(path, bytes);
+  if (failure.empty()) return kExitOk;
+  io.err << "lumora-trace: " << failure << "\n";
+  return kExitFile;
+}
+
+namespace {
 
 JsonObject sideJson(const clsVCATrace& t, int s) {
   return {{"a", t.a(s)}, {"b", t.B(s)}, {"c", t.C(s)}, {"ed", t.ed(s)}, {"eda", t.eda(s)},
@@ -73,7 +90,7 @@ int RunInfo(const std::vector<std::string>& args, Streams io) {
   int code = kExitOk;
   for (const std::string& path : o.positional) {
     clsVCATrace trace;
-    if (!loadPacket(path, trace, io)) {
+    if (!LoadPacket(path, trace, io)) {
       code = kExitFile;
       continue;
     }
@@ -89,9 +106,12 @@ int RunResize(const std::vector<std::string>& args, Streams io) {
   const auto stretch = o.values.count("--stretch") ? IntArg(o.values.at("--stretch")) : std::nullopt;
   const auto newB = o.values.count("--new-b") ? NumberArg(o.values.at("--new-b")) : std::nullopt;
   if (o.positional.size() != 1 || !stretch || !newB) return usage(io, "resize needs FILE, --stretch MODE and --new-b MM");
-  clsVCATrace trace;
-  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
-  const auto rebuilt = RebuildWithNewB(trace.VCATracePacket(), *stretch, *newB);
+  if (*newB < 0) return usage(io, "--new-b is a size: 0 or more millimetres");
+  // From the file's own text, as ChangeFrameB rebuilds: a processed packet has had its line
+  // ends normalised once already.
+  const std::optional<std::string> packet = ReadInput(o.positional[0], io);
+  if (!packet) return kExitFile;
+  const auto rebuilt = RebuildWithNewB(*packet, *stretch, *newB);
   if (!rebuilt) {
     io.err << "lumora-trace: " << o.positional[0] << " holds no trace\n";
     return kExitFile;
@@ -100,14 +120,7 @@ int RunResize(const std::vector<std::string>& args, Streams io) {
     io.out << *rebuilt;
     return kExitOk;
   }
-  std::ofstream file(std::filesystem::path(o.values.at("-o")), std::ios::binary | std::ios::trunc);
-  file << *rebuilt;
-  file.close();
-  if (!file) {
-    io.err << "lumora-trace: cannot write " << o.values.at("-o") << "\n";
-    return kExitFile;
-  }
-  return kExitOk;
+  return WriteOutput(o.values.at("-o"), *rebuilt, io);
 }
 
 int RunDrills(const std::vector<std::string>& args, Streams io) {
@@ -116,7 +129,7 @@ int RunDrills(const std::vector<std::string>& args, Streams io) {
   if (!o.error.empty() || o.positional.size() != 1 || (side != 0 && side != 1))
     return usage(io, o.error.empty() ? "drills needs FILE and --side 0 or 1" : o.error);
   clsVCATrace trace;
-  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
   std::vector<std::string> drill, c, b, e;
   const bool found = trace.GetDrillData(drill, side);
   const bool drilleFound = trace.GetDrilleData(c, b, e, side);
@@ -131,7 +144,7 @@ int RunLabel(const std::vector<std::string>& args, Streams io) {
   const auto side = o.values.count("--side") ? IntArg(o.values.at("--side")) : std::optional<int>(0);
   if (!o.error.empty() || o.positional.size() != 2 || !side) return usage(io, o.error.empty() ? "label needs FILE and LABEL" : o.error);
   clsVCATrace trace;
-  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
   io.out << trace.VCALabelValue(o.positional[1], *side) << "\n";
   return kExitOk;
 }
@@ -140,7 +153,7 @@ int RunGetAll(const std::vector<std::string>& args, Streams io) {
   const Options o = ParseOptions(args, {}, {});
   if (!o.error.empty() || o.positional.size() != 2) return usage(io, o.error.empty() ? "getall needs FILE and LABEL" : o.error);
   clsVCATrace trace;
-  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
   io.out << trace.VCALabelGetAll(o.positional[1]) << "\n";
   return kExitOk;
 }
@@ -150,15 +163,14 @@ int RunMultiLine(const std::vector<std::string>& args, Streams io) {
   const auto group = o.positional.size() == 3 ? IntArg(o.positional[2]) : std::nullopt;
   if (!o.error.empty() || !group) return usage(io, o.error.empty() ? "multiline needs FILE, LABEL and GROUP" : o.error);
   clsVCATrace trace;
-  if (!loadPacket(o.positional[0], trace, io)) return kExitFile;
+  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
   io.out << trace.VCALabelMultiLine(o.positional[1], *group) << "\n";
   return kExitOk;
 }
 
-int RunTool(const std::vector<std::string>& args, Streams io) {
-  if (args.empty()) return usage(io, "");
-  const std::string& command = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
+namespace {
+
+int dispatch(const std::string& command, const std::vector<std::string>& rest, Streams io) {
   if (command == "info") return RunInfo(rest, io);
   if (command == "resize") return RunResize(rest, io);
   if (command == "drills") return RunDrills(rest, io);
@@ -167,6 +179,17 @@ int RunTool(const std::vector<std::string>& args, Streams io) {
   if (command == "multiline") return RunMultiLine(rest, io);
   if (command == "render") return RunRender(rest, io);
   return usage(io, "unknown command " + command);
+}
+
+}  // namespace
+
+// Output that never reached its destination (a full disk, a closed pipe) is no success.
+int RunTool(const std::vector<std::string>& args, Streams io) {
+  if (args.empty()) return usage(io, "");
+  const int code = dispatch(args[0], {args.begin() + 1, args.end()}, io);
+  if (io.out.flush() || code != kExitOk) return code;
+  io.err << "lumora-trace: cannot write the standard output\n";
+  return kExitFile;
 }
 
 }  // namespace lumora::tool

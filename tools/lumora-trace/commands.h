@@ -3,8 +3,14 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace lumora {
+class clsVCATrace;
+}
 
 namespace lumora::tool {
 
@@ -16,6 +22,13 @@ struct Streams {
   std::ostream& out;
   std::ostream& err;
 };
+
+// The file's bytes; nothing (with a message) when it cannot be read.
+std::optional<std::string> ReadInput(const std::string& path, Streams io);
+// The file's bytes processed as a packet; false (with a message) when it cannot be read.
+bool LoadPacket(const std::string& path, clsVCATrace& trace, Streams io);
+// Replaces the file `path` with `bytes`, or keeps it whole with a message; the exit code.
+int WriteOutput(const std::string& path, std::string_view bytes, Streams io);
 
 int RunInfo(const std::vector<std::string>& args, Streams io);
 int RunResize(const std::vector<std::string>& args, Streams io);

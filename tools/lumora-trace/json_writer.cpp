@@ -23,8 +23,11 @@ void appendText(std::string& out, const std::string& latin1) {
 
 void appendNumber(std::string& out, double d) {
   if (!std::isfinite(d)) d = 0;  // JSON has no such numbers; the library never returns them
+  // Whole numbers (counts) in plain digits, never as "1e+05", which readers take for a fraction.
+  const bool whole = std::fabs(d) < 1e15 && d == std::trunc(d);
   char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, d);
+  auto res = whole ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed)
+                   : std::to_chars(buf, buf + sizeof buf, d);
   out.append(buf, res.ptr);
 }
 

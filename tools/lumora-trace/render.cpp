@@ -5,7 +5,7 @@
 #include <optional>
 #include <ostream>
 
-#include <QString>
+#include <QByteArray>
 
 #include "options.h"
 #include "trace/core/numtext.h"
@@ -19,14 +19,17 @@ namespace {
 
 constexpr std::size_t kMinimumRadii = 51;       // fewer are not drawn
 constexpr double kDefaultPxPerMm = 10;
+constexpr double kSmallestPxPerMm = 0.1;        // a 20 mm drawing is still 2 pixels wide
 constexpr double kLargestPxPerMm = 20;          // keeps the image within 5000 x 5000 pixels
 constexpr double kMarginMm = 5;                 // around the largest radius
 constexpr double kSmallestSideMm = 20, kLargestSideMm = 250;
 
-bool isImagePath(const std::string& path) {
-  const QString p = QString::fromStdString(path);
-  return p.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
-         p.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+// The format an output file's extension (any case) asks for.
+std::optional<DrawingFormat> formatOf(const std::string& path) {
+  const std::string extension = AsciiUpper(path.substr(path.size() - std::min<std::size_t>(path.size(), 4)));
+  if (extension == ".PNG") return DrawingFormat::Png;
+  if (extension == ".SVG") return DrawingFormat::Svg;
+  return std::nullopt;
 }
 
 // The square surface's side (mm): the whole outline with a margin, within sane bounds.
@@ -38,6 +41,7 @@ double surfaceSideMm(const std::vector<std::string_view>& radii) {
 
 struct RenderRequest {
   std::string File, Out;
+  DrawingFormat Format = DrawingFormat::Png;
   int Side = 0;
   double PxPerMm = kDefaultPxPerMm;
 };
@@ -49,11 +53,11 @@ std::optional<RenderRequest> parse(const std::vector<std::string>& args, std::st
   const auto scale = o.values.count("--scale") ? NumberArg(o.values.at("--scale")) : kDefaultPxPerMm;
   if (!o.error.empty()) problem = o.error;
   else if (o.positional.size() != 1 || !o.values.count("-o")) problem = "render needs FILE and -o OUT.png or OUT.svg";
-  else if (!isImagePath(o.values.at("-o"))) problem = "render writes only .png and .svg files";
+  else if (!formatOf(o.values.at("-o"))) problem = "render writes only .png and .svg files";
   else if (!side || (*side != 0 && *side != 1)) problem = "--side must be 0 or 1";
-  else if (!scale || *scale <= 0 || *scale > kLargestPxPerMm) problem = "--scale must be above 0 and at most 20 pixels per millimetre";
+  else if (!scale || *scale < kSmallestPxPerMm || *scale > kLargestPxPerMm) problem = "--scale must be 0.1 to 20 pixels per millimetre";
   if (!problem.empty()) return std::nullopt;
-  return RenderRequest{o.positional[0], o.values.at("-o"), *side, *scale};
+  return RenderRequest{o.positional[0], o.values.at("-o"), *formatOf(o.values.at("-o")), *side, *scale};
 }
 
 }  // namespace
@@ -68,13 +72,9 @@ int RunRender(const std::vector<std::string>& args, Streams io) {
     return kExitUsage;
   }
   const RenderRequest& r = *request;
-  if (!FileExists(r.File)) {
-    io.err << "lumora-trace: cannot read " << r.File << "\n";
-    return kExitFile;
-  }
   Shared().HBias = Shared().VBias = 1.0;
   clsVCATrace trace;
-  trace.ProcessTrace(ReadFileText(r.File));
+  if (!LoadPacket(r.File, trace, io)) return kExitFile;
   const std::string list = trace.VCA_RadianString(r.Side);
   const std::vector<std::string_view> radii = SplitFields(list, ';');
   if (radii.size() < kMinimumRadii) {
@@ -84,11 +84,12 @@ int RunRender(const std::vector<std::string>& args, Streams io) {
   const int pixels = std::max(1, static_cast<int>(std::lround(surfaceSideMm(radii) * r.PxPerMm)));
   MillimetreSurface surface = SurfaceForImage(pixels, pixels, r.PxPerMm);
   trace.DrawTrace(surface, r.Side);
-  if (!SaveDrawing(surface, QString::fromStdString(r.Out), r.PxPerMm)) {
-    io.err << "lumora-trace: cannot write " << r.Out << "\n";
+  const QByteArray bytes = DrawingFileBytes(surface, r.Format, r.PxPerMm);
+  if (bytes.isEmpty()) {
+    io.err << "lumora-trace: cannot draw " << r.File << "\n";
     return kExitFile;
   }
-  return kExitOk;
+  return WriteOutput(r.Out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), io);
 }
 
 }  // namespace lumora::tool

@@ -8,9 +8,7 @@ namespace lumora {
 
 class TraceFileWriter final : public TraceStore {
  public:
-  // Writes a new temporary file in `folder` itself (created exclusively, so no other file
-  // is touched), flushes it to the disk, then renames it over the target in one step.
-  // A missing folder, a full disk or a refused rename leaves the target as it was.
+  // Through a temporary file in `folder` itself, renamed over the target (ReplaceFile).
   std::string StoreTrace(const std::string& folder, const std::string& name,
                          const std::vector<std::string>& lines) override;
   std::string TracePath(const std::string& folder, const std::string& name) const override;

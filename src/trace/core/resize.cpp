@@ -1,6 +1,5 @@
 // Resizing a saved trace to a new B and writing packets to files.
-#include <fstream>
-
+#include "trace/core/file_replace.h"
 #include "trace/core/resize_side.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
@@ -8,12 +7,10 @@
 namespace lumora {
 namespace {
 
-// Writes `text` exactly as given (no line end added), replacing the file. A folder that
-// does not exist is not created: the file cannot be opened, nothing is written and
-// nothing is reported.
+// Writes `text` exactly as given (no line end added), replacing the file. Nothing is
+// reported: a missing folder or a full disk leaves the old file whole, never cut short.
 void WritePacketFile(const std::string& path, const std::string& text) {
-  std::ofstream out(PathFromText(path), std::ios::binary | std::ios::trunc);
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  static_cast<void>(ReplaceFile(path, text));
 }
 
 // The rebuilt trace goes to the "Traces" subfolder of the program's own folder.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFile>
+#include <QBuffer>
 #include <QPainter>
 #include <QSvgGenerator>
 
@@ -51,15 +51,13 @@ bool WriteDrawingSvg(const MillimetreSurface& surface, QIODevice& out, double px
   return painter.end();
 }
 
-bool SaveDrawing(const MillimetreSurface& surface, const QString& path, double pxPerMm) {
-  if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-    const QImage image = DrawingToImage(surface, pxPerMm);
-    return !image.isNull() && image.save(path, "PNG");
-  }
-  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return WriteDrawingSvg(surface, file, pxPerMm) && file.flush();
+QByteArray DrawingFileBytes(const MillimetreSurface& surface, DrawingFormat format, double pxPerMm) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const bool made = format == DrawingFormat::Png ? DrawingToImage(surface, pxPerMm).save(&buffer, "PNG")
+                                                 : WriteDrawingSvg(surface, buffer, pxPerMm);
+  return made ? bytes : QByteArray();
 }
 
 }  // namespace lumora

@@ -1,12 +1,12 @@
 // A millimetre drawing rendered to a PNG image or to an SVG document at true size.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 #include "view/core/millimetre_surface.h"
 
 class QIODevice;
-class QString;
 
 namespace lumora {
 
@@ -22,8 +22,9 @@ QImage DrawingToImage(const MillimetreSurface& surface, double pxPerMm);
 // False when the document cannot be written.
 bool WriteDrawingSvg(const MillimetreSurface& surface, QIODevice& out, double pxPerMm);
 
-// PNG or SVG by the file's extension (any case); false for another extension or when the
-// file cannot be written.
-bool SaveDrawing(const MillimetreSurface& surface, const QString& path, double pxPerMm);
+enum class DrawingFormat { Png, Svg };
+
+// The drawing as the bytes of a PNG image or of an SVG document; empty when it cannot be made.
+QByteArray DrawingFileBytes(const MillimetreSurface& surface, DrawingFormat format, double pxPerMm);
 
 }  // namespace lumora

@@ -1,0 +1,78 @@
+#include "trace/core/file_replace.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "trace/core/shared_values.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::FILE* openExclusive(const fs::path& path) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), L"wbx");
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+bool flushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
+
+std::string lastError() { return std::strerror(errno); }
+
+// A temporary file of our own beside `target`: "Temp.tmp", or "Temp1.tmp", "Temp2.tmp" ...
+// when that name is taken (a left-over, or a file of that name). Null with `why` set on failure.
+std::FILE* createTemporary(const fs::path& target, fs::path& temp, std::string& why) {
+  const fs::path folder = target.parent_path();
+  for (int n = 0; n < 100; ++n) {
+    const std::string candidate = "Temp" + (n == 0 ? std::string() : std::to_string(n)) + ".tmp";
+    if (fs::path(candidate) == target.filename()) continue;  // never write a file through itself: a failed rename would remove it
+    temp = folder / candidate;
+    errno = 0;
+    if (std::FILE* file = openExclusive(temp)) return file;
+    if (errno != EEXIST) break;
+  }
+  why = "cannot create a temporary file in " + (folder.empty() ? std::string(".") : TextFromPath(folder)) + ": " + lastError();
+  return nullptr;
+}
+
+}  // namespace
+
+std::string ReplaceFile(const std::string& path, std::string_view bytes) {
+  const fs::path target = PathFromText(path);
+  fs::path temp;
+  std::string why;
+  std::FILE* file = createTemporary(target, temp, why);
+  if (!file) return why;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+  if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
+  if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
+  std::error_code ec;
+  if (why.empty()) {
+    fs::rename(temp, target, ec);
+    if (!ec) return {};
+    why = "cannot replace " + path + ": " + ec.message();
+  }
+  fs::remove(temp, ec);
+  return why;
+}
+
+}  // namespace lumora

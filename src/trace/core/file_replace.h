@@ -1,0 +1,16 @@
+// Replacing a file's contents so that a reader (the ordering system, the maintenance
+// dialog, a lab script) always sees either the old complete file or the new complete one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+// Writes `bytes` to a new temporary file in the target's own folder (created exclusively,
+// so no other file is touched), flushes it to the disk, then renames it over `path` in one
+// step. Returns "" on success, otherwise why it failed (one line); a missing folder, a full
+// disk or a refused rename leaves the target as it was and removes the temporary file.
+[[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
+
+}  // namespace lumora

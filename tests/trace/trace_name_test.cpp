@@ -18,7 +18,8 @@ TEST(TraceName, UnsafeNamesAreRefusedWithTheirReason) {
       {"12?", "contains a character Windows refuses in file names"}, {"123.", "ends with a dot or blank"},
       {"123 ", "ends with a dot or blank"}, {"CON", "is a reserved device name"},
       {"Aux.txt", "is a reserved device name"}, {"lpt9.dat", "is a reserved device name"},
-      {"CON .x", "is a reserved device name"}};
+      {"CON .x", "is a reserved device name"}, {"conout$", "is a reserved device name"},
+      {"COM\xB9", "is a reserved device name"}, {"LPT\xC2\xB3.txt", "is a reserved device name"}};
   for (const auto& [name, problem] : cases) EXPECT_EQ(TraceNameProblem(name), problem) << name;
 }
 

@@ -21,7 +21,10 @@ RunKeyAutoStart::RunKeyAutoStart(QString programPath) : program_(std::move(progr
 
 void RunKeyAutoStart::add() {
   QSettings key = runKey();
-  key.setValue(QText(ApplicationTitle), program_);
+  // Unquoted, a path with blanks ("C:\Program Files\...") would let Windows try
+  // "C:\Program.exe" first.
+  const bool blanks = program_.contains(QLatin1Char(' '));
+  key.setValue(QText(ApplicationTitle), blanks ? QStringLiteral("\"%1\"").arg(program_) : program_);
 }
 
 void RunKeyAutoStart::remove() {

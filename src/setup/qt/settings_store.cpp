@@ -16,7 +16,14 @@ QString sectionKey(std::string_view key) {
 // A fresh object per access, so that a store redirected by QSettings::setPath (tests) and
 // changes made through another object are always seen.
 QSettings openStore() {
+#ifdef Q_OS_WIN
+  // HKEY_CURRENT_USER\Software\<application name>\Properties itself: named by the organisation
+  // alone, Qt would put the keys under a further "OrganizationDefaults".
+  return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QText(SettingsApplicationName),
+                   QSettings::NativeFormat);
+#else
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QText(SettingsApplicationName));
+#endif
 }
 
 }  // namespace

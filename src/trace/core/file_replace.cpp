@@ -9,7 +9,9 @@
 #include "trace/core/shared_values.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -19,9 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Creates the file, failing with EEXIST when it is there already.
 std::FILE* openExclusive(const fs::path& path) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
+  // The system C runtime ignores fopen's "x" and would empty an existing file.
+  const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* file = _fdopen(fd, "wb");
+  if (!file) _close(fd);
+  return file;
 #else
   return std::fopen(path.c_str(), "wbx");
 #endif

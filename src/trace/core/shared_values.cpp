@@ -74,17 +74,20 @@ void SoundBeep() {
 
 void SetBeepHandler(std::function<void()> handler) { beepHandler() = std::move(handler); }
 
-bool FileExists(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (path.empty() || !fs::is_regular_file(PathFromText(path), ec)) return false;
+bool IsHiddenFile(const std::filesystem::path& path) {
 #ifdef _WIN32
-  const DWORD attributes = GetFileAttributesW(PathFromText(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 #else
-  // Hidden files do not count, as on Windows; here a dot file is the hidden kind.
-  return !PathFromText(path).filename().string().starts_with('.');
+  return path.filename().string().starts_with('.');
 #endif
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  if (path.empty()) return false;
+  const std::filesystem::path file = PathFromText(path);
+  return std::filesystem::is_regular_file(file, ec) && !IsHiddenFile(file);
 }
 
 std::string ReadFileText(const std::string& path) {

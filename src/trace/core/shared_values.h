@@ -36,6 +36,9 @@ void SetBeepHandler(std::function<void()> handler);
 // True when a directory lookup finds a normal file at `path` that is neither hidden nor a
 // system file.
 bool FileExists(const std::string& path);
+// A file the platform keeps out of listings: on Windows a hidden or system file, elsewhere
+// a dot file.
+bool IsHiddenFile(const std::filesystem::path& path);
 // The whole file as bytes; empty when FileExists is false or the file cannot be read.
 std::string ReadFileText(const std::string& path);
 // Texts are UTF-8 paths; these convert without the platform's narrow code page. On Windows a

@@ -13,10 +13,15 @@ bool isReservedDeviceName(std::string_view name) {
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
   std::transform(stem.begin(), stem.end(), stem.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  static constexpr std::array<std::string_view, 4> plain{"CON", "PRN", "AUX", "NUL"};
+  static constexpr std::array<std::string_view, 6> plain{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '0' && stem[3] <= '9';
+  if (!stem.starts_with("COM") && !stem.starts_with("LPT")) return false;
+  // A digit, or a superscript one to three (Windows counts those too), in the code page or UTF-8.
+  static constexpr std::array<std::string_view, 6> superscripts{"\xB9", "\xB2", "\xB3",
+                                                                "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+  const std::string_view number = std::string_view(stem).substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+         std::find(superscripts.begin(), superscripts.end(), number) != superscripts.end();
 }
 
 }  // namespace

@@ -26,15 +26,6 @@ bool listedBefore(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-bool hidden(const std::string& name) {
-#ifdef _WIN32
-  (void)name;
-  return false;
-#else
-  return name.starts_with('.');
-#endif
-}
-
 // A name as the list holds it: one path element, not "." or "..".
 bool plainFileName(const std::string& name) {
   const fs::path path = PathFromText(name);
@@ -50,8 +41,7 @@ std::vector<std::string> ListTraceFiles(const std::string& folder) {
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    std::string name = TextFromPath(it->path().filename());
-    if (!hidden(name)) names.push_back(std::move(name));
+    if (!IsHiddenFile(it->path())) names.push_back(TextFromPath(it->path().filename()));
   }
   std::sort(names.begin(), names.end(), listedBefore);
   return names;

@@ -19,22 +19,21 @@ inline void PrintTo(const Output& output, std::ostream* os) { *os << Describe(ou
 
 namespace linktest {
 
-// Stores nothing on disk: records each path and the bytes its file would hold, and from call
-// number `failFromCall` on returns `failure` (when set) as the reason it could not store.
+// Stores nothing on disk: records each path and the bytes its file would hold, and returns
+// `failure` (when set) as the reason it could not store.
 class RecordingStore final : public TraceStore {
  public:
   using Call = std::pair<std::string, std::string>;  // path, bytes
   std::string StoreTrace(const std::string& folder, const std::string& name,
                          const std::vector<std::string>& lines) override {
     calls.emplace_back(TracePath(folder, name), TraceFileBytes(lines));
-    return calls.size() > failFromCall ? failure : std::string();
+    return failure;
   }
   std::string TracePath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
   }
   std::vector<Call> calls;
   std::string failure;
-  std::size_t failFromCall = 0;
 };
 
 // A tracer packet as tracers write it: FS, each record and CR LF, RS, an optional CRC

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/server/activity_output.h"
 #include "app/server/stop_signals.h"
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
@@ -13,7 +14,10 @@
 namespace lumora {
 namespace {
 
-void printLine(const QString& line) { std::cout << line.toStdString() << std::endl; }
+void printLine(const QString& line) {
+  static ActivityOutput output(1);
+  output.print(line.toStdString());
+}
 
 QString openProblem(SerialPort::OpenResult result) {
   switch (result) {

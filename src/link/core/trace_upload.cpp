@@ -164,7 +164,9 @@ void LinkEngine::finishBody(const Instant& now, Outputs& out) {
     return;
   }
   emit(out, OutputKind::PromptEnded);
-  SaveRawOMATraceData(JobNumberText_, out);
+  // The same bytes under the same name are on disk already: writing them a second time could
+  // only fail (a full disk) and call a stored trace unsaved.
+  reportStored(JobNumberText_, out);
   becomeIdle(now);
 }
 
@@ -179,10 +181,14 @@ bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
     emit(out, OutputKind::StatusLabel, NotSavedStatusText(JN));
     return false;
   }
+  reportStored(JN, out);
+  return true;
+}
+
+void LinkEngine::reportStored(const std::string& JN, Outputs& out) const {
   emit(out, OutputKind::TraceStored, JN, store_.TracePath(SavePath_, JN));
   emit(out, OutputKind::StatusLabel, SavedStatusText(JN));
   emit(out, OutputKind::OrderLabel, "Order: " + JN);
-  return true;
 }
 
 Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::string& name,

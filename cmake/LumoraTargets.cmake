@@ -38,6 +38,8 @@ function(lumora_add_test)
     set_target_properties(${T_NAME} PROPERTIES AUTOMOC OFF)
   endif()
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  # Helpers every test may use (temporary folders).
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${T_NAME} PRIVATE LUMORA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
                                                 LUMORA_SAMPLES="${PROJECT_SOURCE_DIR}/samples"
                                                 LUMORA_BIN_DIR="${PROJECT_BINARY_DIR}/bin")

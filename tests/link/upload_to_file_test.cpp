@@ -1,6 +1,5 @@
 // A recorded tracer exchange through the engine into real files in a temporary save folder.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 #include "link/core/framing.h"
 #include "link/core/link_engine.h"
 #include "link/core/trace_file_writer.h"
+#include "temp_folder.h"
 #include "trace/core/shared_values.h"
 
 namespace lumora {
@@ -49,9 +49,8 @@ Writes exchange(const fs::path& saveFolder) {
 TEST(UploadToFile, StoredFileHasTheExpectedBytes) {
   const std::string expected = fixture("12345.expected");
   ASSERT_FALSE(expected.empty());
-  std::string pattern = (fs::temp_directory_path() / "lumora-upload-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const fs::path dir = testing::MakeTempFolder("lumora-upload");
+  ASSERT_FALSE(dir.empty()) << "no temporary folder";
   std::ofstream(dir / "12345", std::ios::binary) << "OLD\r\n";
   const std::string ack(1, ACK);
   EXPECT_EQ(exchange(dir),

@@ -19,7 +19,9 @@ TEST(PortDevice, DefaultDevicesBySerialFamilyUnlessADeviceSettingNamesOne) {
   for (const auto& [port, device] : cases) EXPECT_EQ(PosixPortDevice(port, store), device) << port;
   const std::pair<int, const char*> windows[] = {{1, "COM1"}, {16, "COM16"}, {0, ""}, {17, ""}};
   for (const auto& [port, device] : windows) EXPECT_EQ(WindowsPortDevice(port), device) << port;
-#ifndef _WIN32
+#ifdef _WIN32
+  EXPECT_EQ(PortDevice(7, store), "COM7");  // a device setting names nothing here
+#else
   EXPECT_EQ(PortDevice(3, nullptr), "/dev/ttyS2");
 #endif
 }

@@ -29,7 +29,9 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
   EXPECT_EQ(ReadSetting(nullptr, Setting::VBias), "1");
   EXPECT_EQ(ReadSetting(StoreOf({{"SavePath", ""}}), Setting::SavePath), "") << "stored text wins even when empty";
-#ifndef _WIN32
+#ifdef _WIN32
+  EXPECT_EQ(PlatformDefaultSavePath(), "C:\\LumoraTraces");
+#else
   if (const char* home = std::getenv("HOME"); home && *home) {
     EXPECT_EQ(PlatformDefaultSavePath(), std::string(home) + "/LumoraTraces");
   }

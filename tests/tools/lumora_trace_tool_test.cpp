@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "file_size_limit.h"
+#include "temp_folder.h"
 #include "trace/core/shared_values.h"
 
 namespace lumora::tool {
@@ -28,16 +29,19 @@ ToolRun run(const std::vector<std::string>& args) {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(dir_); }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override {
+    dir_ = testing::MakeTempFolder("lumora-tool");
+    ASSERT_FALSE(dir_.empty()) << "no temporary folder";
+  }
+  void TearDown() override {
+    if (!dir_.empty()) fs::remove_all(dir_);
+  }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   std::string write(const std::string& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
     return path(name);
   }
-  const fs::path dir_ =
-      fs::temp_directory_path() /
-      ("lumora-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::path dir_;
 };
 
 TEST_F(ToolTest, BadUsageExitsTwoWithTheUsageOnly) {
@@ -86,6 +90,13 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
 // output that never reached the standard output.
 TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
   const std::string input = write("1002", ReadFileText(kSamples + "/1002"));
+  std::ostream broken(nullptr);  // a stream that takes nothing
+  std::ostringstream err;
+  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {broken, err}), kExitFile);
+  EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no per-process file size limit to make the -o write fail part-way";
+#else
   ToolRun failed;
   {
     const testing::FileSizeLimit limit(64);
@@ -94,10 +105,7 @@ TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
   EXPECT_EQ(failed.code, kExitFile);
   EXPECT_NE(failed.err.find("cannot write"), std::string::npos) << failed.err;
   EXPECT_EQ(ReadFileText(input), ReadFileText(kSamples + "/1002"));
-  std::ostream broken(nullptr);  // a stream that takes nothing
-  std::ostringstream err;
-  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {broken, err}), kExitFile);
-  EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
+#endif
 }
 
 // The label commands print what the record class answers; drills print its lists as JSON;

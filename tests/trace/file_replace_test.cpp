@@ -13,6 +13,9 @@ namespace {
 using ReplaceFileTest = TempFolderTest;
 
 TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no per-process file size limit to make a write fail part-way";
+#else
   const std::string target = (root_ / "out").string();
   Write(target, "OLD CONTENTS\r\n");
   std::string failure;
@@ -25,6 +28,7 @@ TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);
   EXPECT_EQ(ReplaceFile(target, "NEW"), "");
   EXPECT_EQ(ReadFileText(target), "NEW");
+#endif
 }
 
 }  // namespace

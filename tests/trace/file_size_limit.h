@@ -1,6 +1,8 @@
-// Makes writes fail part-way, as on a full disk, without needing a full disk.
+// Makes writes fail part-way, as on a full disk, without needing a full disk. POSIX only:
+// Windows has no per-process limit on file size, so the tests that need one skip there.
 #pragma once
 
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -28,3 +30,4 @@ class FileSizeLimit {
 };
 
 }  // namespace lumora::testing
+#endif

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
@@ -59,11 +59,13 @@ inline clsVCATrace Processed(const std::string& packet) {
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("lumora-trace-" + std::to_string(std::random_device{}()) + "-" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(root_);
+    root_ = MakeTempFolder("lumora-trace");
+    ASSERT_FALSE(root_.empty()) << "no temporary folder";
   }
-  void TearDown() override { Shared() = saved_, std::filesystem::remove_all(root_); }
+  void TearDown() override {
+    Shared() = saved_;
+    if (!root_.empty()) std::filesystem::remove_all(root_);
+  }
   static void Write(const std::filesystem::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   std::filesystem::path root_;
   SharedValues saved_ = Shared();

@@ -70,6 +70,7 @@ class ChangeFrameBFiles : public TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();
+    if (HasFatalFailure()) return;
     traces_ = root_ / "prog" / "Traces";
     fs::create_directories(root_ / "save" / "sub");
     fs::create_directories(traces_);

@@ -5,6 +5,14 @@
 #include "temp_folder.h"
 #include "view/core/trace_folder.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace lumora {
 namespace {
 
@@ -22,7 +30,16 @@ class TraceFolderTest : public ::testing::Test {
 TEST_F(TraceFolderTest, ListHoldsTheFilesSortedIgnoringCaseCapitalFirst) {
   std::filesystem::create_directory(folder.file("Traces"));
   for (const char* name : {".hidden", "abc", "ABC"}) folder.write(name);
+#ifdef _WIN32
+  // Names that differ only in case are one file here, and a leading dot hides nothing: the
+  // hidden and system attributes do.
+  for (const char* name : {"hidden", "system"}) folder.write(name);
+  ASSERT_TRUE(SetFileAttributesW(folder.file("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesW(folder.file("system").c_str(), FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(ListTraceFiles(folder.path()), (Names{".hidden", "1001", "1002", "1003", "A.txt", "abc", "b.txt"}));
+#else
   EXPECT_EQ(ListTraceFiles(folder.path()), (Names{"1001", "1002", "1003", "A.txt", "ABC", "abc", "b.txt"}));
+#endif
   EXPECT_TRUE(ListTraceFiles(folder.path() + "/missing").empty());
   EXPECT_TRUE(ListTraceFiles("").empty());
 }

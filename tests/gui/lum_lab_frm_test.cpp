@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -124,6 +125,19 @@ TEST_F(MainWindowTest, AClosedWindowStillReceivesStoresAndDrawsTraces) {
   EXPECT_FALSE(window().tracePicture().drawing().lines().empty());
   EXPECT_EQ(label("FrameAlbl"), "A: 52.77");
   EXPECT_TRUE(window().isMinimized());
+}
+
+// Mended fault: the activity list grew for as long as the program ran (years; faster on a
+// noisy line). It keeps the newest lines, the last one selected.
+TEST_F(MainWindowTest, TheActivityListKeepsTheNewestLines) {
+  configurePort();
+  ASSERT_TRUE(window().Form_Load());
+  const int added = LumLabfrm::kActivityLinesKept + 5;
+  for (int i = 1; i <= added; ++i) emit window().link()->activityAdded(QString("line %1").arg(i));
+  const auto* list = window().findChild<QListWidget*>("List1");
+  ASSERT_EQ(list->count(), LumLabfrm::kActivityLinesKept);
+  EXPECT_EQ(list->item(0)->text(), QString("line %1").arg(added - LumLabfrm::kActivityLinesKept + 1));
+  EXPECT_EQ(list->currentItem()->text(), QString("line %1").arg(added));
 }
 
 // With the prompt on, the trace is first stored under the tracer's job number; Cancel keeps

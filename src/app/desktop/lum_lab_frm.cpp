@@ -253,6 +253,9 @@ void LumLabfrm::connectLink() {
   LinkSession* link = link_.get();
   connect(link, &LinkSession::activityAdded, this, [this](const QString& line) {
     List1->addItem(line);
+    // The program runs for years and a noisy line adds a line per stray byte: only the newest
+    // lines are kept, so memory stays bounded.
+    if (List1->count() > kActivityLinesKept) delete List1->takeItem(0);
     List1->setCurrentRow(List1->count() - 1);
   });
   connect(link, &LinkSession::rawDataCleared, List2, &QListWidget::clear);

@@ -26,6 +26,9 @@ class LumLabfrm : public QMainWindow {
   Q_OBJECT
 
  public:
+  // The activity list `List1` keeps this many of the newest lines.
+  static constexpr int kActivityLinesKept = 10000;
+
   explicit LumLabfrm(DesktopServices services, QWidget* parent = nullptr);
   ~LumLabfrm() override;
 

@@ -92,7 +92,9 @@ void SerialPort::onReadyRead() {
 void SerialPort::onError(QSerialPort::SerialPortError error) {
   if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
   if (!port_.isOpen() || closing_) return;
-  const QString reason = port_.errorString();
+  // Qt's own text here is whatever the system said last, often "Unknown error"; a pulled
+  // adapter shows as either error.
+  const QString reason = QStringLiteral("the device was unplugged or stopped answering");
   port_.close();
   port_.clearError();
   emit failed(reason);

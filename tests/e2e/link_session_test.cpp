@@ -118,7 +118,7 @@ TEST_F(SessionOverPty, UnpluggedDeviceIsLostOnceAndReopenedUntilClosed) {
   EXPECT_EQ(std::count_if(events_.begin(), events_.end(),
                           [](const std::string& e) { return e.starts_with("Port Lost: "); }),
             1);
-  EXPECT_EQ(count("Port Lost: " + device.string() + " (the device was unplugged or stopped answering); reopening when it returns"), 1u);
+  EXPECT_EQ(count("Port Lost: " + device.string() + " (the device was unplugged or could not be read); reopening when it returns"), 1u);
 
   pty = plugIn();  // plugged in again, under the same name
   ASSERT_TRUE(waitForEvent("reopened"));

@@ -97,6 +97,7 @@ TEST_F(UploadTest, CompleteExchangeStoresUnderTheJobNumber) {
                                                         " COM:4 Trace Received: 12345");
   EXPECT_EQ(texts(out, OutputKind::ShowTrace), Lines{"12345"});
   EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), "12345 Trace Data Saved to Disk.\n\nWaiting for Next Trace...");
+  EXPECT_EQ(texts(out, OutputKind::OrderLabel).back(), "Order: 12345");
   EXPECT_EQ(store.calls, Calls{Stored});
   EXPECT_EQ(wait(250'001), (Outputs{Ack}));
 }
@@ -173,13 +174,23 @@ TEST_F(UploadTest, ARequestInsteadOfTheBodyEndsTheUploadAndIsAnswered) {
   EXPECT_EQ(store.calls.front().first, "/saves/8009");
 }
 
-// A trace that is not on disk is never reported to the tracer as stored.
+// A trace that is not on disk is never reported to the tracer as stored; a failed store of
+// the operator's new name is reported too.
 TEST_F(UploadTest, FailedStoreIsReportedNeverClaimed) {
   store.failure = "cannot write /saves/Temp.tmp: No space left on device";
   const Outputs out = upload();
   EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("12345", 2)}));
   EXPECT_EQ(texts(out, OutputKind::Activity).back(), "Cant Store Data: " + store.failure);
   EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), notSaved("12345").text);
+
+  store.failure.clear();
+  link.setPrompt(true);
+  upload();
+  store.failure = "cannot write /other/Temp.tmp: No space left on device";
+  const Outputs renamed = link.operatorChoseName("/other", "J9", now());
+  EXPECT_EQ(texts(renamed, OutputKind::Activity).back(), "Cant Store Data: " + store.failure);
+  EXPECT_EQ(texts(renamed, OutputKind::StatusLabel).back(), notSaved("J9").text);
+  EXPECT_TRUE(texts(renamed, OutputKind::TraceStored).empty());
 }
 
 // With the prompt on, the tracer hears status 0 after the first store, and the operator

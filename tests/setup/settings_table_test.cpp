@@ -28,10 +28,10 @@ TEST(SettingsTable, KeysAndDefaultsAsStored) {
   EXPECT_EQ(ReadSetting(empty, Setting::SavePath), Shared().DefaultSavePath);
   EXPECT_EQ(ReadWholeSetting(empty, Setting::Port), 0);
   EXPECT_EQ(ReadSetting(nullptr, Setting::VBias), "1");
-  EXPECT_EQ(ReadSetting(StoreOf({{"SavePath", ""}}), Setting::SavePath), "") << "stored text wins even when empty";
-#ifdef _WIN32
-  EXPECT_EQ(PlatformDefaultSavePath(), "C:\\LumoraTraces");
-#else
+  EXPECT_EQ(ReadSetting(StoreOf({{"Speed", ""}}), Setting::Speed), "") << "stored text wins even when empty";
+  // Mended fault: a blank save folder stored traces in the folder the program ran from.
+  EXPECT_EQ(ReadSetting(StoreOf({{"SavePath", " "}}), Setting::SavePath), Shared().DefaultSavePath);
+#ifndef _WIN32
   if (const char* home = std::getenv("HOME"); home && *home) {
     EXPECT_EQ(PlatformDefaultSavePath(), std::string(home) + "/LumoraTraces");
   }

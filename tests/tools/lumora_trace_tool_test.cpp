@@ -27,6 +27,19 @@ ToolRun run(const std::vector<std::string>& args) {
   return {code, out.str(), err.str()};
 }
 
+// Takes what is written into its buffer, and fails when the buffer is flushed: a standard
+// output on a full disk fails only then.
+class FullDisk : public std::streambuf {
+ public:
+  FullDisk() { setp(buffer_, buffer_ + sizeof buffer_); }
+
+ protected:
+  int sync() override { return -1; }
+
+ private:
+  char buffer_[4096];
+};
+
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,9 +103,10 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
 // output that never reached the standard output.
 TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
   const std::string input = write("1002", ReadFileText(kSamples + "/1002"));
-  std::ostream broken(nullptr);  // a stream that takes nothing
+  FullDisk disk;
+  std::ostream full(&disk);
   std::ostringstream err;
-  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {broken, err}), kExitFile);
+  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {full, err}), kExitFile);
   EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no per-process file size limit to make the -o write fail part-way";

@@ -1,7 +1,14 @@
-// Replacing a file: a write that fails half-way must leave the old file whole.
+// Replacing a file: a write that fails half-way must leave the old file whole; links,
+// permissions and pipes are respected.
 #include "trace/core/file_replace.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "file_size_limit.h"
 #include "packets.h"
@@ -28,6 +35,32 @@ TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);
   EXPECT_EQ(ReplaceFile(target, "NEW"), "");
   EXPECT_EQ(ReadFileText(target), "NEW");
+#endif
+}
+
+// Mended fault: "-o link" replaced the link with a file, a private file became readable by
+// all, and "-o /dev/stdout" (as root) replaced the device link with a file.
+TEST_F(ReplaceFileTest, FollowsLinksKeepsPermissionsAndWritesPipesStraight) {
+#ifdef _WIN32
+  GTEST_SKIP() << "links, permission bits and named pipes as POSIX has them";
+#else
+  namespace fs = std::filesystem;
+  const fs::path real = root_ / "real", link = root_ / "link", fifo = root_ / "pipe";
+  Write(real, "OLD");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real", link);
+  ASSERT_EQ(ReplaceFile(link.string(), "NEW"), "");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFileText(real.string()), "NEW");
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_EQ(ReplaceFile(fifo.string(), "through"), "");
+  char received[16] = {};
+  EXPECT_EQ(read(reader, received, sizeof received), 7);
+  close(reader);
+  EXPECT_STREQ(received, "through");
+  EXPECT_TRUE(fs::is_fifo(fifo));
 #endif
 }
 

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <cstdio>
+#include <QTemporaryFile>
 #include <iostream>
 
 #include "app/server/activity_output.h"
@@ -14,18 +14,22 @@
 namespace lumora {
 namespace {
 
-void printLine(const QString& line) {
-  static ActivityOutput output(1);
-  output.print(line.toStdString());
-}
 
 QString openProblem(SerialPort::OpenResult result) {
   switch (result) {
     case SerialPort::OpenResult::NoSuchPort: return "no such device";
     case SerialPort::OpenResult::Busy: return "in use by another program, or not permitted";
-    case SerialPort::OpenResult::SpeedRefused: return "the device refuses the speed";
+    case SerialPort::OpenResult::SpeedRefused: return "the device refuses the speed, or is no serial port";
     default: return "the device cannot be opened";
   }
+}
+
+// Whether a file can be made in the folder (made first when missing). It may become usable
+// later (a network folder coming back), so a "no" only warns.
+bool takesFiles(const QString& folder) {
+  if (!QDir().mkpath(folder)) return false;
+  QTemporaryFile probe(folder + QStringLiteral("/.lumora-probe-XXXXXX"));
+  return probe.open();
 }
 
 // The link's settings: the command line first, then the per-user store. An empty device
@@ -56,19 +60,23 @@ int RunHeadless(const ServerOptions& options) {
     std::cerr << "No usable port: the setting Speed is not a speed; give --speed N.\n";
     return 1;
   }
-  if (!QDir().mkpath(settings.savePath))
-    std::cerr << "Cannot create the save folder " << settings.savePath.toStdString()
-              << "; traces cannot be stored until it exists.\n";
+  const QString folder = QDir::toNativeSeparators(QDir(settings.savePath).absolutePath());
+  const bool folderUsable = takesFiles(settings.savePath);
+  if (!folderUsable)
+    std::cerr << "Cannot create or write the save folder " << folder.toStdString()
+              << "; traces cannot be stored until it can be written.\n";
 
   // The handlers come first: a stop that arrives while the port opens waits in the pipe
   // until the event loop runs, and still ends with the port closed.
   StopSignals stop;
   QObject::connect(&stop, &StopSignals::stopRequested, QCoreApplication::instance(),
                    &QCoreApplication::quit);
+  ActivityOutput output(1);  // outlives the session, whose lines it prints
+  const auto printLine = [&output](const QString& line) { output.print(line.toStdString()); };
   LinkSession session(settings);
   QObject::connect(&session, &LinkSession::activityAdded, printLine);
   QObject::connect(&session, &LinkSession::brandMessageRequested, &session,
-                   [&session](QString text) {
+                   [&session, &printLine](QString text) {
                      printLine("Brand message (not shown): " + text.replace('\n', ' '));
                      session.brandMessageClosed();
                    });
@@ -79,7 +87,7 @@ int RunHeadless(const ServerOptions& options) {
     return 1;
   }
   printLine("Listening on " + settings.device + " at " + session.settingsText() +
-            "; traces are stored in " + QDir::toNativeSeparators(settings.savePath));
+            (folderUsable ? "; traces are stored in " : "; traces cannot be stored yet in ") + folder);
   QCoreApplication::exec();
   session.close();
   printLine("Port closed; stopped.");

@@ -101,7 +101,7 @@ class LinkEngine {
   void finishBody(const Instant& now, Outputs& out);
   void bodyTimedOut(const Instant& now, Outputs& out);
   bool SaveRawOMATraceData(const std::string& JN, Outputs& out);
-  void reportStored(const std::string& JN, Outputs& out) const;  // the labels of a stored trace
+  void showStoredLabels(const std::string& JN, Outputs& out) const;  // status and order labels
   // "ANS=TRC", the job, "TRCFMT=" and "ZFMT=" when `acceptedFormat` is given, the status.
   void writeTraceAnswer(int status, Outputs& out, const std::string& acceptedFormat = {});
 

@@ -165,8 +165,9 @@ void LinkEngine::finishBody(const Instant& now, Outputs& out) {
   }
   emit(out, OutputKind::PromptEnded);
   // The same bytes under the same name are on disk already: writing them a second time could
-  // only fail (a full disk) and call a stored trace unsaved.
-  reportStored(JobNumberText_, out);
+  // only fail (a full disk) and call a stored trace unsaved. The labels are set again, as a
+  // store sets them after the prompt's own order label.
+  showStoredLabels(JobNumberText_, out);
   becomeIdle(now);
 }
 
@@ -181,12 +182,12 @@ bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
     emit(out, OutputKind::StatusLabel, NotSavedStatusText(JN));
     return false;
   }
-  reportStored(JN, out);
+  emit(out, OutputKind::TraceStored, JN, store_.TracePath(SavePath_, JN));
+  showStoredLabels(JN, out);
   return true;
 }
 
-void LinkEngine::reportStored(const std::string& JN, Outputs& out) const {
-  emit(out, OutputKind::TraceStored, JN, store_.TracePath(SavePath_, JN));
+void LinkEngine::showStoredLabels(const std::string& JN, Outputs& out) const {
   emit(out, OutputKind::StatusLabel, SavedStatusText(JN));
   emit(out, OutputKind::OrderLabel, "Order: " + JN);
 }

@@ -94,7 +94,7 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
   if (!port_.isOpen() || closing_) return;
   // Qt's own text here is whatever the system said last, often "Unknown error"; a pulled
   // adapter shows as either error.
-  const QString reason = QStringLiteral("the device was unplugged or stopped answering");
+  const QString reason = QStringLiteral("the device was unplugged or could not be read");
   port_.close();
   port_.clearError();
   emit failed(reason);

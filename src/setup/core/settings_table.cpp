@@ -20,7 +20,10 @@ std::string DefaultOf(Setting setting) {
 
 std::string ReadSetting(const SettingLookup& lookup, Setting setting) {
   std::optional<std::string> stored = lookup ? lookup(InfoOf(setting).Key) : std::nullopt;
-  return stored ? *stored : DefaultOf(setting);
+  // A blank save folder (only a hand-edit stores one) would put traces wherever the program
+  // happened to be started from.
+  const bool blankFolder = setting == Setting::SavePath && stored && stored->find_first_not_of(" \t") == std::string::npos;
+  return stored && !blankFolder ? *stored : DefaultOf(setting);
 }
 
 std::int32_t ReadWholeSetting(const SettingLookup& lookup, Setting setting) {

@@ -62,10 +62,38 @@ std::FILE* createTemporary(const fs::path& target, fs::path& temp, std::string& 
   return nullptr;
 }
 
+// The file a chain of links ends at, so that the link stays and the file it names is
+// replaced (a relative link is read from its own folder).
+fs::path followLinks(fs::path path) {
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+// A device or a pipe ("/dev/stdout") takes the bytes as they come: there is no file to keep.
+std::string writeInPlace(const fs::path& target, std::string_view bytes) {
+#ifdef _WIN32
+  std::FILE* file = _wfopen(target.c_str(), L"wb");
+#else
+  std::FILE* file = std::fopen(target.c_str(), "wb");
+#endif
+  bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file && std::fclose(file) != 0) written = false;
+  return written ? std::string() : "cannot write " + TextFromPath(target) + ": " + lastError();
+}
+
 }  // namespace
 
 std::string ReplaceFile(const std::string& path, std::string_view bytes) {
-  const fs::path target = PathFromText(path);
+  const fs::path target = followLinks(PathFromText(path));
+  std::error_code ec;
+  const fs::file_status old = fs::status(target, ec);
+  if (fs::exists(old) && !fs::is_regular_file(old) && !fs::is_directory(old))
+    return writeInPlace(target, bytes);
   fs::path temp;
   std::string why;
   std::FILE* file = createTemporary(target, temp, why);
@@ -73,8 +101,8 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
   if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
-  std::error_code ec;
   if (why.empty()) {
+    if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);  // who may read it stays as it was
     fs::rename(temp, target, ec);
     if (!ec) return {};
     why = "cannot replace " + path + ": " + ec.message();

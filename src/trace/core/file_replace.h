@@ -8,9 +8,11 @@
 namespace lumora {
 
 // Writes `bytes` to a new temporary file in the target's own folder (created exclusively,
-// so no other file is touched), flushes it to the disk, then renames it over `path` in one
-// step. Returns "" on success, otherwise why it failed (one line); a missing folder, a full
-// disk or a refused rename leaves the target as it was and removes the temporary file.
+// so no other file is touched), flushes it to the disk, gives it the old file's permissions
+// and renames it over `path` in one step. Returns "" on success, otherwise why it failed
+// (one line); a missing folder, a full disk or a refused rename leaves the target as it was
+// and removes the temporary file. A link is followed (the file it names is replaced, the
+// link stays); a device or a pipe is written straight.
 [[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace lumora

@@ -1,6 +1,10 @@
 // The server's command line.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QtGlobal>
+
+#include "app/server/desktop_session.h"
 #include "app/server/server_options.h"
 
 namespace lumora {
@@ -15,6 +19,7 @@ TEST(ServerOptions, ModesAndRefusals) {
       {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"},
        Mode::Headless},
       {{"--probe-ports"}, Mode::ProbePorts},
+      {{"--headless", "--help"}, Mode::Help},
       {{"--probe-ports", "--headless"}, std::nullopt},
       {{"--headless", "--speed", "0"}, std::nullopt},
       {{"--headless", "--speed", "96x"}, std::nullopt},
@@ -28,6 +33,21 @@ TEST(ServerOptions, ModesAndRefusals) {
     EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
     EXPECT_EQ(error.empty(), mode.has_value()) << error;
   }
+}
+
+// Without a display Qt would end the tray application blaming the installation.
+TEST(DesktopSession, NeedsADisplayServerOrAChosenPlatform) {
+  const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+  std::vector<QByteArray> saved;
+  for (const char* name : names) saved.push_back(qgetenv(name)), qunsetenv(name);
+  EXPECT_FALSE(DesktopSessionAvailable());
+  for (const char* name : names) {
+    qputenv(name, "x");
+    EXPECT_TRUE(DesktopSessionAvailable()) << name;
+    qunsetenv(name);
+  }
+  for (std::size_t i = 0; i < saved.size(); ++i)
+    if (!saved[i].isNull()) qputenv(names[i], saved[i]);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/core/app_title.h"
 #include "app/desktop/desktop_app.h"
+#include "app/server/desktop_session.h"
 #include "app/server/headless_server.h"
 #include "app/server/server_options.h"
 #include "app/server/writable_folder.h"
@@ -21,8 +22,17 @@ int main(int argc, char** argv) {
     std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
     return 2;
   }
+  if (options->mode == lumora::ServerOptions::Mode::Help) {
+    std::cout << lumora::ServerUsage;
+    return 0;
+  }
   QCoreApplication::setApplicationName(QString::fromUtf8(lumora::ApplicationTitle.data()));
   if (options->mode == lumora::ServerOptions::Mode::Tray) {
+    if (!lumora::DesktopSessionAvailable()) {
+      std::cerr << "lumora-trace-server: no desktop session to show the tray application in;"
+                   " use --headless to run the link without one.\n";
+      return 1;
+    }
     QApplication app(argc, argv);
     return lumora::RunDesktop(app, [] { lumora::StartApplicationLog(); });
   }

@@ -5,13 +5,16 @@
 namespace lumora {
 
 const char* const ServerUsage =
-    "usage: lumora-trace-server --headless [--device PATH] [--speed N] [--save-dir DIR]\n"
+    "usage: lumora-trace-server                  the tray application (needs a desktop session)\n"
+    "       lumora-trace-server --headless [--device PATH] [--speed N] [--save-dir DIR]\n"
     "       lumora-trace-server --probe-ports\n"
+    "       lumora-trace-server --help\n"
     "  --headless      run the tracer link without a window; activity lines go to stdout\n"
     "  --device PATH   the tracer's serial device (default: the device of the Port setting)\n"
     "  --speed N       bits per second (default: the Speed setting)\n"
     "  --save-dir DIR  where traces are stored (default: the SavePath setting)\n"
-    "  --probe-ports   list the 16 ports as the setup dialog shows them\n";
+    "  --probe-ports   list the 16 ports as the setup dialog shows them\n"
+    "Exit codes: 0 stopped normally, 1 no usable port, 2 bad usage.\n";
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
@@ -21,6 +24,11 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
+    if (a == "--help" || a == "-h") {
+      ServerOptions help;
+      help.mode = ServerOptions::Mode::Help;
+      return help;
+    }
     if (a == "--headless") {
       headless = true;
     } else if (a == "--probe-ports") {

@@ -8,7 +8,7 @@
 namespace lumora {
 
 struct ServerOptions {
-  enum class Mode { Tray, Headless, ProbePorts };
+  enum class Mode { Tray, Headless, ProbePorts, Help };
   Mode mode = Mode::Tray;
   std::string device;   // --device PATH; empty: the device of the "Port" setting
   int speed = 0;        // --speed N, bits per second; 0: the "Speed" setting

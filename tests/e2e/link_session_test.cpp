@@ -71,7 +71,7 @@ class SessionOverPty : public ::testing::Test {
   }
 
   TempFolder temp_;
-  fs::path saves_ = temp_.path() / "traces";
+  fs::path saves_ = temp_.dir() / "traces";
   std::vector<std::string> events_;
 };
 
@@ -102,7 +102,7 @@ TEST_F(SessionOverPty, BrandMessageClosedFromItsOwnSignalStillSendsTheRefusal) {
 // another program's new pseudo-terminal could take the old number meanwhile). Once closed
 // by its owner (the setup dialog, or shutdown), a lost port is neither reported nor reopened.
 TEST_F(SessionOverPty, UnpluggedDeviceIsLostOnceAndReopenedUntilClosed) {
-  const fs::path device = temp_.path() / "tracer";
+  const fs::path device = temp_.dir() / "tracer";
   auto plugIn = [&] {
     auto pty = std::make_unique<PtyPair>();
     fs::remove(device);

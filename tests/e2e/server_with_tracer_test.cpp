@@ -26,7 +26,7 @@ const std::string Sample1002 = std::string(LUMORA_SAMPLES) + "/1002";
 
 // The server's environment: its settings and data in `temp`.
 Args environment(const TempFolder& temp) {
-  return {"XDG_CONFIG_HOME=" + (temp / "config"), "XDG_DATA_HOME=" + (temp / "data")};
+  return {"XDG_CONFIG_HOME=" + temp.file("config").string(), "XDG_DATA_HOME=" + temp.file("data").string()};
 }
 
 class ServerWithTracer : public ::testing::Test {
@@ -67,7 +67,7 @@ class ServerWithTracer : public ::testing::Test {
   }
 
   TempFolder temp_;
-  fs::path saves_ = temp_.path() / "traces";
+  fs::path saves_ = temp_.dir() / "traces";
   PtyPair pty_;
   std::unique_ptr<ChildProcess> server_;
 };
@@ -79,8 +79,8 @@ class ServerWithTracer : public ::testing::Test {
 // reach the disk. SIGINT closes the port, so a new server, told its line and folder on the
 // command line, opens it at once.
 TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
-  fs::create_directories(temp_.path() / "config");
-  std::ofstream(temp_.path() / "config" / "Lumora Corvane Trace Server.conf")
+  fs::create_directories(temp_.dir() / "config");
+  std::ofstream(temp_.dir() / "config" / "Lumora Corvane Trace Server.conf")
       << "[Properties]\nPort=3\nDevice3=" << pty_.slavePath() << "\nSavePath=" << saves_.string()
       << "\nSpeed=9600\n";
   startServer(true);
@@ -105,12 +105,12 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
   EXPECT_TRUE(serverSays("COM:3 Trace Received: 1002\n")) << server_->output();
   EXPECT_EQ(savedNames(), (Args{"1001", "1002"}));
   EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(Sample1001));
-  EXPECT_FALSE(fs::exists(temp_.path() / "escaped"));
+  EXPECT_FALSE(fs::exists(temp_.dir() / "escaped"));
 
   server_->sendSignal(SIGINT);
   EXPECT_EQ(server_->waitForExit(StartLimitMs), 0) << server_->errors();
   EXPECT_NE(server_->output().find("Port closed; stopped."), std::string::npos);
-  saves_ = temp_.path() / "from-command-line";
+  saves_ = temp_.dir() / "from-command-line";
   fs::create_directories(saves_);
   startServer();
   EXPECT_EQ(runSim({Sample1001}).first, 0);
@@ -126,9 +126,9 @@ TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
     int exitCode;
     std::string error;
   } cases[] = {
-      {{"--headless", "--device", temp / "no-such-tty", "--save-dir", temp / "t"}, 1,
+      {{"--headless", "--device", temp.file("no-such-tty").string(), "--save-dir", temp.file("t").string()}, 1,
        "No usable port: "},
-      {{"--headless", "--save-dir", temp / "t"}, 1, "No usable port: the setting Port is 0"},
+      {{"--headless", "--save-dir", temp.file("t").string()}, 1, "No usable port: the setting Port is 0"},
       {{"--bogus"}, 2, "usage: lumora-trace-server"},
   };
   const auto started = fs::file_time_type::clock::now();

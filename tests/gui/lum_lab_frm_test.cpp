@@ -85,7 +85,7 @@ class MainWindowTest : public ::testing::Test {
   ScriptedQuestions questions_;
   HelpTexts texts_;
   TempFolder temp_;
-  fs::path saves_ = temp_.path() / "traces";
+  fs::path saves_ = temp_.dir() / "traces";
   PtyPair pty_;
   int setupRuns_ = 0;
   std::unique_ptr<LumLabfrm> window_;
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, APortMissingOrNotOpeningIsAskedAboutThenSetUp) {
   EXPECT_TRUE(window().link()->isOpen());
   EXPECT_EQ(label("Helplbl").toStdString(), kWaitingForTraceData);
 
-  settings_.writeKey("Device1", (temp_.path() / "no-such-device").string());
+  settings_.writeKey("Device1", (temp_.dir() / "no-such-device").string());
   window_.reset();
   questions_.replyMessage(Answer::Cancel);
   EXPECT_FALSE(window().Form_Load());
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnly) {
   for (const auto& entry : fs::directory_iterator(saves_)) files.push_back(entry.path().filename());
   EXPECT_EQ(files, std::vector<fs::path>{"1001"});
 
-  const fs::path other = temp_.path() / "other";
+  const fs::path other = temp_.dir() / "other";
   fs::create_directories(other);
   questions_.replySaveFile(QString::fromStdString((other / "NEW-1001").string()));
   upload(sample_);
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, TheCloseBoxKeepsTheLinkOpenOnlyShutdownEndsItAndAsksFirst
 }
 
 TEST_F(MainWindowTest, ASecondCopyFindsTheFirstRunning) {
-  const QString lock = QString::fromStdString(temp_ / "server.lock");
+  const QString lock = QString::fromStdString(temp_.file("server.lock").string());
   {
     const SingleInstance first(lock);
     EXPECT_TRUE(first.acquired());

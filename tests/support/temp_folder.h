@@ -41,6 +41,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
+  std::filesystem::path dir() const { return path_; }
   std::filesystem::path file(const std::string& name) const { return std::filesystem::path(path_) / name; }
   void write(const std::string& name, const std::string& text = "x") const {
     std::ofstream(file(name), std::ios::binary) << text;

@@ -60,9 +60,10 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Uploads `sample` through the simulator while the window's event loop runs.
-  void upload(const std::string& sample) {
-    ChildProcess sim({Program("lumora-tracer-sim"), "--fd", std::to_string(pty_.master()), sample}, {},
-                     {pty_.master()});
+  void upload(const std::string& sample, std::vector<std::string> simArgs = {}) {
+    simArgs.insert(simArgs.begin(), {Program("lumora-tracer-sim"), "--fd", std::to_string(pty_.master())});
+    simArgs.push_back(sample);
+    ChildProcess sim(simArgs, {}, {pty_.master()});
     EXPECT_TRUE(QTest::qWaitFor([&] { return sim.waitForExit(0).has_value(); }, kLimitMs)) << sim.output();
     EXPECT_EQ(sim.waitForExit(0), 0) << sim.output() << sim.errors();
   }
@@ -125,6 +126,13 @@ TEST_F(MainWindowTest, AClosedWindowStillReceivesStoresAndDrawsTraces) {
   EXPECT_FALSE(window().tracePicture().drawing().lines().empty());
   EXPECT_EQ(label("FrameAlbl"), "A: 52.77");
   EXPECT_TRUE(window().isMinimized());
+  // Mended fault: a job number that is not UTF-8 was stored, then looked for under its UTF-8
+  // spelling, and an empty trace was shown.
+  window().tracePicture().clearPicture();
+  upload(sample_, {"--job", "Caf\xE9"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(saves_ / "Caf\xE9"); }, kLimitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window().tracePicture().drawing().lines().empty(); }, kLimitMs));
+  EXPECT_EQ(label("FrameAlbl"), "A: 52.77");
 }
 
 // Mended fault: the activity list grew for as long as the program ran (years; faster on a

@@ -1,6 +1,13 @@
 // The lumora-trace command: exit codes, the info output and resize.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -97,6 +104,18 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
                              "-o", path("o")});
   EXPECT_EQ(empty.code, kExitFile);
   EXPECT_FALSE(fs::exists(path("o")));
+#ifndef _WIN32
+  // A pipe a script reads takes the trace as it comes, and stays a pipe.
+  ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+  const int reader = open(path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+  toFile.back() = path("pipe");
+  EXPECT_EQ(run(toFile).code, kExitOk);
+  std::string piped(65536, '\0');
+  piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, piped.data(), piped.size()))));
+  close(reader);
+  EXPECT_EQ(piped, ReadFileText(path("out")));
+  EXPECT_TRUE(fs::is_fifo(path("pipe")));
+#endif
 }
 
 // A failed write is reported and keeps what was there: the input itself, given as -o, and

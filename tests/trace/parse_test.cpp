@@ -90,8 +90,9 @@ TEST(Processing, ARecordProcessedAgainEqualsAFreshOneButForDbl) {
 
 using LoadFromSaveFolder = TempFolderTest;
 
-// Only a visible, non-empty file of the save folder is loaded; a failed load empties the
-// packet and leaves the other fields.
+// Only a visible, non-empty file of the save folder is loaded, and none too large to be a trace
+// (mended fault: a 1 GB file took 3 GB of memory); a failed load empties the packet and
+// leaves the other fields.
 TEST_F(LoadFromSaveFolder, LoadsOnlyAVisibleNonEmptyFileOfTheSaveFolder) {
   const std::filesystem::path folder = root_ / "save";
   std::filesystem::create_directory(folder);
@@ -99,13 +100,15 @@ TEST_F(LoadFromSaveFolder, LoadsOnlyAVisibleNonEmptyFileOfTheSaveFolder) {
   Write(folder / "1001", "JOB=1001\r\nDBL=18\r\n" + CirclePacket(400, 2500, "R"));
   Write(folder / "empty", "");
   Write(folder / ".hidden", "JOB=1");
+  Write(folder / "huge", "JOB=3\r\n");
+  std::filesystem::resize_file(folder / "huge", std::uintmax_t{17} << 20);
   Write(root_ / "outside", "JOB=2");
   clsVCATrace trace;
   EXPECT_TRUE(trace.LoadVCATrace("1001", "ignored folder"));
   EXPECT_EQ(trace.a(0), 50);
   EXPECT_EQ(trace.GetVCATracePacket("1001").substr(0, 10), "JOB=1001\r\n");
   // Mended fault: a path given as the name no longer reads a file outside the folder.
-  for (const std::string& name : {std::string("absent"), std::string("empty"), std::string(".hidden"),
+  for (const std::string& name : {std::string("absent"), std::string("empty"), std::string(".hidden"), std::string("huge"),
                                   std::string("../outside"), (root_ / "outside").string()}) {
     EXPECT_FALSE(trace.LoadVCATrace(name)) << name;
     EXPECT_EQ(trace.GetVCATracePacket(name), "") << name;

@@ -48,8 +48,28 @@ bool LoadPacket(const std::string& path, clsVCATrace& trace, Streams io) {
   return bytes.has_value();
 }
 
+namespace {
+
+// A device or a pipe ("/dev/stdout", a FIFO a script reads) takes the bytes as they come.
+bool isStream(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(PathFromText(path), ec);
+  return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
+std::string writeStraight(const std::string& path, std::string_view bytes) {
+  std::ofstream out(PathFromText(path), std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return out ? std::string() : "cannot write " + path;
+}
+
+}  // namespace
+
+// A file is replaced whole, so a failed write keeps the old one.
 int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
-  const std::string failure = ReplaceFile(path, bytes);
+  const std::string failure = isStream(path) ? writeStraight(path, bytes) : ReplaceFile(path, bytes);
   if (failure.empty()) return kExitOk;
   io.err << "lumora-trace: " << failure << "\n";
   return kExitFile;

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   HelpTexts texts;
   LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
   window.setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
-  window.ShowStoredTrace(QString::fromLocal8Bit(argv[1]));
+  window.ShowStoredTrace(argv[1]);
   window.findChild<QLabel*>("TraceLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
   window.findChild<QLabel*>("Helplbl")->setText(QText(kWaitingForTraceData));
   window.show();

@@ -274,8 +274,8 @@ void LumLabfrm::connectLink() {
         if (link) link->brandMessageClosed();
       },
       Qt::QueuedConnection);
-  connect(link, &LinkSession::showTraceRequested, this, [this](const QString& name, const QString& path) {
-    ShowStoredTrace(path);
+  connect(link, &LinkSession::showTraceRequested, this, [this](const QString& name, const QByteArray& path) {
+    ShowStoredTrace(path.toStdString());
     emit traceShown(name);
   });
   connect(link, &LinkSession::saveEnabled, this, [this] { Command1[0]->setEnabled(true); });
@@ -290,9 +290,9 @@ void LumLabfrm::connectLink() {
   });
 }
 
-void LumLabfrm::ShowStoredTrace(const QString& path) {
+void LumLabfrm::ShowStoredTrace(const std::string& path) {
   clsVCATrace trace;
-  trace.ProcessTrace(ReadFileText(path.toStdString()));
+  trace.ProcessTrace(ReadFileText(path));
   trace.DrawTrace(*TracePic_, 0);
   auto mm = [](double v) { return QText(formatNumber(v, "######.00")); };
   FrameAlbl->setText("A: " + mm(trace.a(0)));

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <string>
 #include <memory>
 
 #include "app/desktop/desktop_services.h"
@@ -42,8 +43,9 @@ class LumLabfrm : public QMainWindow {
 
   // Buttons of the trace view by index: 0 "&Save", 1 "&Cancel", 2 "Close".
   void Command1_Click(int index);
-  // Loads the trace file at `path`, draws its right eye and shows its measurements.
-  void ShowStoredTrace(const QString& path);
+  // Loads the trace file at `path` (bytes, as the link named it), draws its right eye and
+  // shows its measurements.
+  void ShowStoredTrace(const std::string& path);
   // "E&xit (Shutdown)": asks, then shuts down on Yes.
   void Exitmnu_Click();
   // Closes the link and the icon and ends the event loop.

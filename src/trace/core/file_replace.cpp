@@ -74,26 +74,15 @@ fs::path followLinks(fs::path path) {
   return path;
 }
 
-// A device or a pipe ("/dev/stdout") takes the bytes as they come: there is no file to keep.
-std::string writeInPlace(const fs::path& target, std::string_view bytes) {
-#ifdef _WIN32
-  std::FILE* file = _wfopen(target.c_str(), L"wb");
-#else
-  std::FILE* file = std::fopen(target.c_str(), "wb");
-#endif
-  bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file && std::fclose(file) != 0) written = false;
-  return written ? std::string() : "cannot write " + TextFromPath(target) + ": " + lastError();
-}
-
 }  // namespace
 
 std::string ReplaceFile(const std::string& path, std::string_view bytes) {
   const fs::path target = followLinks(PathFromText(path));
   std::error_code ec;
   const fs::file_status old = fs::status(target, ec);
-  if (fs::exists(old) && !fs::is_regular_file(old) && !fs::is_directory(old))
-    return writeInPlace(target, bytes);
+  // A pipe or a device under the name would make the write wait for ever, or replace a node
+  // of the system: only files are replaced.
+  if (fs::exists(old) && !fs::is_regular_file(old)) return "cannot replace " + path + ": it is not a file";
   fs::path temp;
   std::string why;
   std::FILE* file = createTemporary(target, temp, why);

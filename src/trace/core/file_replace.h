@@ -12,7 +12,7 @@ namespace lumora {
 // and renames it over `path` in one step. Returns "" on success, otherwise why it failed
 // (one line); a missing folder, a full disk or a refused rename leaves the target as it was
 // and removes the temporary file. A link is followed (the file it names is replaced, the
-// link stays); a device or a pipe is written straight.
+// link stays); a folder, a pipe or a device is refused, untouched.
 [[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace lumora

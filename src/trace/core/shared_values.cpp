@@ -3,8 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -90,11 +95,46 @@ bool FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(file, ec) && !IsHiddenFile(file);
 }
 
+namespace {
+
+// Traces are tens of kilobytes and the link refuses a body above 1 MiB: a larger file is no
+// trace, and reading it whole could take the memory of the program that runs the link.
+constexpr std::size_t kLargestTraceFile = std::size_t{16} << 20;
+
+// The bytes of an open file, up to the limit; false when it holds more.
+template <typename ReadSome>
+bool readUpToLimit(std::string& bytes, ReadSome readSome) {
+  char chunk[65536];
+  for (std::size_t n; (n = readSome(chunk, sizeof chunk)) > 0;) {
+    if (bytes.size() + n > kLargestTraceFile) return false;
+    bytes.append(chunk, n);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string ReadFileText(const std::string& path) {
   if (!FileExists(path)) return {};
+  std::string bytes;
+#ifdef _WIN32
   std::ifstream in(PathFromText(path), std::ios::binary);
-  if (!in) return {};
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const bool whole = in && readUpToLimit(bytes, [&](char* to, std::size_t size) {
+    return static_cast<std::size_t>(in.read(to, static_cast<std::streamsize>(size)).gcount());
+  });
+#else
+  // Opened without waiting and checked on the open file: the name may have become a pipe,
+  // whose opening would wait for a writer for ever.
+  const int fd = open(PathFromText(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat status {};
+  const bool whole = fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                     readUpToLimit(bytes, [&](char* to, std::size_t size) {
+                       const ssize_t n = read(fd, to, size);
+                       return n > 0 ? static_cast<std::size_t>(n) : std::size_t{0};
+                     });
+  if (fd >= 0) close(fd);
+#endif
+  return whole ? bytes : std::string();
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

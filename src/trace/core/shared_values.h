@@ -39,7 +39,8 @@ bool FileExists(const std::string& path);
 // A file the platform keeps out of listings: on Windows a hidden or system file, elsewhere
 // a dot file.
 bool IsHiddenFile(const std::filesystem::path& path);
-// The whole file as bytes; empty when FileExists is false or the file cannot be read.
+// The whole file as bytes; empty when FileExists is false, the file cannot be read, or it
+// holds more than 16 MiB (no trace is that large).
 std::string ReadFileText(const std::string& path);
 // Texts are UTF-8 paths; these convert without the platform's narrow code page. On Windows a
 // text that is not UTF-8 (a job number as the tracer sent it) is read in the system's code

@@ -33,10 +33,12 @@ TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughOrUpToRs) {
     EXPECT_EQ(CheckIncomingCrc(packet), expected) << packet;
 }
 
-// A request while a trace body is awaited; trace data itself may open with "REQ=FIL".
-TEST(OpensWithRequest, OnlyARequestOtherThanFilAtTheHead) {
-  const std::pair<const char*, bool> cases[] = {{"\x1cREQ=TRC\r\n", true}, {"\x1c\r\nREQ=INI\r\n", true},
-                                                {"\x1cREQ=FIL\r\n", false}, {"\x1c""ANS=TRC\r\n", false},
+// A request while a trace body is awaited, as the link would answer it; trace data itself may
+// open with "REQ=FIL" (mended fault: "REQ=fil" gave up the upload and the tracer heard nothing).
+TEST(OpensWithRequest, OnlyARequestTheLinkAnswersAtTheHead) {
+  const std::pair<const char*, bool> cases[] = {{"\x1cREQ=TRC\r\n", true}, {"\x1c REQ = INI\r\n", true},
+                                                {"\x1cREQ=FIL\r\n", false}, {"\x1cREQ=fil\r\n", false},
+                                                {"\x1c""ANS=TRC\r\n", false}, {"\x1c\r\nREQ=TRC\r\n", false},
                                                 {"\x1cJOB=1\r\nREQ=TRC\r\n", false}, {"\x1c", false}};
   for (const auto& [packet, request] : cases) EXPECT_EQ(OpensWithRequest(packet), request) << packet;
 }

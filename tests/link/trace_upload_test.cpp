@@ -147,15 +147,27 @@ TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
 }
 
 // Mended fault: whatever ended in a GS while the body was awaited was stored as the trace and
-// answered with status 0 (a stray GS stored an empty file). Now the body is the packet that
-// GS ends, from its FS; noise alone is dropped and the link goes on waiting.
-TEST_F(UploadTest, BodyIsThePacketFromItsFsAndNoiseAloneIsDropped) {
+// answered with status 0 (a stray GS stored an empty file). Now the body runs from its first
+// FS; noise alone, or an empty packet, is dropped and the link goes on waiting. A stray FS
+// inside the body is noise too: it once cut the trace's head off, or (just before the GS)
+// stored an empty file over the trace.
+TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
+  const Outputs noise{activity("OMA Input Discarded: line noise while waiting for the trace")};
   accept();
-  EXPECT_EQ(send("\xff\xfe\x1d"), (Outputs{activity("OMA Input Discarded: line noise while waiting for the trace")}));
+  EXPECT_EQ(send("\xff\xfe\x1d"), noise);
+  EXPECT_EQ(send("\x1c\x1e\x1d"), noise);
   EXPECT_EQ(link.state(), State::ReceivingBody);
   EXPECT_TRUE(store.calls.empty());
   send("xyz" + traceBody());
   EXPECT_EQ(store.calls, Calls{Stored});
+  for (const std::size_t at : {traceBody().find("R=2500"), traceBody().size() - 1}) {
+    store.calls.clear();
+    accept();
+    std::string body = traceBody();
+    body.insert(at, 1, FS);
+    send(body);
+    EXPECT_EQ(store.calls, Calls{Stored}) << at;
+  }
 }
 
 // Mended fault: a tracer that gave up (a body cut short, a request sent again) had its new

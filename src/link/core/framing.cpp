@@ -1,5 +1,6 @@
 #include "link/core/framing.h"
 
+#include <algorithm>
 #include <array>
 
 #include "link/core/control_chars.h"
@@ -45,10 +46,14 @@ bool HasRequestMarker(std::string_view burst) {
 }
 
 bool OpensWithRequest(std::string_view packet) {
-  const std::size_t start = packet.find_first_not_of(" \r\n", 1);
-  if (start == std::string_view::npos) return false;
-  const std::string_view record = packet.substr(start);
-  return record.starts_with("REQ=") && !record.starts_with("REQ=FIL");
+  static constexpr std::array<std::string_view, 6> answered{"TRC", "UPL", "MNT", "INF", "INI", "ERR"};
+  std::string head;  // blanks aside, as requests are read
+  for (char c : packet.substr(0, 32))
+    if (c != ' ') head += c;
+  return head.starts_with("\x1cREQ=") &&
+         std::any_of(answered.begin(), answered.end(), [&](std::string_view kind) {
+           return std::string_view(head).substr(5).starts_with(kind);
+         });
 }
 
 namespace {

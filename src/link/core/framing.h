@@ -33,8 +33,9 @@ bool IsCompletePacket(std::string_view burst);
 // with a blank before the "="), exact case.
 bool HasRequestMarker(std::string_view burst);
 
-// True when the packet (starting at its FS) opens with a request record other than
-// "REQ=FIL", the record trace data may open with: a tracer asking anew.
+// True when the packet (starting at its FS) opens with a request the link answers ("REQ=TRC",
+// "REQ=INI" ...; blanks aside, exact case, as requests are read): a tracer asking anew.
+// Anything else there, "REQ=FIL" or "REQ=fil" included, is trace data.
 bool OpensWithRequest(std::string_view packet);
 
 enum class CrcCheck { Absent, Good, Bad };

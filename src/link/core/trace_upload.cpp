@@ -102,22 +102,25 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
     }
     body_ += part;
     if (gs == std::string_view::npos) return;
-    // The body is the packet this GS ends: bytes before its FS were line noise or a body cut
-    // short, and without an FS it is all noise. A request means the tracer has given up on
-    // this upload and asks anew; it is answered as any request.
-    const std::size_t fs = body_.rfind(FS);
-    if (fs == std::string::npos) {
+    // A packet that opens with a request means the tracer has given up on this upload and
+    // asks anew; it is answered as any request. Otherwise the body runs from its first FS:
+    // bytes before it are line noise, and so is a later FS (whose control character the
+    // lines drop). Without an FS, or without a line, it is all noise.
+    const std::size_t last = body_.rfind(FS);
+    if (last != std::string::npos && OpensWithRequest(std::string_view(body_).substr(last))) {
+      AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
+      holdInput(body_.substr(last), out);
+      holdInput(bytes, out);
+      body_.clear();
+      return becomeIdle(now);
+    }
+    const std::size_t first = body_.find(FS);
+    if (first == std::string::npos || TraceLinesFromBody(std::string_view(body_).substr(first)).empty()) {
       AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
       body_.clear();
       continue;
     }
-    body_.erase(0, fs);
-    if (OpensWithRequest(body_)) {
-      AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
-      holdInput(std::exchange(body_, {}), out);
-      holdInput(bytes, out);
-      return becomeIdle(now);
-    }
+    body_.erase(0, first);
     if (CheckIncomingCrc(body_) == CrcCheck::Bad) {
       writeBytes(out, std::string(1, NAK));
       AddEvent(out, "OMA Bad Packet CRC");

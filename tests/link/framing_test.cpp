@@ -43,5 +43,17 @@ TEST(OpensWithRequest, OnlyARequestTheLinkAnswersAtTheHead) {
   for (const auto& [packet, request] : cases) EXPECT_EQ(OpensWithRequest(packet), request) << packet;
 }
 
+// A copy cut short and sent again starts over at its own FS; an FS of line noise inside a body,
+// or before it, is no start.
+TEST(BodyStart, TheLastFsOpeningAPacketElseTheFirst) {
+  const std::pair<std::string, std::size_t> cases[] = {
+      {"\x1c""ANS=TRC\r\nR=1\r\n\x1c ANS=TRC\r\nR=1\r\n\x1e\x1d", 15},  // sent again
+      {"\x1c""ANS=TRC\r\nR=1\x1c;2\r\n\x1e\x1d", 0},                    // noise inside
+      {"\x1cxx\x1cREQ=FIL\r\n\x1e\x1d", 3},                             // noise before
+      {"\x1cJOB=1\r\n\x1cR=2\r\n\x1e\x1d", 0},                          // no packet opening
+      {"noise\x1d", std::string::npos}};
+  for (const auto& [received, start] : cases) EXPECT_EQ(BodyStart(received), start) << received;
+}
+
 }  // namespace
 }  // namespace lumora

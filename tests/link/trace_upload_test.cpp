@@ -168,6 +168,11 @@ TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
     send(body);
     EXPECT_EQ(store.calls, Calls{Stored}) << at;
   }
+  // A tracer whose GS was lost sends the whole packet again: one copy is stored.
+  store.calls.clear();
+  accept();
+  send(traceBody().substr(0, 40) + traceBody());
+  EXPECT_EQ(store.calls, Calls{Stored});
 }
 
 // Mended fault: a tracer that gave up (a body cut short, a request sent again) had its new

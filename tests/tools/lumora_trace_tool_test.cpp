@@ -100,6 +100,8 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
   ASSERT_EQ(run(toFile).code, kExitOk);
   EXPECT_NE(run({"info", "--json", path("out")}).out.find("\"b\":40"), std::string::npos);
   EXPECT_EQ(run(resize).out, ReadFileText(path("out")));
+  toFile.back() = "/dev/stdout";  // the standard output as it is, perhaps a file appended to
+  EXPECT_EQ(run(toFile).out, ReadFileText(path("out")));
   const ToolRun empty = run({"resize", write("empty", ""), "--stretch", "0", "--new-b", "40",
                              "-o", path("o")});
   EXPECT_EQ(empty.code, kExitFile);
@@ -108,6 +110,7 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
   // A pipe a script reads takes the trace as it comes, and stays a pipe.
   ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
   const int reader = open(path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
   toFile.back() = path("pipe");
   EXPECT_EQ(run(toFile).code, kExitOk);
   std::string piped(65536, '\0');

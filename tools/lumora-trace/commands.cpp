@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,13 +64,18 @@ std::string writeStraight(const std::string& path, std::string_view bytes) {
   std::ofstream out(PathFromText(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  return out ? std::string() : "cannot write " + path;
+  return out ? std::string() : "cannot write " + path + ": " + std::strerror(errno);
 }
 
 }  // namespace
 
-// A file is replaced whole, so a failed write keeps the old one.
+// A file is replaced whole, so a failed write keeps the old one. "/dev/stdout" is the
+// standard output as it is, which may be a file the caller appends to: never replaced.
 int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
+  if (path == "/dev/stdout") {
+    io.out << bytes;
+    return kExitOk;
+  }
   const std::string failure = isStream(path) ? writeStraight(path, bytes) : ReplaceFile(path, bytes);
   if (failure.empty()) return kExitOk;
   io.err << "lumora-trace: " << failure << "\n";

@@ -45,15 +45,34 @@ bool HasRequestMarker(std::string_view burst) {
   return false;
 }
 
+namespace {
+
+// The packet's first record, blanks aside as requests are read (FS included).
+std::string openingOf(std::string_view packet) {
+  std::string head;
+  for (char c : packet.substr(0, packet.find_first_of("\r\n\x1e\x1d", 1)))
+    if (c != ' ') head += c;
+  return head;
+}
+
+}  // namespace
+
 bool OpensWithRequest(std::string_view packet) {
   static constexpr std::array<std::string_view, 6> answered{"TRC", "UPL", "MNT", "INF", "INI", "ERR"};
-  std::string head;  // blanks aside, as requests are read
-  for (char c : packet.substr(0, 32))
-    if (c != ' ') head += c;
+  const std::string head = openingOf(packet);
   return head.starts_with("\x1cREQ=") &&
          std::any_of(answered.begin(), answered.end(), [&](std::string_view kind) {
            return std::string_view(head).substr(5).starts_with(kind);
          });
+}
+
+std::size_t BodyStart(std::string_view received) {
+  const std::size_t first = received.find(FS);
+  for (std::size_t fs = received.rfind(FS); fs != std::string_view::npos && fs > first; fs = received.rfind(FS, fs - 1)) {
+    const std::string head = openingOf(received.substr(fs));
+    if (head.starts_with("\x1c""ANS=") || head.starts_with("\x1cREQ=")) return fs;
+  }
+  return first;
 }
 
 namespace {

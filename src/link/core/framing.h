@@ -38,6 +38,11 @@ bool HasRequestMarker(std::string_view burst);
 // Anything else there, "REQ=FIL" or "REQ=fil" included, is trace data.
 bool OpensWithRequest(std::string_view packet);
 
+// Where a trace body starts in what arrived up to its GS: at the last FS that opens a packet
+// ("ANS=" or "REQ=", blanks aside), since a tracer that lost its GS sends the whole packet
+// again; failing that, at the first FS. Any other FS is line noise. npos without an FS.
+std::size_t BodyStart(std::string_view received);
+
 enum class CrcCheck { Absent, Good, Bad };
 
 // Checks the first "CRC=" record of an incoming packet (an RS followed by "CRC=", blanks

@@ -103,9 +103,10 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
     body_ += part;
     if (gs == std::string_view::npos) return;
     // A packet that opens with a request means the tracer has given up on this upload and
-    // asks anew; it is answered as any request. Otherwise the body runs from its first FS:
-    // bytes before it are line noise, and so is a later FS (whose control character the
-    // lines drop). Without an FS, or without a line, it is all noise.
+    // asks anew; it is answered as any request. Otherwise the body runs from where its
+    // packet starts: bytes before it are line noise or a copy cut short, and a stray FS inside
+    // it is noise too (the lines drop its control character). Without an FS, or without a
+    // line, it is all noise.
     const std::size_t last = body_.rfind(FS);
     if (last != std::string::npos && OpensWithRequest(std::string_view(body_).substr(last))) {
       AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
@@ -114,13 +115,13 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
       body_.clear();
       return becomeIdle(now);
     }
-    const std::size_t first = body_.find(FS);
-    if (first == std::string::npos || TraceLinesFromBody(std::string_view(body_).substr(first)).empty()) {
+    const std::size_t start = BodyStart(body_);
+    if (start == std::string::npos || TraceLinesFromBody(std::string_view(body_).substr(start)).empty()) {
       AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
       body_.clear();
       continue;
     }
-    body_.erase(0, first);
+    body_.erase(0, start);
     if (CheckIncomingCrc(body_) == CrcCheck::Bad) {
       writeBytes(out, std::string(1, NAK));
       AddEvent(out, "OMA Bad Packet CRC");

@@ -91,7 +91,11 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
   if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (why.empty()) {
-    if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);  // who may read it stays as it was
+#ifndef _WIN32
+    // Who may read it stays as it was. (On Windows the bits are only the read-only attribute,
+    // which would keep the temporary file from being renamed or removed.)
+    if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
+#endif
     fs::rename(temp, target, ec);
     if (!ec) return {};
     why = "cannot replace " + path + ": " + ec.message();

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,15 +102,17 @@ namespace {
 // trace, and reading it whole could take the memory of the program that runs the link.
 constexpr std::size_t kLargestTraceFile = std::size_t{16} << 20;
 
-// The bytes of an open file, up to the limit; false when it holds more.
+// The bytes of an open file, up to the limit; false when it holds more or a read fails
+// (`readSome` returns the count read, 0 at the end, below 0 on an error).
 template <typename ReadSome>
 bool readUpToLimit(std::string& bytes, ReadSome readSome) {
   char chunk[65536];
-  for (std::size_t n; (n = readSome(chunk, sizeof chunk)) > 0;) {
-    if (bytes.size() + n > kLargestTraceFile) return false;
-    bytes.append(chunk, n);
+  for (;;) {
+    const std::ptrdiff_t n = readSome(chunk, sizeof chunk);
+    if (n <= 0) return n == 0;
+    if (bytes.size() + static_cast<std::size_t>(n) > kLargestTraceFile) return false;
+    bytes.append(chunk, static_cast<std::size_t>(n));
   }
-  return true;
 }
 
 }  // namespace
@@ -119,8 +122,9 @@ std::string ReadFileText(const std::string& path) {
   std::string bytes;
 #ifdef _WIN32
   std::ifstream in(PathFromText(path), std::ios::binary);
-  const bool whole = in && readUpToLimit(bytes, [&](char* to, std::size_t size) {
-    return static_cast<std::size_t>(in.read(to, static_cast<std::streamsize>(size)).gcount());
+  const bool whole = in && readUpToLimit(bytes, [&](char* to, std::size_t size) -> std::ptrdiff_t {
+    const auto n = in.read(to, static_cast<std::streamsize>(size)).gcount();
+    return in.bad() ? -1 : static_cast<std::ptrdiff_t>(n);
   });
 #else
   // Opened without waiting and checked on the open file: the name may have become a pipe,
@@ -128,9 +132,11 @@ std::string ReadFileText(const std::string& path) {
   const int fd = open(PathFromText(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat status {};
   const bool whole = fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-                     readUpToLimit(bytes, [&](char* to, std::size_t size) {
-                       const ssize_t n = read(fd, to, size);
-                       return n > 0 ? static_cast<std::size_t>(n) : std::size_t{0};
+                     readUpToLimit(bytes, [&](char* to, std::size_t size) -> std::ptrdiff_t {
+                       ssize_t n;
+                       while ((n = read(fd, to, size)) < 0 && errno == EINTR) {
+                       }
+                       return n;
                      });
   if (fd >= 0) close(fd);
 #endif

@@ -118,6 +118,16 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
   EXPECT_EQ(savedNames(), Args{"1001"});
 }
 
+// A save folder that cannot be written is named at start; the server listens all the same,
+// since the folder may become usable later (a network folder coming back).
+TEST_F(ServerWithTracer, SaysAtStartWhenTheSaveFolderCannotBeWritten) {
+  std::ofstream(temp_.file("blocker")) << "a file, not a folder";
+  saves_ = temp_.file("blocker") / "traces";
+  startServer();
+  EXPECT_TRUE(serverSays("; traces cannot be stored yet in " + saves_.string())) << server_->output();
+  EXPECT_NE(server_->errors().find("Cannot create or write the save folder"), std::string::npos);
+}
+
 // A server that cannot listen says why and never exits 0.
 TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
   TempFolder temp;
@@ -129,6 +139,8 @@ TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
       {{"--headless", "--device", temp.file("no-such-tty").string(), "--save-dir", temp.file("t").string()}, 1,
        "No usable port: "},
       {{"--headless", "--save-dir", temp.file("t").string()}, 1, "No usable port: the setting Port is 0"},
+      {{"--headless", "--device", "/dev/null", "--save-dir", temp.file("t").string()}, 1,
+       "No usable port: /dev/null: the device refuses the speed, or is no serial port."},
       {{"--bogus"}, 2, "usage: lumora-trace-server"},
   };
   const auto started = fs::file_time_type::clock::now();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <filesystem>
 #include <sstream>
 
 #include "commands.h"
@@ -72,6 +73,9 @@ TEST_F(RenderCommandTest, Png_ByTheExtensionInAnyCaseAtTheGivenScale) {
   EXPECT_EQ(QImage(QString::fromStdString(path("a.PNG")), "PNG").size(), QSize(272, 272));
   const QByteArray svg = DrawingFileBytes(drawn(testing::CirclePacket(400, 2500), 0, 100), DrawingFormat::Svg, 4);
   EXPECT_EQ(testing::ReadSvg(svg).Lines.size(), 402u);
+  // Mended fault: a name that is not UTF-8 was written under another name.
+  ASSERT_EQ(run({kSample, "-o", path("caf\xE9.svg")}), 0) << err.str();
+  EXPECT_TRUE(std::filesystem::exists(path("caf\xE9.svg")));
 }
 
 TEST_F(RenderCommandTest, BadUsageExitsWithTwoAMissingFileOrNoOutlineWithOne) {

@@ -7,9 +7,6 @@
 
 namespace lumora {
 
-// The packet split at LF; a trailing LF gives a trailing empty line.
-std::vector<std::string> SplitLines(std::string_view packet);
-
 // The value after `CMD` on the first line of `OmaPacket` (split at LF) that contains it,
 // exact case and anywhere in the line (so "JOB=" also matches the end of a longer label).
 // NUL and code 255 become blanks, then blanks are trimmed at both ends. "" when no line has it.

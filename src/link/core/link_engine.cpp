@@ -5,6 +5,7 @@
 #include "link/core/control_chars.h"
 #include "link/core/framing.h"
 #include "link/core/link_outputs_make.h"
+#include "link/core/link_texts.h"
 
 namespace lumora {
 
@@ -79,7 +80,7 @@ void LinkEngine::appendBurst(std::string_view bytes, const Instant& now, Outputs
   if (burst_.size() + bytes.size() > MaxLinkBuffer) {
     burst_.clear();
     discarding_ = true;
-    AddEvent(out, "OMA Input Discarded: more than 1048576 bytes without a pause");
+    AddEvent(out, BufferLimitText("OMA Input Discarded", "bytes without a pause"));
     return;
   }
   burst_ += bytes;
@@ -88,7 +89,7 @@ void LinkEngine::appendBurst(std::string_view bytes, const Instant& now, Outputs
 void LinkEngine::holdInput(std::string_view bytes, Outputs& out) {
   if (held_.size() + bytes.size() > MaxLinkBuffer) {
     held_.clear();
-    AddEvent(out, "OMA Input Discarded: more than 1048576 bytes waiting");
+    AddEvent(out, BufferLimitText("OMA Input Discarded", "bytes waiting"));
     return;
   }
   held_ += bytes;
@@ -139,7 +140,6 @@ void LinkEngine::OMAResponse(std::string packet, const Instant& now, Outputs& ou
     return;
   }
   std::erase(packet, ' ');
-  PacketLines_.assign(1, std::string());
   auto has = [&packet](std::string_view text) { return packet.find(text) != std::string::npos; };
   if (has("\x1cREQ=INI")) {
     writeBytes(out, std::string(1, ACK));

@@ -79,11 +79,9 @@ class LinkEngine {
   void setPrompt(bool prompt) { prompt_ = prompt; }
 
   State state() const { return state_; }
-  bool CrcMode() const { return CrcMode_; }
   const std::string& QuoteChar() const { return QuoteChar_; }
   const std::string& JobNumberText() const { return JobNumberText_; }
   const std::string& SavePath() const { return SavePath_; }
-  const std::vector<std::string>& RawData() const { return rawData_; }
 
  private:
   // Bursts and dispatch (link_engine.cpp).
@@ -98,6 +96,9 @@ class LinkEngine {
   // One upload (trace_upload.cpp).
   void OMATracer(std::string& packet, const Instant& now, Outputs& out);
   void appendBody(std::string_view bytes, const Instant& now, Outputs& out);
+  void discardOverlongBody(const Instant& now, Outputs& out);
+  // The body's GS has arrived; `rest` is what followed it.
+  void endBodyPacket(std::string_view rest, const Instant& now, Outputs& out);
   void finishBody(const Instant& now, Outputs& out);
   void bodyTimedOut(const Instant& now, Outputs& out);
   bool SaveRawOMATraceData(const std::string& JN, Outputs& out);
@@ -120,12 +121,11 @@ class LinkEngine {
 
   bool CrcMode_ = false;
   std::string QuoteChar_;
-  std::vector<std::string> PacketLines_;
 
   std::string job_;  // job number text of the current request
   std::int32_t JobRef_ = 0;
   std::string body_;                  // trace body received so far
-  std::vector<std::string> rawData_;  // the raw-data list: lines of the last trace
+  std::vector<std::string> rawData_;  // the raw-data list: lines of the last trace body
   std::string JobNumberText_;
 };
 

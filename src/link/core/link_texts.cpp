@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "link/core/control_chars.h"
 #include "trace/core/numtext.h"
+#include "trace/core/text_util.h"
 
 namespace lumora {
 namespace {
@@ -12,10 +14,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // True when the whole text, blanks at both ends aside, is one decimal number:
 // sign, digits with at most one ".", optional exponent.
-bool isWholeNumber(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return false;
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+bool isOneNumber(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.empty()) return false;
   std::size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
   std::size_t digits = 0;
   bool point = false;
@@ -57,7 +58,7 @@ std::int32_t JobRefFromText(std::string_view jobNumberText) {
 }
 
 std::optional<std::string> ShowOrderNumber(std::string_view JobNumberText) {
-  if (!isWholeNumber(JobNumberText)) return std::nullopt;
+  if (!isOneNumber(JobNumberText)) return std::nullopt;
   const double number = value(JobNumberText);
   if (!fitsWhole(number)) return std::nullopt;
   if (roundToWhole(number) <= 0) return std::string("Order: ?");
@@ -72,6 +73,10 @@ std::optional<std::size_t> ReplaceJobNumber(std::vector<std::string>& rawLines,
     return i;
   }
   return std::nullopt;
+}
+
+std::string BufferLimitText(std::string_view what, std::string_view why) {
+  return std::string(what) + ": more than " + std::to_string(MaxLinkBuffer) + " " + std::string(why);
 }
 
 std::string SavedStatusText(std::string_view name) {

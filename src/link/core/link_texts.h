@@ -29,6 +29,10 @@ std::optional<std::string> ShowOrderNumber(std::string_view JobNumberText);
 std::optional<std::size_t> ReplaceJobNumber(std::vector<std::string>& rawLines,
                                             std::string_view JobNumber, std::string_view quote);
 
+// The activity line for input dropped at the buffer limit: `what` was dropped ("OMA Input
+// Discarded"), with `why` after the limit ("bytes waiting").
+std::string BufferLimitText(std::string_view what, std::string_view why);
+
 // Status label after a trace file was written under `name`.
 std::string SavedStatusText(std::string_view name);
 // Status label after a trace file could not be written under `name`.

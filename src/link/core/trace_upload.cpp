@@ -9,6 +9,7 @@
 #include "link/core/link_outputs_make.h"
 #include "link/core/link_texts.h"
 #include "link/core/upload_rules.h"
+#include "trace/core/text_util.h"
 #include "trace/core/trace_name.h"
 
 namespace lumora {
@@ -18,14 +19,6 @@ constexpr const char* BrandMessageText =
     "This tracer is a brand other than Corvane.  This ordering system can only be used with "
     "Corvane OMA Tracing equipment.\n\nContact Corvane at (800)555-0142 for information on "
     "obtaining a tracer compatible with this system.";
-
-std::string trimmedUpper(std::string text) {
-  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
-  text.erase(text.find_last_not_of(' ') + 1);
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 }  // namespace
 
@@ -40,8 +33,9 @@ void LinkEngine::writeTraceAnswer(int status, Outputs& out, const std::string& a
 }
 
 void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out) {
-  job_ = ValueFromLabel("JOB=", packet, PacketLines_);
-  const std::string vendor = trimmedUpper(ValueFromLabel("VEN=", packet, PacketLines_));
+  std::vector<std::string> packetLines(1);  // split by the first label found
+  job_ = ValueFromLabel("JOB=", packet, packetLines);
+  const std::string vendor = AsciiUpper(TrimBlanks(ValueFromLabel("VEN=", packet, packetLines)));
   JobRef_ = JobRefFromText(job_);
   if (vendor != VendorCode) {
     writeBytes(out, std::string(1, NAK));
@@ -50,7 +44,7 @@ void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out
     return;
   }
   writeBytes(out, std::string(1, ACK));
-  const std::optional<std::string> format = AcceptedTraceFormat(PacketLines_);
+  const std::optional<std::string> format = AcceptedTraceFormat(packetLines);
   if (!format) {
     AddEvent(out, "Unsupported TRC Format!");
     return writeTraceAnswer(17, out);
@@ -67,7 +61,6 @@ void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out
   writeTraceAnswer(0, out, *format);
   state_ = State::ReceivingBody;
   body_.clear();
-  PacketLines_.clear();
   lastRx_ = now.micros;
 }
 
@@ -92,49 +85,57 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
     const std::string_view part =
         bytes.substr(0, gs == std::string_view::npos ? bytes.size() : gs + 1);
     bytes.remove_prefix(part.size());
-    if (body_.size() + part.size() > MaxLinkBuffer) {
-      AddEvent(out, "OMA Trace Discarded: more than 1048576 bytes without an end");
-      body_.clear();
-      writeTraceAnswer(2, out);
-      startBurst(now);
-      discarding_ = true;  // the rest of this flood ends with its silence
-      return;
-    }
+    if (body_.size() + part.size() > MaxLinkBuffer) return discardOverlongBody(now, out);
     body_ += part;
-    if (gs == std::string_view::npos) return;
-    // A packet that opens with a request means the tracer has given up on this upload and
-    // asks anew; it is answered as any request. Otherwise the body runs from where its
-    // packet starts: bytes before it are line noise or a copy cut short, and a stray FS inside
-    // it is noise too (the lines drop its control character). Without an FS, or without a
-    // line, it is all noise.
-    const std::size_t last = body_.rfind(FS);
-    if (last != std::string::npos && OpensWithRequest(std::string_view(body_).substr(last))) {
-      AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
-      holdInput(body_.substr(last), out);
-      holdInput(bytes, out);
-      body_.clear();
-      return becomeIdle(now);
-    }
-    const std::size_t start = BodyStart(body_);
-    if (start == std::string::npos || TraceLinesFromBody(std::string_view(body_).substr(start)).empty()) {
-      AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
-      body_.clear();
-      continue;
-    }
-    body_.erase(0, start);
-    if (CheckIncomingCrc(body_) == CrcCheck::Bad) {
-      writeBytes(out, std::string(1, NAK));
-      AddEvent(out, "OMA Bad Packet CRC");
-      body_.clear();
-      continue;
-    }
-    // The tracer hears its ACK at once; storing (which waits for the disk) follows in the
-    // owner's next call, due immediately.
-    writeBytes(out, std::string(1, ACK));
-    holdInput(bytes, out);
-    state_ = State::Storing;
-    bodyEnd_ = now.micros;
+    if (gs != std::string_view::npos) endBodyPacket(bytes, now, out);
   }
+}
+
+void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
+  AddEvent(out, BufferLimitText("OMA Trace Discarded", "bytes without an end"));
+  body_.clear();
+  writeTraceAnswer(2, out);
+  startBurst(now);
+  discarding_ = true;  // the rest of this flood ends with its silence
+}
+
+// A packet that opens with a request means the tracer has given up on this upload and asks
+// anew; it is answered as any request. Otherwise the body runs from where its packet starts:
+// bytes before it are line noise or a copy cut short, and a stray FS inside it is noise too
+// (the lines drop its control character). Without an FS, or without a line, it is all noise,
+// and the link goes on waiting for the body, as it does after a NAK.
+void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Outputs& out) {
+  const std::size_t last = body_.rfind(FS);
+  if (last != std::string::npos && OpensWithRequest(std::string_view(body_).substr(last))) {
+    AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
+    holdInput(body_.substr(last), out);
+    holdInput(rest, out);
+    body_.clear();
+    return becomeIdle(now);
+  }
+  const std::size_t start = BodyStart(body_);
+  std::vector<std::string> lines;
+  if (start != std::string::npos) lines = TraceLinesFromBody(std::string_view(body_).substr(start));
+  if (lines.empty()) {
+    AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
+    body_.clear();
+    return;
+  }
+  body_.erase(0, start);
+  const bool crcBad = CheckIncomingCrc(body_) == CrcCheck::Bad;
+  body_.clear();
+  if (crcBad) {
+    writeBytes(out, std::string(1, NAK));
+    AddEvent(out, "OMA Bad Packet CRC");
+    return;
+  }
+  // The tracer hears its ACK at once; storing (which waits for the disk) follows in the
+  // owner's next call, due immediately.
+  writeBytes(out, std::string(1, ACK));
+  holdInput(rest, out);
+  rawData_ = std::move(lines);
+  state_ = State::Storing;
+  bodyEnd_ = now.micros;
 }
 
 void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
@@ -145,8 +146,6 @@ void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
 }
 
 void LinkEngine::finishBody(const Instant& now, Outputs& out) {
-  rawData_ = TraceLinesFromBody(body_);
-  body_.clear();
   emit(out, OutputKind::RawDataCleared);
   for (const std::string& line : rawData_) emit(out, OutputKind::RawDataAdded, line);
   JobNumberText_ = job_;

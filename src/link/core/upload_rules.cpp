@@ -4,6 +4,7 @@
 
 #include "link/core/labels.h"
 #include "trace/core/numtext.h"
+#include "trace/core/text_util.h"
 
 namespace lumora {
 
@@ -24,10 +25,9 @@ std::vector<std::string> TraceLinesFromBody(std::string_view body) {
   std::string text(body);
   std::replace(text.begin(), text.end(), '\r', '\n');
   std::vector<std::string> lines;
-  for (std::string line : SplitLines(text)) {
+  for (std::string line : SplitToStrings(text, '\n')) {
     std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
-    line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
-    line.erase(line.find_last_not_of(' ') + 1);
+    line = std::string(TrimBlanks(line));
     if (line.starts_with("ANS=")) line = "REQ=FIL";
     if (!line.empty() && !line.starts_with("CRC=")) lines.push_back(std::move(line));
   }

@@ -1,9 +1,7 @@
 #include "setup/core/port_choice.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "trace/core/numtext.h"
+#include "trace/core/text_util.h"
 
 namespace lumora {
 namespace {
@@ -11,17 +9,10 @@ namespace {
 constexpr std::int32_t SlowestRefusedAbove = 300;  // bits per second
 constexpr std::int32_t FastestRefusedFrom = 256000;
 
-std::string upperCase(std::string_view text) {
-  std::string upper{text};
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return upper;
-}
-
 }  // namespace
 
 PortClick ClassifyPortClick(std::string_view entryText, bool tickedNow) {
-  const std::string upper = upperCase(entryText);
+  const std::string upper = AsciiUpper(entryText);
   if (upper.find("MODEM") != std::string::npos ||
       upper.find("NOT AVAILABLE") != std::string::npos) {
     return PortClick::Refused;

@@ -10,20 +10,15 @@ bool contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-}
-
 const char* sideLetter(int side) { return side == 0 ? "R" : "L"; }
 
 // The line as the side receives it: a both-eye record becomes the side's own, and for the
 // left eye its horizontal coordinates change sign.
 std::string adjustedForSide(std::string line, int side) {
   if (side == 0) {
-    replaceAll(line, "DRILLE=B", "DRILLE=R");
+    ReplaceAll(line, "DRILLE=B", "DRILLE=R");
   } else if (contains(line, "DRILLE=B")) {
-    replaceAll(line, "DRILLE=B", "DRILLE=L");
+    ReplaceAll(line, "DRILLE=B", "DRILLE=L");
     line = MirrorDrillRecord(line);
   }
   return line;

@@ -15,10 +15,4 @@ void AssignBySideField(std::string_view formatLine, std::string& right, std::str
   if (has(";L;")) left = formatLine;
 }
 
-void ReplaceSideField(std::string& formatLine, std::string_view from, std::string_view to) {
-  for (std::size_t pos = formatLine.find(from); pos != std::string::npos;
-       pos = formatLine.find(from, pos + to.size()))
-    formatLine.replace(pos, from.size(), to);
-}
-
 }  // namespace lumora

@@ -13,7 +13,4 @@ std::int32_t DeclaredCount(std::string_view formatLine);
 // Stores the line as the right side's (";R;" or ";B;" in it) and the left side's (";L;").
 void AssignBySideField(std::string_view formatLine, std::string& right, std::string& left);
 
-// Replaces every side field `from` (";R;", ";L;", ";B;") by `to`.
-void ReplaceSideField(std::string& formatLine, std::string_view from, std::string_view to);
-
 }  // namespace lumora

@@ -14,9 +14,8 @@ namespace {
 
 // True when the whole text, blanks around it aside, is one decimal number.
 bool parseWholeDecimal(std::string_view text, double& out) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return false;
-  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  text = TrimBlanks(text, " \t");
+  if (text.empty()) return false;
   if (text.front() == '+') {  // one sign at most: "+-18.5" is no number
     text.remove_prefix(1);
     if (text.empty() || text.front() == '-') return false;
@@ -110,8 +109,8 @@ PerSide<std::string> clsVCATrace::ParseFormatLines() {
     s.radiusCount = s.tFormat.empty() ? 0 : DeclaredCount(s.tFormat);
     s.zCount = s.tFormat.empty() ? 0 : DeclaredCount(s.zFormat);
   }
-  ReplaceSideField(sides_[0].tFormat, ";B;", ";R;");
-  ReplaceSideField(sides_[0].zFormat, ";B;", ";R;");
+  ReplaceAll(sides_[0].tFormat, ";B;", ";R;");
+  ReplaceAll(sides_[0].zFormat, ";B;", ";R;");
   return asRead;
 }
 

@@ -43,6 +43,18 @@ GatheredSide gatherSide(std::string_view block, std::int64_t radiusCount, std::i
           std::move(r.values), std::move(a.values), std::move(z.values)};
 }
 
+// In a one-eye trace, the eye that has no format line of the given kind: 0 or 1, else 2.
+std::size_t missingEye(const std::string& rightFormat, const std::string& leftFormat) {
+  if (rightFormat.empty() == leftFormat.empty()) return 2;
+  return rightFormat.empty() ? 0 : 1;
+}
+
+// The present eye's format line as the missing eye's: its side field (";R;" or ";L;") turned.
+std::string formatForMissingEye(std::string formatLine, std::size_t missing) {
+  ReplaceAll(formatLine, missing == 1 ? ";R;" : ";L;", missing == 1 ? ";L;" : ";R;");
+  return formatLine;
+}
+
 // The texts are copied or moved in, as the caller passes them.
 void setTexts(SideLists& lists, std::string radii, std::string angles, std::string z) {
   lists.radii = std::move(radii);
@@ -97,17 +109,14 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
 
 // A one-eye trace gives the other eye its counts, formats and curves.
 void clsVCATrace::SynthesiseMissingSideRecords() {
-  const bool right = !sides_[0].tFormat.empty();
-  const bool left = !sides_[1].tFormat.empty();
-  if (right == left) return;
-  const SideData& from = sides_[right ? 0 : 1];
-  SideData& to = sides_[right ? 1 : 0];
+  const std::size_t missing = missingEye(sides_[0].tFormat, sides_[1].tFormat);
+  if (missing == 2) return;
+  const SideData& from = sides_[1 - missing];
+  SideData& to = sides_[missing];
   to.radiusCount = from.radiusCount;
   to.zCount = from.zCount;
-  to.tFormat = from.tFormat;
-  to.zFormat = from.zFormat;
-  ReplaceSideField(to.tFormat, right ? ";R;" : ";L;", right ? ";L;" : ";R;");
-  ReplaceSideField(to.zFormat, right ? ";R;" : ";L;", right ? ";L;" : ";R;");
+  to.tFormat = formatForMissingEye(from.tFormat, missing);
+  to.zFormat = formatForMissingEye(from.zFormat, missing);
   to.bevc = from.bevc;
   to.fcrv = from.fcrv;
 }
@@ -124,7 +133,7 @@ void clsVCATrace::ExtractSData() {
     asRead[side] = s.sFormat;
     s.sCount = s.sFormat.empty() ? 0 : DeclaredCount(s.sFormat);
   }
-  ReplaceSideField(sides_[0].sFormat, ";B;", ";R;");
+  ReplaceAll(sides_[0].sFormat, ";B;", ";R;");
   auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].sFormat.empty(); };
   forPresentSides(hasFormat, [&](std::size_t side) {
     SideData& s = sides_[side];
@@ -134,17 +143,15 @@ void clsVCATrace::ExtractSData() {
   });
   for (SideData& s : sides_) s.vca.s = s.rx.s;
   if (!sides_[1].rx.s.empty()) MirrorList(sides_[1].rx.s);
-  const bool right = !sides_[0].sFormat.empty();
-  const bool left = !sides_[1].sFormat.empty();
-  if (right == left) return;
-  const SideData& from = sides_[right ? 0 : 1];
-  SideData& to = sides_[right ? 1 : 0];
+  const std::size_t missing = missingEye(sides_[0].sFormat, sides_[1].sFormat);
+  if (missing == 2) return;
+  const SideData& from = sides_[1 - missing];
+  SideData& to = sides_[missing];
   to.rx.s = from.rx.s;
   to.vca.s = from.vca.s;
   MirrorList(to.vca.s);
   to.sCount = from.sCount;
-  to.sFormat = from.sFormat;
-  ReplaceSideField(to.sFormat, right ? ";R;" : ";L;", right ? ";L;" : ";R;");
+  to.sFormat = formatForMissingEye(from.sFormat, missing);
 }
 
 }  // namespace lumora

@@ -3,25 +3,35 @@
 #include <cstring>
 
 namespace lumora {
-namespace {
+
 // Branch-free so that upper-casing a whole packet vectorises.
-char upper(char c) {
+char AsciiUpper(char c) {
   const auto lowerCase = static_cast<unsigned char>(static_cast<unsigned char>(c - 'a') < 26);
   return static_cast<char>(c ^ (lowerCase << 5));
 }
-}  // namespace
 
 std::string AsciiUpper(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = upper(c);
+  for (char& c : out) c = AsciiUpper(c);
   return out;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (upper(text[i]) != upper(prefix[i])) return false;
+    if (AsciiUpper(text[i]) != AsciiUpper(prefix[i])) return false;
   return true;
+}
+
+std::string_view TrimBlanks(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
 }
 
 // Fields are a few characters long, so a plain scan beats a library search per field.

@@ -8,8 +8,15 @@
 namespace lumora {
 
 // Upper-cases ASCII letters only, so record texts keep their length and other bytes.
+char AsciiUpper(char c);
 std::string AsciiUpper(std::string_view text);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The text without `blanks` at either end (tabs and other white space stay by default).
+std::string_view TrimBlanks(std::string_view text, std::string_view blanks = " ");
+
+// Replaces every `from` by `to`, left to right; the replacement is not searched again.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // The fields of `text` separated by `separator`; an empty text gives no fields.
 std::vector<std::string_view> SplitFields(std::string_view text, char separator);

@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "trace/core/text_util.h"
 
 namespace lumora {
 namespace {
 
 // Device names Windows reserves in every folder, with or without an extension.
 bool isReservedDeviceName(std::string_view name) {
-  std::string stem(name.substr(0, name.find('.')));
+  std::string stem = AsciiUpper(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  std::transform(stem.begin(), stem.end(), stem.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   static constexpr std::array<std::string_view, 6> plain{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
   if (!stem.starts_with("COM") && !stem.starts_with("LPT")) return false;

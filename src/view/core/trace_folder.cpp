@@ -5,15 +5,13 @@
 #include <system_error>
 
 #include "trace/core/shared_values.h"
+#include "trace/core/text_util.h"
 
 namespace lumora {
 namespace fs = std::filesystem;
 namespace {
 
-unsigned char foldedAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
+unsigned char foldedAscii(char c) { return static_cast<unsigned char>(AsciiUpper(c)); }
 
 // Ignoring the case of ASCII letters, then by bytes; one pass over the common length.
 bool listedBefore(const std::string& a, const std::string& b) {

@@ -274,10 +274,8 @@ void LumLabfrm::connectLink() {
         if (link) link->brandMessageClosed();
       },
       Qt::QueuedConnection);
-  connect(link, &LinkSession::showTraceRequested, this, [this](const QString& name, const QByteArray& path) {
-    ShowStoredTrace(path.toStdString());
-    emit traceShown(name);
-  });
+  connect(link, &LinkSession::showTraceRequested, this,
+          [this](const QString&, const QByteArray& path) { ShowStoredTrace(path.toStdString()); });
   connect(link, &LinkSession::saveEnabled, this, [this] { Command1[0]->setEnabled(true); });
   connect(link, &LinkSession::promptRequested, this, [this] {
     showWindow();

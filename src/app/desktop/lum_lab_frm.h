@@ -58,7 +58,6 @@ class LumLabfrm : public QMainWindow {
 
  signals:
   // A stored trace has been loaded and drawn.
-  void traceShown(const QString& name);
 
  protected:
   // The close box only hides the window (where there is a notification area to come back

@@ -81,13 +81,6 @@ std::optional<QString> QtQuestions::saveFileName(QWidget* parent, const QString&
   return path;
 }
 
-std::optional<QString> QtQuestions::chooseFolder(QWidget* parent, const QString& title,
-                                                 const QString& start) {
-  QString folder = QFileDialog::getExistingDirectory(parent, title, start);
-  if (folder.isEmpty()) return std::nullopt;
-  return folder;
-}
-
 void QtQuestions::showMessage(QWidget* parent, const QString& text, const QString& title) {
   MessageFrm window(parent);
   window.ShowMessage(text, title);

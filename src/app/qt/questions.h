@@ -28,9 +28,6 @@ class Questions {
   // A save-file dialog starting in `folder`; the chosen full path, nothing when cancelled.
   virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                               const QString& folder, const QString& filter) = 0;
-  // A folder dialog starting at `start`; the chosen folder, nothing when cancelled.
-  virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                              const QString& start) = 0;
   // The message window with `text` under the caption `title`; returns once it is closed.
   virtual void showMessage(QWidget* parent, const QString& text, const QString& title) = 0;
 };
@@ -44,8 +41,6 @@ class QtQuestions : public Questions {
                                    const QString& preset) override;
   std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                       const QString& filter) override;
-  std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                      const QString& start) override;
   void showMessage(QWidget* parent, const QString& text, const QString& title) override;
 };
 

@@ -16,10 +16,6 @@ void ScriptedQuestions::replySaveFile(std::optional<QString> path) {
   replies_.push_back({AskedQuestion::Kind::SaveFile, Answer::Ok, std::move(path)});
 }
 
-void ScriptedQuestions::replyFolder(std::optional<QString> folder) {
-  replies_.push_back({AskedQuestion::Kind::Folder, Answer::Ok, std::move(folder)});
-}
-
 std::optional<ScriptedQuestions::Reply> ScriptedQuestions::take(AskedQuestion::Kind kind) {
   if (replies_.empty() || replies_.front().For != kind) {
     ++mistakes_;
@@ -51,13 +47,6 @@ std::optional<QString> ScriptedQuestions::saveFileName(QWidget*, const QString& 
   asked_.push_back(
       {AskedQuestion::Kind::SaveFile, title, filter, folder, Buttons::OkCancel, Icon::None});
   std::optional<Reply> reply = take(AskedQuestion::Kind::SaveFile);
-  return reply ? reply->Text : std::nullopt;
-}
-
-std::optional<QString> ScriptedQuestions::chooseFolder(QWidget*, const QString& title,
-                                                       const QString& start) {
-  asked_.push_back({AskedQuestion::Kind::Folder, title, {}, start, Buttons::OkCancel, Icon::None});
-  std::optional<Reply> reply = take(AskedQuestion::Kind::Folder);
   return reply ? reply->Text : std::nullopt;
 }
 

@@ -11,7 +11,7 @@
 namespace lumora {
 
 struct AskedQuestion {
-  enum class Kind { Message, Input, SaveFile, Folder, Window };
+  enum class Kind { Message, Input, SaveFile, Window };
   Kind What = Kind::Message;
   QString Title;
   QString Text;    // message text, input prompt or window text
@@ -26,7 +26,6 @@ class ScriptedQuestions : public Questions {
   // Nothing stands for Cancel.
   void replyInput(std::optional<QString> text);
   void replySaveFile(std::optional<QString> path);
-  void replyFolder(std::optional<QString> folder);
 
   const std::vector<AskedQuestion>& asked() const { return asked_; }
   // Questions that found no fitting reply, and replies never used.
@@ -39,8 +38,6 @@ class ScriptedQuestions : public Questions {
                                    const QString& preset) override;
   std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                       const QString& filter) override;
-  std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                      const QString& start) override;
   void showMessage(QWidget* parent, const QString& text, const QString& title) override;
 
  private:

@@ -17,7 +17,6 @@ enum class OutputKind {
   OrderLabel,        // text: the order label
   StatusLabel,       // text: the status label (LF breaks lines)
   ShowBrandMessage,  // text: the wrong-brand message; answer with brandMessageClosed()
-  TraceStored,       // text: the trace name; path: the file just written
   ShowTrace,         // text: the trace name; path: load this stored trace and draw side 0
   EnableSave,        // enable the "&Save" button
   PromptOperator,    // show the main window with "&Save" and "&Cancel"; answer with

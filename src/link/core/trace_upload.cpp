@@ -185,7 +185,6 @@ bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
     emit(out, OutputKind::StatusLabel, NotSavedStatusText(JN));
     return false;
   }
-  emit(out, OutputKind::TraceStored, JN, store_.TracePath(SavePath_, JN));
   showStoredLabels(JN, out);
   return true;
 }

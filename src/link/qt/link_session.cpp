@@ -111,7 +111,6 @@ void LinkSession::apply(const Output& output) {
     case OutputKind::OrderLabel: emit orderLabelChanged(text); break;
     case OutputKind::StatusLabel: emit statusLabelChanged(text); break;
     case OutputKind::ShowBrandMessage: emit brandMessageRequested(text); break;
-    case OutputKind::TraceStored: emit traceStored(text, QByteArray::fromStdString(output.path)); break;
     case OutputKind::ShowTrace: emit showTraceRequested(text, QByteArray::fromStdString(output.path)); break;
     case OutputKind::EnableSave: emit saveEnabled(); break;
     case OutputKind::PromptOperator: emit promptRequested(); break;

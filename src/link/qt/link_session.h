@@ -67,7 +67,6 @@ class LinkSession : public QObject {
   void statusLabelChanged(const QString& text);     // LF breaks lines
   void brandMessageRequested(const QString& text);  // answer with brandMessageClosed()
   // Paths stay the engine's bytes: a job number that is not UTF-8 names its file by them.
-  void traceStored(const QString& name, const QByteArray& path);
   void showTraceRequested(const QString& name, const QByteArray& path);  // load it, draw side 0
   void saveEnabled();
   void promptRequested();  // answer with operatorChoseName() or operatorCancelled()

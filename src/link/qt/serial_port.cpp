@@ -69,14 +69,8 @@ bool SerialPort::write(const QByteArray& bytes) {
   return true;
 }
 
-QByteArray SerialPort::readAll() { return port_.isOpen() ? port_.readAll() : QByteArray{}; }
-
 void SerialPort::discardInput() {
   if (port_.isOpen()) port_.clear(QSerialPort::Input);
-}
-
-void SerialPort::discardOutput() {
-  if (port_.isOpen()) port_.clear(QSerialPort::Output);
 }
 
 QString SerialPort::settingsText() const { return QString::number(port_.baudRate()) + ",N,8,1"; }

@@ -30,10 +30,7 @@ class SerialPort : public QObject {
   // Hands `bytes` to the driver at once, as far as it takes them without blocking; the rest
   // follows from the event loop. False when the port is closed or refuses them.
   bool write(const QByteArray& bytes);
-  // The input waiting now (also delivered by bytesRead), removed from the port.
-  QByteArray readAll();
   void discardInput();
-  void discardOutput();
 
   // The line settings in use: "19200,N,8,1".
   QString settingsText() const;

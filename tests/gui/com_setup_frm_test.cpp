@@ -20,7 +20,7 @@
 
 #include "app/core/help_texts.h"
 #include "app/qt/qt_text.h"
-#include "app/qt/scripted_questions.h"
+#include "scripted_questions.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
 #include "setup/qt/auto_start.h"

@@ -20,7 +20,7 @@
 #include "app/desktop/lum_lab_frm.h"
 #include "app/desktop/notify_icon.h"
 #include "app/desktop/single_instance.h"
-#include "app/qt/scripted_questions.h"
+#include "scripted_questions.h"
 #include "child_process.h"
 #include "e2e_paths.h"
 #include "link/qt/link_session.h"

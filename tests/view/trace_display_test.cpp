@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/qt/scripted_questions.h"
+#include "scripted_questions.h"
 #include "temp_folder.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"

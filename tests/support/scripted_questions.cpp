@@ -1,4 +1,4 @@
-#include "app/qt/scripted_questions.h"
+#include "scripted_questions.h"
 
 #include <utility>
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -166,6 +167,26 @@ TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCan
   EXPECT_TRUE(QFileInfo(folder).isDir());
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(store.read(Setting::SavePath), folder.toStdString());
+}
+
+// A folder that exists but takes no files (here a file, not a folder) is refused on OK with
+// the system's reason, before any trace is answered "not saved" there.
+TEST_F(ComSetupFrmTest, Ok_AFolderThatTakesNoFilesIsRefusedWithTheReason) {
+  store.write(Setting::SavePath, "kept");
+  open();
+  const QString notAFolder = work.path() + "/notes.txt";
+  QFile file(notAFolder);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  folderText()->setText(notAFolder);
+  questions.replyMessage(Answer::Ok);
+  clickOk();
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(store.read(Setting::SavePath), "kept");
+  const AskedQuestion& asked = questions.asked().back();
+  EXPECT_TRUE(asked.Text.startsWith("Traces cannot be stored in the  '" + notAFolder + "'  folder: ")) << asked.Text.toStdString();
+  EXPECT_TRUE(asked.Text.endsWith(".\n\nPlease choose another folder."));
+  EXPECT_EQ(asked.Symbol, Icon::Error);
 }
 
 // Ticking a free port stores it with a speed asked until valid (Cancel keeps the stored one)

@@ -61,5 +61,18 @@ TEST_F(ReplaceFileTest, FollowsLinksKeepsPermissionsAndRefusesPipes) {
 #endif
 }
 
+// The setup dialog asks this before it takes a save folder: the answer must be the one a store
+// would meet, and asking must leave the folder as it was.
+TEST_F(ReplaceFileTest, FolderWriteProblemAnswersAsAStoreWouldAndLeavesNothing) {
+  namespace fs = std::filesystem;
+  Write(root_ / "Temp.tmp", "an operator's trace");
+  EXPECT_EQ(FolderWriteProblem(root_.string()), "");
+  EXPECT_EQ(ReadFileText((root_ / "Temp.tmp").string()), "an operator's trace");
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);
+  EXPECT_NE(FolderWriteProblem((root_ / "missing").string()), "");
+  EXPECT_NE(FolderWriteProblem((root_ / "Temp.tmp").string()), "");  // a file, not a folder
+  EXPECT_FALSE(fs::exists(root_ / "missing"));
+}
+
 }  // namespace
 }  // namespace lumora::testing

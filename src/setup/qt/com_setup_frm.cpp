@@ -14,11 +14,13 @@
 #include "app/qt/questions.h"
 #include "app/qt/twips.h"
 #include "setup/core/port_choice.h"
+#include "setup/core/save_folder_texts.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/lum_get_dir.h"
 #include "setup/qt/port_list_widget.h"
 #include "setup/qt/probe_runner.h"
 #include "setup/qt/settings_store.h"
+#include "trace/core/file_replace.h"
 #include "trace/core/shared_values.h"
 
 namespace lumora {
@@ -161,30 +163,38 @@ void ComSetupFrm::GetPortBaudRate() {
   }
 }
 
-// An empty text is refused like a missing folder; a folder the file system will not create
-// (missing parent, a name it refuses) falls back to the default folder.
+// True (the dialog stays) unless the text names a folder that takes trace files. An empty
+// text is refused like a missing folder; a folder the file system will not create (missing
+// parent, a name it refuses) falls back to the default folder.
 bool ComSetupFrm::SaveDirectoryText_Validate() {
   const QString folder = trimBlanks(SaveDirectoryText->text());
   SaveDirectoryText->setText(folder);
-  if (!folder.isEmpty() && QFileInfo::exists(folder)) return false;
-  const QString question = QStringLiteral("The  '") + folder +
-                           QStringLiteral(
-                               "'  folder does not exist.\n\nWould you like for me "
-                               "to create it for you?");
-  if (questions_.ask(this, question, QText(ApplicationTitle), Buttons::YesNoCancel, Icon::None) !=
-      Answer::Yes) {
-    return true;
-  }
+  if ((folder.isEmpty() || !QFileInfo::exists(folder)) && !createMissingFolder(folder)) return true;
+  return !takesTraces(folder);
+}
+
+// Asks before creating; false when the user declines or the folder cannot be made.
+bool ComSetupFrm::createMissingFolder(const QString& folder) {
+  const QString question = QText(MissingFolderQuestion(StdText(folder)));
+  if (questions_.ask(this, question, QText(ApplicationTitle), Buttons::YesNoCancel, Icon::None) != Answer::Yes)
+    return false;
   if (folder.isEmpty() || !QDir().mkdir(folder)) {
-    questions_.ask(this,
-                   QStringLiteral("Unable to create folder!\n\nPlease enter a valid folder name."),
-                   QStringLiteral("Folder Creation Error"), Buttons::Ok, Icon::Error);
+    questions_.ask(this, QText(FolderNotCreatedText), QText(FolderNotCreatedTitle), Buttons::Ok, Icon::Error);
     SaveDirectoryText->setText(QText(Shared().DefaultSavePath));
-    return true;
+    return false;
   }
-  questions_.ask(
-      this, QStringLiteral("The new  '") + folder + QStringLiteral("'  folder has been created."),
-      QStringLiteral("New Folder Created"), Buttons::Ok, Icon::Information);
+  questions_.ask(this, QText(FolderCreatedText(StdText(folder))), QText(FolderCreatedTitle), Buttons::Ok,
+                 Icon::Information);
+  return true;
+}
+
+// A folder without room for a file of ours (read-only, a system folder, not a folder at all)
+// would have every trace answered "not saved": the user hears it now, not at the next upload.
+bool ComSetupFrm::takesTraces(const QString& folder) {
+  const std::string why = FolderWriteProblem(StdText(folder));
+  if (why.empty()) return true;
+  questions_.ask(this, QText(FolderRefusesTracesText(StdText(folder), why)), QText(ApplicationTitle), Buttons::Ok,
+                 Icon::Error);
   return false;
 }
 
@@ -217,9 +227,10 @@ void ComSetupFrm::Command1_Click() {
 // folder would have traces saved, listed and deleted among the program's files.
 void ComSetupFrm::Command2_Click() {
   LumGetDir chooser(settings_, this);
-  chooser.exec();
+  const bool chosen = chooser.exec() == QDialog::Accepted;
   SaveDirectoryText->setText(QText(settings_.readOr(Setting::SavePath, Shared().DefaultSavePath)));
   Shared().SavePath = StdText(SaveDirectoryText->text());
+  if (chosen) takesTraces(SaveDirectoryText->text());
 }
 
 void ComSetupFrm::done(int result) {

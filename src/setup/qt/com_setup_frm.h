@@ -62,6 +62,8 @@ class ComSetupFrm : public QDialog {
   void GetPortBaudRate();
   void Command1_Click();
   void Command2_Click();
+  bool createMissingFolder(const QString& folder);
+  bool takesTraces(const QString& folder);
   void setBusy(bool busy);
 
   SettingsStore& settings_;

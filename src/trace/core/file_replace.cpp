@@ -46,19 +46,18 @@ bool flushToDisk(std::FILE* file) {
 
 std::string lastError() { return std::strerror(errno); }
 
-// A temporary file of our own beside `target`: "Temp.tmp", or "Temp1.tmp", "Temp2.tmp" ...
-// when that name is taken (a left-over, or a file of that name). Null with `why` set on failure.
-std::FILE* createTemporary(const fs::path& target, fs::path& temp, std::string& why) {
-  const fs::path folder = target.parent_path();
+// A temporary file of our own in `folder`: "Temp.tmp", or "Temp1.tmp", "Temp2.tmp" ... when
+// that name is taken (a left-over, or a file of that name), never `avoid`. Null on failure,
+// with errno telling why.
+std::FILE* createTemporary(const fs::path& folder, const fs::path& avoid, fs::path& temp) {
   for (int n = 0; n < 100; ++n) {
     const std::string candidate = "Temp" + (n == 0 ? std::string() : std::to_string(n)) + ".tmp";
-    if (fs::path(candidate) == target.filename()) continue;  // never write a file through itself: a failed rename would remove it
+    if (fs::path(candidate) == avoid) continue;  // never write a file through itself: a failed rename would remove it
     temp = folder / candidate;
     errno = 0;
     if (std::FILE* file = openExclusive(temp)) return file;
-    if (errno != EEXIST) break;
+    if (errno != EEXIST) return nullptr;
   }
-  why = "cannot create a temporary file in " + (folder.empty() ? std::string(".") : TextFromPath(folder)) + ": " + lastError();
   return nullptr;
 }
 
@@ -84,9 +83,12 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
   // of the system: only files are replaced.
   if (fs::exists(old) && !fs::is_regular_file(old)) return "cannot replace " + path + ": it is not a file";
   fs::path temp;
+  std::FILE* file = createTemporary(target.parent_path(), target.filename(), temp);
+  if (!file) {
+    const fs::path folder = target.parent_path();
+    return "cannot create a temporary file in " + (folder.empty() ? std::string(".") : TextFromPath(folder)) + ": " + lastError();
+  }
   std::string why;
-  std::FILE* file = createTemporary(target, temp, why);
-  if (!file) return why;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
   if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
@@ -102,6 +104,16 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
   }
   fs::remove(temp, ec);
   return why;
+}
+
+std::string FolderWriteProblem(const std::string& folder) {
+  fs::path temp;
+  std::FILE* file = createTemporary(PathFromText(folder), {}, temp);
+  if (!file) return lastError();
+  std::fclose(file);
+  std::error_code ec;
+  fs::remove(temp, ec);
+  return {};
 }
 
 }  // namespace lumora

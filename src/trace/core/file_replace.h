@@ -15,4 +15,8 @@ namespace lumora {
 // link stays); a folder, a pipe or a device is refused, untouched.
 [[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
 
+// Why ReplaceFile could not store a file in `folder` now, in the system's words ("Permission
+// denied"); "" when it could. Its temporary file is created and removed again.
+[[nodiscard]] std::string FolderWriteProblem(const std::string& folder);
+
 }  // namespace lumora

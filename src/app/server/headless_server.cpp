@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryFile>
 #include <iostream>
 
 #include "app/server/activity_output.h"
 #include "app/server/stop_signals.h"
+#include "app/server/writable_folder.h"
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
 #include "setup/qt/settings_store.h"
@@ -22,14 +22,6 @@ QString openProblem(SerialPort::OpenResult result) {
     case SerialPort::OpenResult::SpeedRefused: return "the device refuses the speed, or is no serial port";
     default: return "the device cannot be opened";
   }
-}
-
-// Whether a file can be made in the folder (made first when missing). It may become usable
-// later (a network folder coming back), so a "no" only warns.
-bool takesFiles(const QString& folder) {
-  if (!QDir().mkpath(folder)) return false;
-  QTemporaryFile probe(folder + QStringLiteral("/.lumora-probe-XXXXXX"));
-  return probe.open();
 }
 
 // The link's settings: the command line first, then the per-user store. An empty device
@@ -61,10 +53,12 @@ int RunHeadless(const ServerOptions& options) {
     return 1;
   }
   const QString folder = QDir::toNativeSeparators(QDir(settings.savePath).absolutePath());
-  const bool folderUsable = takesFiles(settings.savePath);
+  // The folder may become usable later (a network folder coming back), so a problem only warns.
+  const std::string folderProblem = FolderProblem(settings.savePath);
+  const bool folderUsable = folderProblem.empty();
   if (!folderUsable)
-    std::cerr << "Cannot create or write the save folder " << folder.toStdString()
-              << "; traces cannot be stored until it can be written.\n";
+    std::cerr << "Cannot create or write the save folder " << folder.toStdString() << " (" << folderProblem
+              << "); traces cannot be stored until it can be written.\n";
 
   // The handlers come first: a stop that arrives while the port opens waits in the pipe
   // until the event loop runs, and still ends with the port closed.

@@ -4,19 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <cstdio>
 
 #include "app/core/about_box.h"
+#include "app/core/shell_texts.h"
+#include "app/qt/qt_text.h"
+#include "trace/core/file_replace.h"
 
 namespace lumora {
 namespace {
-
-bool canCreateFileIn(const QString& folder) {
-  if (folder.isEmpty() || !QDir().mkpath(folder)) return false;
-  QTemporaryFile probe(QDir(folder).filePath("write-test-XXXXXX"));
-  return probe.open();
-}
 
 QFile* logFile = nullptr;
 
@@ -28,19 +24,19 @@ void writeToLog(QtMsgType, const QMessageLogContext&, const QString& message) {
 
 }  // namespace
 
+std::string FolderProblem(const QString& folder) {
+  if (folder.isEmpty()) return "no folder is named";
+  if (!QDir().mkpath(folder)) return "it cannot be created";
+  return FolderWriteProblem(StdText(folder));
+}
+
 QString WritableFolder(const QString& preferred, const QString& fallback) {
-  if (canCreateFileIn(preferred)) return preferred;
-  if (canCreateFileIn(fallback)) return fallback;
+  if (FolderProblem(preferred).empty()) return preferred;
+  if (FolderProblem(fallback).empty()) return fallback;
   return {};
 }
 
-QString ApplicationLogName() {
-  const AppVersion v = ProgramVersion();
-  return QStringLiteral("Corvane Lumora Trace Server v%1.%2%3.Log")
-      .arg(v.Major)
-      .arg(v.Minor)
-      .arg(v.Revision);
-}
+QString ApplicationLogName() { return QText(MainWindowCaption(ProgramVersion()) + ".Log"); }
 
 QString StartApplicationLog() {
   const QString folder =

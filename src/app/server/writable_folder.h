@@ -3,15 +3,19 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace lumora {
+
+// Why no file of ours can be created in `folder` (made first when missing), in the system's
+// words; "" when one can.
+std::string FolderProblem(const QString& folder);
 
 // `preferred` when a file can be created in it, else `fallback` (created when missing).
 // Empty when neither is writable.
 QString WritableFolder(const QString& preferred, const QString& fallback);
 
-// The application log's file name: the window caption ("Corvane Lumora Trace Server v" and
-// the version, the revision written right after the minor number) and ".Log".
+// The application log's file name: the main window's caption and ".Log".
 QString ApplicationLogName();
 
 // Points Qt's messages at the application log in WritableFolder(program folder, per-user

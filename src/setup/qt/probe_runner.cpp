@@ -1,5 +1,6 @@
 #include "setup/qt/probe_runner.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <utility>
 
@@ -38,6 +39,7 @@ ProbeRunner::~ProbeRunner() = default;
 
 void ProbeRunner::start(std::int32_t configuredPort, std::int32_t configuredSpeed) {
   stop();
+  configuredDevice_ = QFileInfo(QString::fromStdString(PortDevice(configuredPort, devices_))).canonicalFilePath();
   probe_ = std::make_unique<PortProbe>(configuredPort, configuredSpeed);
   pump();
 }
@@ -89,6 +91,13 @@ void ProbeRunner::open(const ProbeAction& action) {
   const std::string device = PortDevice(action.Port, devices_);
   if (device.empty()) {
     probe_->openFailed(OpenFailure::NoSuchPort);
+    return;
+  }
+  // Two port numbers can name one device (a link under /dev/serial/by-id and the device
+  // itself): the tracer's line never hears modem commands, whatever number it is probed under.
+  const QString canonical = QFileInfo(QString::fromStdString(device)).canonicalFilePath();
+  if (!canonical.isEmpty() && canonical == configuredDevice_) {
+    probe_->openFailed(OpenFailure::Busy);
     return;
   }
   const SerialPort::OpenResult result = port_.open(QString::fromStdString(device), action.Speed);

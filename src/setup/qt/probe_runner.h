@@ -46,6 +46,7 @@ class ProbeRunner : public QObject {
   QTimer timer_;
   QElapsedTimer clock_;
   std::unique_ptr<PortProbe> probe_;
+  QString configuredDevice_;  // the configured port's device, links resolved; empty when none
 };
 
 }  // namespace lumora

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
@@ -38,12 +39,17 @@ bool heardAnything(const PtyPair& pty) {
   return poll(&watch, 1, 0) > 0;
 }
 
+// Port 5 is the configured port's device under another name (as /dev/serial/by-id names it).
 TEST(ProbeRunner, ListsEveryKindOfPortOverPseudoTerminals) {
   PtyPair silent, configured, held;
   testing::FakeModem modem({1200, 9600, 19200, 57600});
   SerialPort holder;
   ASSERT_EQ(holder.open(QString::fromStdString(held.slavePath()), 9600), SerialPort::OpenResult::Opened);
-  ProbeRun run({{1, silent.slavePath()}, {2, modem.devicePath()}, {3, configured.slavePath()}, {4, held.slavePath()}});
+  QTemporaryDir links;
+  const std::string alias = links.path().toStdString() + "/usb-tracer";
+  ASSERT_TRUE(QFile::link(QString::fromStdString(configured.slavePath()), QString::fromStdString(alias)));
+  ProbeRun run({{1, silent.slavePath()}, {2, modem.devicePath()}, {3, configured.slavePath()}, {4, held.slavePath()},
+                {5, alias}});
   run.runner.start(3, 19200);
   ASSERT_TRUE(testing::WaitFor([&] { return run.result.has_value(); }, 30000));
   std::vector<std::string> texts;
@@ -54,7 +60,8 @@ TEST(ProbeRunner, ListsEveryKindOfPortOverPseudoTerminals) {
   EXPECT_EQ(texts, expected);
   EXPECT_TRUE((*run.result)[2].Ticked);
   EXPECT_EQ((*run.result)[3].Failure, OpenFailure::Busy);
-  EXPECT_EQ((*run.result)[4].Failure, OpenFailure::NoSuchPort);
+  EXPECT_EQ((*run.result)[4].Failure, OpenFailure::Busy);
+  EXPECT_EQ((*run.result)[5].Failure, OpenFailure::NoSuchPort);
   EXPECT_TRUE(heardAnything(silent));
   EXPECT_FALSE(heardAnything(configured)) << "the configured port must never be touched";
   // The modem heard the detection at 1200, then "AT" from the top down to its fastest speed.

@@ -45,6 +45,25 @@ class FrmCalibrateTest : public ::testing::Test {
 
 }  // namespace
 
+// Mended fault: the picture kept its size, so on a screen reported a third too small the
+// circle left the picture before it could be brought to 50 mm. It grows with the factors.
+TEST_F(FrmCalibrateTest, ThePictureGrowsSoTheCircleStaysWholeAtLargeFactors) {
+  open();
+  const MillimetreSurface& drawing = dialog->picture().drawing();
+  EXPECT_NEAR(drawing.widthMm(), 90, 0.5);
+  EXPECT_NEAR(drawing.heightMm(), 75, 0.5);
+  press("VIcmd", 120);
+  press("HIcmd", 160);
+  const auto [width, height] = outlineSizeMm();
+  EXPECT_NEAR(width, 90, 1e-6);
+  EXPECT_NEAR(height, 80, 1e-6);
+  const auto outside = std::count_if(drawing.lines().begin(), drawing.lines().end(), [&](const DrawnLine& l) {
+    return std::min(l.X1, l.X2) < 0 || std::max(l.X1, l.X2) > drawing.widthMm() || std::min(l.Y1, l.Y2) < 0 ||
+           std::max(l.Y1, l.Y2) > drawing.heightMm();
+  });
+  EXPECT_EQ(outside, 0);
+}
+
 // The buttons step the factors by 0.005 and redraw, the labels stay nominal; the close box
 // keeps the factors for this run only, Ok stores both.
 TEST_F(FrmCalibrateTest, ButtonsStepTheFactorsCloseKeepsThemInMemoryOkStoresThem) {

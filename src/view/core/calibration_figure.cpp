@@ -1,5 +1,6 @@
 #include "view/core/calibration_figure.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "trace/core/numtext.h"
@@ -41,6 +42,11 @@ std::string label(const char* caption, double mm) {
 
 std::vector<double> ReferenceCircle() {
   return std::vector<double>(kReferenceRadii, kReferenceRadius);
+}
+
+PictureSizeMm CalibrationPictureSize(double hBias, double vBias) {
+  constexpr double kWidth = 90, kHeight = 75, kMargin = 15, kDiameter = 2 * kReferenceRadius / 100;
+  return {std::max(kWidth, std::abs(hBias) * kDiameter + kMargin), std::max(kHeight, std::abs(vBias) * kDiameter + kMargin)};
 }
 
 // The centre is kept as the middle of the surface and the factors scale the offsets from it,

@@ -18,6 +18,14 @@ struct CalibrationLabels {
 // 400 radii of 2500 hundredths of a millimetre.
 std::vector<double> ReferenceCircle();
 
+// The picture (mm) the reference circle needs at the factors: 90 x 75 mm, or the circle with
+// 15 mm around it when that is larger, so that a screen whose size is reported far off can
+// still be calibrated.
+struct PictureSizeMm {
+  double Width, Height;
+};
+PictureSizeMm CalibrationPictureSize(double hBias, double vBias);
+
 // Draws `radii` (hundredths of a millimetre; radius i of N, counted from 1, at 360 x i / N
 // degrees) around the middle of `pic`: blue axes through the middle, the outline in black,
 // each nominal horizontal distance d drawn as hBias x d mm and each vertical one as

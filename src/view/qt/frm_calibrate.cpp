@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "app/qt/qt_text.h"
@@ -17,9 +19,6 @@
 
 namespace lumora {
 namespace {
-
-// Room for the 50 mm circle at factors up to about 1.4.
-constexpr double kPictureWidthMm = 90, kPictureHeightMm = 75;
 
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -88,7 +87,6 @@ QPushButton* frmCalibrate::addButton(const char* name, const char* caption,
 
 void frmCalibrate::buildLayout() {
   Label1->setWordWrap(true);
-  picture_->setFixedSizeMm(kPictureWidthMm, kPictureHeightMm);
   Image1->setPixmap(illustration());
   Image1->setToolTip(QStringLiteral("Calibrate Your Display"));
   auto* side = new QVBoxLayout;
@@ -107,7 +105,16 @@ void frmCalibrate::buildLayout() {
   SaveCmd->setDefault(true);
 }
 
+// The picture grows with the factors, up to most of the screen, so the circle stays whole.
+void frmCalibrate::fitPicture() {
+  const PictureSizeMm wanted = CalibrationPictureSize(Shared().HBias, Shared().VBias);
+  const QSize room = screen()->availableSize() * 0.8;
+  picture_->setFixedSizeMm(std::min(wanted.Width, room.width() / picture_->pixelsPerMmX()),
+                           std::min(wanted.Height, room.height() / picture_->pixelsPerMmY()));
+}
+
 void frmCalibrate::DrawCalTrace() {
+  fitPicture();
   const auto labels = DrawCalibrationFigure(*picture_, radii_, Shared().HBias, Shared().VBias);
   if (!labels) return;
   FrameAlbl->setText(QText(labels->A));

@@ -36,6 +36,7 @@ class frmCalibrate : public QDialog {
  private:
   QPushButton* addButton(const char* name, const char* caption, void (frmCalibrate::*handler)());
   void buildLayout();
+  void fitPicture();
   void DrawCalTrace();
   void SaveBiasSettings();
 

@@ -168,6 +168,15 @@ TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnly) {
   EXPECT_NE(ReadBytes(other / "NEW-1001").find("JOB=NEW-1001"), std::string::npos);
   EXPECT_EQ(Shared().SavePath, other.string());
   EXPECT_EQ(settings_.read(Setting::SavePath), saves_.string());
+
+  // A name in a folder that does not exist is not stored, and the save folder stays.
+  questions_.replySaveFile(QString::fromStdString((temp_.dir() / "missing" / "X").string()));
+  upload(sample_);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return button(0)->isVisible(); }, kLimitMs));
+  window().Command1_Click(0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !button(0)->isVisible(); }, kLimitMs));
+  EXPECT_EQ(Shared().SavePath, other.string());
+  EXPECT_FALSE(fs::exists(temp_.dir() / "missing"));
 }
 
 // Mended fault: "&Setup" while the prompt waited replaced the link but left "&Save" and

@@ -205,8 +205,17 @@ TEST_F(UploadTest, FailedStoreIsReportedNeverClaimed) {
   upload();
   store.failure = "cannot write /other/Temp.tmp: No space left on device";
   const Outputs renamed = link.operatorChoseName("/other", "J9", now());
-  EXPECT_EQ(texts(renamed, OutputKind::Activity).back(), "Cant Store Data: " + store.failure);
+  EXPECT_EQ(texts(renamed, OutputKind::Activity),
+            (Lines{"Cant Store Data: " + store.failure, "Traces are still saved in /saves"}));
   EXPECT_EQ(texts(renamed, OutputKind::StatusLabel).back(), notSaved("J9").text);
+  // Mended fault: a folder where nothing could be stored became the save folder, and every
+  // later trace of the run failed there. A folder that works is taken.
+  EXPECT_EQ(link.SavePath(), "/saves");
+  store.failure.clear();
+  upload();
+  const Outputs moved = link.operatorChoseName("/other", "J10", now());
+  EXPECT_EQ(link.SavePath(), "/other");
+  EXPECT_EQ(moved.back().kind, OutputKind::SaveFolderChanged);
 }
 
 // With the prompt on, the tracer hears status 0 after the first store, and the operator
@@ -249,7 +258,7 @@ TEST_F(UploadTest, PromptAnswersOutsideThePromptStoreNothing) {
   link.setPrompt(true);
   EXPECT_TRUE(link.operatorCancelled(now()).empty());
   EXPECT_TRUE(link.brandMessageClosed(now()).empty());
-  EXPECT_TRUE(link.operatorChoseName("/x", "1", now()).empty());
+  EXPECT_EQ(link.operatorChoseName("/x", "1", now()), (Outputs{{OutputKind::SaveFolderChanged, "", "/x", 0}}));
   EXPECT_EQ(link.SavePath(), "/x");
   EXPECT_TRUE(store.calls.empty());
 }

@@ -277,6 +277,8 @@ void LumLabfrm::connectLink() {
   connect(link, &LinkSession::showTraceRequested, this,
           [this](const QString&, const QByteArray& path) { ShowStoredTrace(path.toStdString()); });
   connect(link, &LinkSession::saveEnabled, this, [this] { Command1[0]->setEnabled(true); });
+  connect(link, &LinkSession::saveFolderChanged, this,
+          [](const QByteArray& folder) { Shared().SavePath = folder.toStdString(); });
   connect(link, &LinkSession::promptRequested, this, [this] {
     showWindow();
     Command1[0]->show();
@@ -306,10 +308,12 @@ void LumLabfrm::Command1_Click(int index) {
     const auto path = services_.questions.saveFileName(this, kSaveDialogTitle, QText(Shared().SavePath), "*.*");
     if (!path) return;
     const QFileInfo chosen(*path);
-    Shared().SavePath = chosen.absolutePath().toStdString();  // for the rest of the run only
     Shared().JobNumberText = chosen.fileName().toStdString();
     Shared().PromptAnswer = 1;
+    // The link decides whether the folder becomes the save folder (for the rest of the run
+    // only) and says so.
     if (link_) link_->operatorChoseName(chosen.absolutePath(), chosen.fileName());
+    else Shared().SavePath = chosen.absolutePath().toStdString();
   } else if (index == 1) {
     Shared().PromptAnswer = 2;
     if (link_) link_->operatorCancelled();

@@ -5,10 +5,10 @@
 namespace lumora {
 
 std::string_view KindName(OutputKind kind) {
-  static constexpr std::array<std::string_view, 13> names{
-      "Write",           "DiscardInput", "Activity",    "RawDataCleared",   "RawDataAdded",
-      "RawDataReplaced", "OrderLabel",   "StatusLabel", "ShowBrandMessage", "ShowTrace",
-      "EnableSave",      "PromptOperator", "PromptEnded"};
+  static constexpr std::array<std::string_view, 14> names{
+      "Write",           "DiscardInput",      "Activity",    "RawDataCleared",   "RawDataAdded",
+      "RawDataReplaced", "OrderLabel",        "StatusLabel", "ShowBrandMessage", "ShowTrace",
+      "SaveFolderChanged", "EnableSave",      "PromptOperator", "PromptEnded"};
   return names[static_cast<std::size_t>(kind)];
 }
 

@@ -18,6 +18,7 @@ enum class OutputKind {
   StatusLabel,       // text: the status label (LF breaks lines)
   ShowBrandMessage,  // text: the wrong-brand message; answer with brandMessageClosed()
   ShowTrace,         // text: the trace name; path: load this stored trace and draw side 0
+  SaveFolderChanged, // path: the save folder for the rest of the run
   EnableSave,        // enable the "&Save" button
   PromptOperator,    // show the main window with "&Save" and "&Cancel"; answer with
                      // operatorChoseName() or operatorCancelled()

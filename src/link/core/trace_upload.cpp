@@ -199,14 +199,25 @@ Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::stri
   Outputs out;
   // "&Save" makes the chosen folder the save folder for the rest of the run, also when no
   // trace is waiting; only a waiting trace is stored again under the new name.
-  SavePath_ = folder;
-  if (state_ != State::AwaitingOperator) return out;
+  if (state_ != State::AwaitingOperator) {
+    SavePath_ = folder;
+    emit(out, OutputKind::SaveFolderChanged, {}, SavePath_);
+    return out;
+  }
   JobNumberText_ = name;
   if (auto index = ReplaceJobNumber(rawData_, name, QuoteChar_))
     out.push_back(Output{OutputKind::RawDataReplaced, rawData_[*index], {}, *index});
   if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
   emit(out, OutputKind::PromptEnded);
-  SaveRawOMATraceData(JobNumberText_, out);
+  // The folder is taken once the trace is stored there: a folder that is missing or takes
+  // no files would fail every later trace of the run.
+  const std::string previous = std::exchange(SavePath_, folder);
+  if (SaveRawOMATraceData(JobNumberText_, out)) {
+    emit(out, OutputKind::SaveFolderChanged, {}, SavePath_);
+  } else {
+    SavePath_ = previous;
+    if (folder != previous) AddEvent(out, "Traces are still saved in " + previous);
+  }
   becomeIdle(now);
   return out;
 }

@@ -58,9 +58,14 @@ void LinkSession::close() {
   port_.close();
 }
 
+// The stamp is written out once a second at most: bytes arrive in many small reads.
 Instant LinkSession::now() const {
-  return Instant{clock_.nsecsElapsed() / 1000,
-                 LocalStamp(QDateTime::currentDateTime(), QLocale::system()).toStdString()};
+  const QDateTime local = QDateTime::currentDateTime();
+  if (const qint64 second = local.toSecsSinceEpoch(); second != stampSecond_) {
+    stampSecond_ = second;
+    stamp_ = LocalStamp(local, QLocale::system()).toStdString();
+  }
+  return Instant{clock_.nsecsElapsed() / 1000, stamp_};
 }
 
 void LinkSession::onBytes(const QByteArray& bytes) {
@@ -98,20 +103,20 @@ void LinkSession::arm() {
 }
 
 void LinkSession::apply(const Output& output) {
-  const QString text = fromLink(output.text);
+  const auto text = [&output] { return fromLink(output.text); };
+  const auto path = [&output] { return QByteArray::fromStdString(output.path); };
   switch (output.kind) {
     case OutputKind::Write: port_.write(QByteArray::fromStdString(output.text)); break;
     case OutputKind::DiscardInput: port_.discardInput(); break;
-    case OutputKind::Activity: emit activityAdded(text); break;
+    case OutputKind::Activity: emit activityAdded(text()); break;
     case OutputKind::RawDataCleared: emit rawDataCleared(); break;
-    case OutputKind::RawDataAdded: emit rawDataAdded(text); break;
-    case OutputKind::RawDataReplaced:
-      emit rawDataReplaced(static_cast<int>(output.index), text);
-      break;
-    case OutputKind::OrderLabel: emit orderLabelChanged(text); break;
-    case OutputKind::StatusLabel: emit statusLabelChanged(text); break;
-    case OutputKind::ShowBrandMessage: emit brandMessageRequested(text); break;
-    case OutputKind::ShowTrace: emit showTraceRequested(text, QByteArray::fromStdString(output.path)); break;
+    case OutputKind::RawDataAdded: emit rawDataAdded(text()); break;
+    case OutputKind::RawDataReplaced: emit rawDataReplaced(static_cast<int>(output.index), text()); break;
+    case OutputKind::OrderLabel: emit orderLabelChanged(text()); break;
+    case OutputKind::StatusLabel: emit statusLabelChanged(text()); break;
+    case OutputKind::ShowBrandMessage: emit brandMessageRequested(text()); break;
+    case OutputKind::ShowTrace: emit showTraceRequested(text(), path()); break;
+    case OutputKind::SaveFolderChanged: emit saveFolderChanged(path()); break;
     case OutputKind::EnableSave: emit saveEnabled(); break;
     case OutputKind::PromptOperator: emit promptRequested(); break;
     case OutputKind::PromptEnded: emit promptEnded(); break;

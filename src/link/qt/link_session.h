@@ -68,6 +68,7 @@ class LinkSession : public QObject {
   void brandMessageRequested(const QString& text);  // answer with brandMessageClosed()
   // Paths stay the engine's bytes: a job number that is not UTF-8 names its file by them.
   void showTraceRequested(const QString& name, const QByteArray& path);  // load it, draw side 0
+  void saveFolderChanged(const QByteArray& folder);  // the save folder for the rest of the run
   void saveEnabled();
   void promptRequested();  // answer with operatorChoseName() or operatorCancelled()
   void promptEnded();
@@ -94,6 +95,8 @@ class LinkSession : public QObject {
   QTimer deadline_;
   QTimer reopen_;
   QElapsedTimer clock_;
+  mutable qint64 stampSecond_ = -1;  // the second `stamp_` was written for
+  mutable std::string stamp_;
   bool wanted_ = false;  // the owner wants the port open (between open() and close())
   bool applying_ = false;
   QByteArray heldInput_;  // input that arrived while outputs were being applied

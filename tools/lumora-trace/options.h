@@ -20,7 +20,7 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& valued,
                      const std::set<std::string>& flagNames);
 
-// A whole decimal number, or nothing.
+// A finite decimal number ("40", "40.5"), or nothing.
 std::optional<double> NumberArg(const std::string& text);
 // A whole number from -32768 to 32767, or nothing.
 std::optional<int> IntArg(const std::string& text);

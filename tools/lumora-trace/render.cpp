@@ -17,11 +17,10 @@
 namespace lumora::tool {
 namespace {
 
-constexpr std::size_t kMinimumRadii = 51;       // fewer are not drawn
 constexpr double kDefaultPxPerMm = 10;
-constexpr double kSmallestPxPerMm = 0.1;        // a 20 mm drawing is still 2 pixels wide
-constexpr double kLargestPxPerMm = 20;          // keeps the image within 5000 x 5000 pixels
-constexpr double kMarginMm = 5;                 // around the largest radius
+constexpr double kSmallestPxPerMm = 0.1;  // a 20 mm drawing is still 2 pixels wide
+constexpr double kLargestPxPerMm = 20;    // keeps the image within 5000 x 5000 pixels
+constexpr double kMarginMm = 5;           // around the largest radius
 constexpr double kSmallestSideMm = 20, kLargestSideMm = 250;
 
 // The format an output file's extension (any case) asks for.
@@ -77,7 +76,7 @@ int RunRender(const std::vector<std::string>& args, Streams io) {
   if (!LoadPacket(r.File, trace, io)) return kExitFile;
   const std::string list = trace.VCA_RadianString(r.Side);
   const std::vector<std::string_view> radii = SplitFields(list, ';');
-  if (radii.size() < kMinimumRadii) {
+  if (radii.size() < kMinimumDrawnRadii) {
     io.err << "lumora-trace: " << r.File << " holds no outline for side " << r.Side << "\n";
     return kExitFile;
   }

@@ -7,9 +7,6 @@
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
-namespace {
-constexpr std::size_t kMinimumRadii = 51;  // fewer: no trace, or a damaged one
-}  // namespace
 
 // Origin at the centre, one unit one calibrated millimetre. A calibration factor of 0 (or
 // one that is not a number) cannot scale: the surface keeps its millimetre scale.
@@ -28,7 +25,7 @@ void clsVCATrace::DrawTrace(PictureSurface& TracePic, int side) const {
   const std::string list = VCA_RadianString(side);
   const std::vector<std::string_view> radii = SplitFields(list, ';');
   const std::size_t n = radii.size();
-  if (n < kMinimumRadii) return;
+  if (n < kMinimumDrawnRadii) return;
   SetDrawingScale(TracePic);
   const double width = TracePic.scaleWidth(), height = TracePic.scaleHeight();
   if (side == 0) Shared().MirrorSign = 1;

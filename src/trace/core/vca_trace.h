@@ -20,6 +20,9 @@ namespace lumora {
 template <typename T>
 using PerSide = std::array<T, 2>;
 
+// A side with fewer radii than this is not drawn: no trace, or a damaged one.
+inline constexpr std::size_t kMinimumDrawnRadii = 51;
+
 // One side's data lists: value texts joined by ";".
 struct SideLists {
   std::string radii, angles, z, s;

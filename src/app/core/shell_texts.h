@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/core/about_box.h"
+#include "app/core/port_numbers.h"
 
 namespace lumora {
 
@@ -34,6 +35,5 @@ inline constexpr const char* kComPortNotOpened =
 // is open. `port` is the setting "Port" as a number; `opened` whether opening it succeeded
 // (not asked for a port outside 1..16, which is never opened).
 std::optional<std::string> PortOpenProblem(int port, bool opened);
-inline bool PortNumberUsable(int port) { return port >= 1 && port <= 16; }
 
 }  // namespace lumora

@@ -1,22 +1,16 @@
 #include "setup/core/port_device.h"
 
+#include "app/core/port_numbers.h"
+
 namespace lumora {
-namespace {
-
-constexpr int FirstPort = 1;
-constexpr int LastPort = 16;
-
-bool isPortNumber(int port) { return port >= FirstPort && port <= LastPort; }
-
-}  // namespace
 
 std::string WindowsPortDevice(int port) {
-  if (!isPortNumber(port)) return {};
+  if (!PortNumberUsable(port)) return {};
   return "COM" + std::to_string(port);
 }
 
 std::string PosixPortDevice(int port, const SettingLookup& lookup) {
-  if (!isPortNumber(port)) return {};
+  if (!PortNumberUsable(port)) return {};
   if (lookup) {
     std::optional<std::string> configured = lookup(DeviceSettingKey(port));
     if (configured && !configured->empty()) return *configured;

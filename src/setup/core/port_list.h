@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/port_numbers.h"
+
 namespace lumora {
 
-inline constexpr int PortCount = 16;  // entry index i stands for port number i + 1
+// Entry index i stands for port number i + 1.
 
 // The speeds the modem probe tries, ascending, in bits per second.
 inline constexpr std::array<std::int32_t, 16> ProbeSpeedList{

@@ -40,7 +40,7 @@ void PortProbe::probeFrom(int port) {
     entry.State = PortState::InUse;
     entry.Ticked = false;
   }
-  if (configuredPort_ >= 1 && configuredPort_ <= PortCount) {
+  if (PortNumberUsable(configuredPort_)) {
     entries_[static_cast<std::size_t>(configuredPort_ - 1)].Ticked = true;
   }
   step_ = Step::Finished;

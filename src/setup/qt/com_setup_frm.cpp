@@ -100,7 +100,7 @@ void ComSetupFrm::RefreshComList() {
   setBusy(true);
   // Ports are 1 to 16; a hand-edited number beyond 16 bits must not wrap onto one of them.
   const std::int32_t port = settings_.readWhole(Setting::Port);
-  ConfiguredPort = static_cast<std::int16_t>(port >= 0 && port <= PortCount ? port : 0);
+  ConfiguredPort = static_cast<std::int16_t>(PortNumberUsable(port) ? port : 0);
   ConfiguredSpeed = settings_.readWhole(Setting::Speed);
   showEntries(InitialPortList(ConfiguredPort, ConfiguredSpeed));
   runner_->start(ConfiguredPort, ConfiguredSpeed);

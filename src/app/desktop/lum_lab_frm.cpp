@@ -24,10 +24,10 @@
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
 #include "setup/qt/settings_store.h"
-#include "trace/core/numtext.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/calibration.h"
+#include "view/core/dimension_labels.h"
 #include "view/qt/frm_calibrate.h"
 #include "view/qt/trace_display.h"
 #include "view/qt/trace_pic.h"
@@ -294,13 +294,13 @@ void LumLabfrm::ShowStoredTrace(const std::string& path) {
   clsVCATrace trace;
   trace.ProcessTrace(ReadFileText(path));
   trace.DrawTrace(*TracePic_, 0);
-  auto mm = [](double v) { return QText(formatNumber(v, "######.00")); };
-  FrameAlbl->setText("A: " + mm(trace.a(0)));
-  FrameBlbl->setText("B: " + mm(trace.B(0)));
-  FrameEDlbl->setText("ED: " + mm(trace.ed(0)));
-  CircumLbl->setText("Cir: " + mm(trace.C(0)));
-  FrameDBLlbl->setText("DBL: " + mm(trace.DBL()));
-  FrameTypelbl->setText("Type: " + QText(trace.LumframeType()));
+  const TraceLabels labels = MainWindowLabels(trace);
+  FrameAlbl->setText(QText(labels.A));
+  FrameBlbl->setText(QText(labels.B));
+  FrameEDlbl->setText(QText(labels.ED));
+  CircumLbl->setText(QText(labels.Cir));
+  FrameDBLlbl->setText(QText(labels.DBL));
+  FrameTypelbl->setText(QText(labels.Type));
 }
 
 void LumLabfrm::Command1_Click(int index) {

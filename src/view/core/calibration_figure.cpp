@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/core/numtext.h"
 #include "trace/core/shared_values.h"
+#include "view/core/dimension_labels.h"
 
 namespace lumora {
 namespace {
@@ -32,10 +32,6 @@ Point nominalPoint(const std::vector<double>& radii, std::size_t i) {
   const double angle = 360.0 / static_cast<double>(radii.size()) * static_cast<double>(i) * DegToRad();
   const double r = radii[i - 1] / 100;
   return {r * std::cos(angle), r * std::sin(angle)};
-}
-
-std::string label(const char* caption, double mm) {
-  return caption + formatNumber(mm, "######.00");
 }
 
 }  // namespace
@@ -85,8 +81,8 @@ std::optional<CalibrationLabels> DrawCalibrationFigure(PictureSurface& pic,
   }
   perimeter += std::hypot(first.X - previous.X, first.Y - previous.Y);
   drawLine(previous, first);
-  return CalibrationLabels{label("A: ", box.MaxX - box.MinX), label("B: ", box.MaxY - box.MinY),
-                           label("C: ", perimeter), label("ED: ", 2 * largest / 100)};
+  return CalibrationLabels{DimensionLabel("A: ", box.MaxX - box.MinX), DimensionLabel("B: ", box.MaxY - box.MinY),
+                           DimensionLabel("C: ", perimeter), DimensionLabel("ED: ", 2 * largest / 100)};
 }
 
 }  // namespace lumora

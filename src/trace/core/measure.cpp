@@ -2,24 +2,13 @@
 #include <cmath>
 
 #include "trace/core/numtext.h"
+#include "trace/core/outline_box.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
 namespace {
-
-struct Box {
-  // Extremes start at 0 and 1000 mm, not at the first point: an outline wholly on one side
-  // of the centre measures from 0.
-  double maxX = 0, minX = 1000, maxY = 0, minY = 1000;
-  void add(double x, double y) {
-    if (x > maxX) maxX = x;
-    if (x < minX) minX = x;
-    if (y > maxY) maxY = y;
-    if (y < minY) minY = y;
-  }
-};
 
 struct Direction {
   double cos, sin;
@@ -48,7 +37,7 @@ Measurement measureRadii(const std::vector<double>& radii, double sign) {
   const std::size_t n = radii.size();
   if (n == 0) return {};  // no radii: nothing to measure
   const std::vector<Direction>& directions = equiangularDirections(n);
-  Box box;
+  OutlineBox box;
   const double firstX = radii[0] / 100 * sign, firstY = 0;
   box.add(firstX, firstY);
   double largest = radii[0], largestAngle = 0, perimeter = 0;
@@ -63,7 +52,7 @@ Measurement measureRadii(const std::vector<double>& radii, double sign) {
     prevX = x, prevY = y;
   }
   perimeter += std::sqrt((firstX - prevX) * (firstX - prevX) + (firstY - prevY) * (firstY - prevY));
-  return {roundHalfEven(box.maxX - box.minX, 2), roundHalfEven(box.maxY - box.minY, 2),
+  return {roundHalfEven(box.width(), 2), roundHalfEven(box.height(), 2),
           roundHalfEven(roundHalfEven(perimeter, 2), 2), roundHalfEven(2 * largest / 100, 2),
           roundHalfEven(static_cast<double>(roundToWhole(largestAngle) % 180), 1)};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "trace/core/outline_box.h"
 #include "trace/core/shared_values.h"
 #include "view/core/dimension_labels.h"
 
@@ -14,17 +15,6 @@ constexpr double kReferenceRadius = 2500;  // hundredths of a millimetre: 50 mm 
 
 struct Point {
   double X = 0, Y = 0;
-};
-
-// The bounding box starts at 0 for the maxima and 1000 mm for the minima.
-struct Box {
-  double MinX = 1000, MinY = 1000, MaxX = 0, MaxY = 0;
-  void add(Point p) {
-    if (p.X > MaxX) MaxX = p.X;
-    if (p.X < MinX) MinX = p.X;
-    if (p.Y > MaxY) MaxY = p.Y;
-    if (p.Y < MinY) MinY = p.Y;
-  }
 };
 
 // Radius i (from 1) of the list as a nominal offset from the centre, in mm.
@@ -67,21 +57,21 @@ std::optional<CalibrationLabels> DrawCalibrationFigure(PictureSurface& pic,
   };
 
   const Point first = nominalPoint(radii, 1);
-  Box box;
-  box.add(first);
+  OutlineBox box;
+  box.add(first.X, first.Y);
   double largest = radii[0], perimeter = 0;
   Point previous = first;
   for (std::size_t i = 2; i <= radii.size(); ++i) {
     if (radii[i - 1] > largest) largest = radii[i - 1];
     const Point p = nominalPoint(radii, i);
     perimeter += std::hypot(p.X - previous.X, p.Y - previous.Y);
-    box.add(p);
+    box.add(p.X, p.Y);
     drawLine(previous, p);
     previous = p;
   }
   perimeter += std::hypot(first.X - previous.X, first.Y - previous.Y);
   drawLine(previous, first);
-  return CalibrationLabels{DimensionLabel("A: ", box.MaxX - box.MinX), DimensionLabel("B: ", box.MaxY - box.MinY),
+  return CalibrationLabels{DimensionLabel("A: ", box.width()), DimensionLabel("B: ", box.height()),
                            DimensionLabel("C: ", perimeter), DimensionLabel("ED: ", 2 * largest / 100)};
 }
 

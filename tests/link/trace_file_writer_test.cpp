@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "temp_folder.h"
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 
 namespace lumora {
 namespace {

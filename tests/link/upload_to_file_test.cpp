@@ -9,7 +9,7 @@
 #include "link/core/link_engine.h"
 #include "link/core/trace_file_writer.h"
 #include "temp_folder.h"
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 
 namespace lumora {
 namespace {

@@ -15,7 +15,7 @@
 #include "commands.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 
 namespace lumora::tool {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "file_size_limit.h"
 #include "packets.h"
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 
 namespace lumora::testing {
 namespace {

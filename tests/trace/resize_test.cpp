@@ -6,6 +6,7 @@
 #include <string>
 
 #include "packets.h"
+#include "trace/core/file_io.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 

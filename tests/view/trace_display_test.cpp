@@ -10,6 +10,7 @@
 
 #include "scripted_questions.h"
 #include "temp_folder.h"
+#include "trace/core/file_io.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/millimetre_surface.h"

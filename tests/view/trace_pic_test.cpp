@@ -4,7 +4,6 @@
 
 #include "drawing_probes.h"
 #include "packets.h"
-#include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/qt/trace_pic.h"
 

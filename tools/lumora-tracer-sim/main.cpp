@@ -10,7 +10,7 @@
 #include "core/sim_options.h"
 #include "core/tracer_exchange.h"
 #include "json_writer.h"
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 #include "tracer_line.h"
 
 namespace lumora::sim {

@@ -24,6 +24,7 @@
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
 #include "setup/qt/settings_store.h"
+#include "trace/core/file_io.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/calibration.h"

@@ -1,7 +1,7 @@
 #include "link/core/trace_file_writer.h"
 
+#include "trace/core/file_io.h"
 #include "trace/core/file_replace.h"
-#include "trace/core/shared_values.h"
 
 namespace lumora {
 

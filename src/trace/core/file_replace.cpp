@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

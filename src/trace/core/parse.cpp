@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "trace/core/file_io.h"
 #include "trace/core/format_line.h"
 #include "trace/core/numtext.h"
 #include "trace/core/shared_values.h"

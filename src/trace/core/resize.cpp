@@ -1,4 +1,5 @@
 // Resizing a saved trace to a new B and writing packets to files.
+#include "trace/core/file_io.h"
 #include "trace/core/file_replace.h"
 #include "trace/core/resize_side.h"
 #include "trace/core/shared_values.h"

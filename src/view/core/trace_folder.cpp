@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "trace/core/shared_values.h"
+#include "trace/core/file_io.h"
 #include "trace/core/text_util.h"
 
 namespace lumora {

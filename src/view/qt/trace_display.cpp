@@ -12,6 +12,7 @@
 #include "app/core/app_title.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/questions.h"
+#include "trace/core/file_io.h"
 #include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/trace_folder.h"

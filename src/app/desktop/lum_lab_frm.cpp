@@ -64,52 +64,63 @@ LumLabfrm::LumLabfrm(DesktopServices services, QWidget* parent)
 
 LumLabfrm::~LumLabfrm() = default;
 
+// The icon's menu stays usable while a dialog is open. A second dialog, a setup or a shutdown
+// on top of it would replace the link under that dialog, so the open dialog comes to the
+// front instead.
+void LumLabfrm::addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
+    if (QWidget* open = QApplication::activeModalWidget()) {
+      open->raise();
+      open->activateWindow();
+      return;
+    }
+    handler();
+  });
+}
+
 void LumLabfrm::buildMenus() {
+  buildFileMenu();
+  buildHelpMenu();
+}
+
+void LumLabfrm::buildFileMenu() {
   Filemnu = menuBar()->addMenu("File");
   Filemnu->setObjectName("Filemnu");
-  auto add = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    // The icon's menu stays usable while a dialog is open. A second dialog, a setup or a
-    // shutdown on top of it would replace the link under that dialog, so the open dialog
-    // comes to the front instead.
-    connect(action, &QAction::triggered, this, [handler] {
-      if (QWidget* open = QApplication::activeModalWidget()) {
-        open->raise();
-        open->activateWindow();
-        return;
-      }
-      handler();
-    });
-    return action;
-  };
-  add(Filemnu, "Exitmnu", "E&xit (Shutdown)", [this] { Exitmnu_Click(); });
+  addMenuAction(Filemnu, "Exitmnu", "E&xit (Shutdown)", [this] { Exitmnu_Click(); });
   Filemnu->addSeparator();
-  add(Filemnu, "InterfaceSetupmnu", "&Setup", [this] { runSetup(); });
+  addMenuAction(Filemnu, "InterfaceSetupmnu", "&Setup", [this] { runSetup(); });
   Filemnu->addSeparator();
-  add(Filemnu, "mnuCalibrateScreen", "Calibrate Screen", [this] { frmCalibrate(services_.settings, this).exec(); });
+  addMenuAction(Filemnu, "mnuCalibrateScreen", "Calibrate Screen",
+                [this] { frmCalibrate(services_.settings, this).exec(); });
   Filemnu->addSeparator();
-  add(Filemnu, "TraceListmnu", "&Trace Maintenance",
-      [this] { TraceDisplay(services_.questions, TracePic_, this).exec(); });
+  addMenuAction(Filemnu, "TraceListmnu", "&Trace Maintenance",
+                [this] { TraceDisplay(services_.questions, TracePic_, this).exec(); });
   Filemnu->addSeparator();
-  add(Filemnu, "OpenMnu", "&Open", [this] { showWindow(); });
-  add(Filemnu, "CloseMnu", "&Close", [this] { hideToTray(); });
+  addMenuAction(Filemnu, "OpenMnu", "&Open", [this] { showWindow(); });
+  addMenuAction(Filemnu, "CloseMnu", "&Close", [this] { hideToTray(); });
+}
 
+void LumLabfrm::buildHelpMenu() {
   QMenu* help = menuBar()->addMenu("Help");
   help->setObjectName("Helpmnu");
   Questions& q = services_.questions;
   HelpTexts& texts = services_.texts;
-  add(help, "SetupHelpmnu", "&Program Setup Help", [this, &q, &texts] { ShowProgramSetupHelp(q, texts, this); });
-  add(help, "TraceSetupmnu", "&Tracer Setup Help", [this, &q, &texts] { AskTracerInstructions(q, texts, this); });
-  add(help, "DailyOperationmnu", "&Daily Operation Help", [this, &q, &texts] { ShowDailyOperation(q, texts, this); });
-  add(help, "Maintenancemnu", "&Maintenance Help", [this, &q, &texts] { ShowMaintenance(q, texts, this); });
+  const auto helpWith = [this, &q, &texts](auto showHelp) {
+    return [this, &q, &texts, showHelp] { showHelp(q, texts, this); };
+  };
+  addMenuAction(help, "SetupHelpmnu", "&Program Setup Help", helpWith(ShowProgramSetupHelp));
+  addMenuAction(help, "TraceSetupmnu", "&Tracer Setup Help", helpWith(AskTracerInstructions));
+  addMenuAction(help, "DailyOperationmnu", "&Daily Operation Help", helpWith(ShowDailyOperation));
+  addMenuAction(help, "Maintenancemnu", "&Maintenance Help", helpWith(ShowMaintenance));
   help->addSeparator();
   QMenu* oma = help->addMenu("&View OMA Data");
   oma->setObjectName("Omamnu");
-  add(oma, "ViewOMADatamnu", "Oma &Raw Data", [this] { showActivityView(List2); });
-  add(oma, "ViewEventLogmnu", "OMA &Log", [this] { showActivityView(List1); });
+  addMenuAction(oma, "ViewOMADatamnu", "Oma &Raw Data", [this] { showActivityView(List2); });
+  addMenuAction(oma, "ViewEventLogmnu", "OMA &Log", [this] { showActivityView(List1); });
   help->addSeparator();
-  add(help, "Aboutmnu", "About Corvane Lumora Trace Server", [this, &q] {
+  addMenuAction(help, "Aboutmnu", "About Corvane Lumora Trace Server", [this, &q] {
     const auto port = static_cast<std::int16_t>(services_.settings.readWhole(Setting::Port));
     ShowAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), QText(Shared().SavePath));
   });

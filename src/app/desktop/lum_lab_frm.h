@@ -6,8 +6,9 @@
 
 #include <QMainWindow>
 #include <array>
-#include <string>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/desktop/desktop_services.h"
 
@@ -66,6 +67,9 @@ class LumLabfrm : public QMainWindow {
 
  private:
   void buildMenus();
+  void buildFileMenu();
+  void buildHelpMenu();
+  void addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler);
   QWidget* buildTraceView();
   QWidget* buildActivityViews();
   void connectLink();

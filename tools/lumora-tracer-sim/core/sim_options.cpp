@@ -1,6 +1,8 @@
 #include "core/sim_options.h"
 
 #include <charconv>
+#include <functional>
+#include <map>
 
 namespace lumora::sim {
 
@@ -45,71 +47,8 @@ std::optional<Pause> parsePause(const std::string& text) {
   return Pause{static_cast<std::size_t>(bytes), millis};
 }
 
-}  // namespace
-
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
-                                          std::string& error) {
-  SimOptions o;
-  o.request.job.clear();
-  bool formatGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto next = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    bool ok = true;
-    if (a == "--pty")
-      o.pty = true;
-    else if (a == "--quote-job")
-      o.request.quoteJob = true;
-    else if (a == "--zfmt")
-      o.request.zfmt = true;
-    else if (a == "--crc")
-      o.request.crc = true;
-    else if (a == "--init")
-      o.init = true;
-    else if (a == "--device")
-      ok = next(o.device) && !o.device.empty();
-    else if (a == "--vendor")
-      ok = next(o.request.vendor);
-    else if (a == "--job")
-      ok = next(o.request.job);
-    else if (a == "--format") {
-      ok = next(v);
-      if (!formatGiven) o.request.formats.clear();
-      formatGiven = true;
-      o.request.formats.push_back(v);
-    } else if (a == "--fd")
-      ok = next(v) && parseInt(v, o.fd, 0);
-    else if (a == "--speed")
-      ok = next(v) && parseInt(v, o.speed, 1);
-    else if (a == "--baud")
-      ok = next(v) && parseInt(v, o.baud, 0);
-    else if (a == "--repeat")
-      ok = next(v) && parseInt(v, o.repeat, 1);
-    else if (a == "--reply-timeout")
-      ok = next(v) && parseInt(v, o.replyTimeoutMs, 1);
-    else if (a == "--gap")
-      ok = next(v) && parseInt(v, o.gapMs, 0);
-    else if (a == "--open-timeout")
-      ok = next(v) && parseInt(v, o.openTimeoutMs, 0);
-    else if (a == "--request-pause")
-      ok = next(v) && (o.requestPause = parsePause(v)).has_value();
-    else if (a == "--body-pause")
-      ok = next(v) && (o.bodyPause = parsePause(v)).has_value();
-    else if (a.rfind("--", 0) == 0) {
-      error = "unknown option " + a;
-      return std::nullopt;
-    } else
-      o.files.push_back(a);
-    if (!ok) {
-      error = "option " + a + " needs a valid value";
-      return std::nullopt;
-    }
-  }
+// Exactly one line to the host, and something to send on it.
+std::optional<SimOptions> checked(SimOptions o, std::string& error) {
   const int lines = (o.device.empty() ? 0 : 1) + (o.pty ? 1 : 0) + (o.fd >= 0 ? 1 : 0);
   if (lines != 1)
     error = "give exactly one of --device, --pty and --fd";
@@ -117,6 +56,59 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
     error = "give at least one trace file";
   if (!error.empty()) return std::nullopt;
   return o;
+}
+
+}  // namespace
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
+                                          std::string& error) {
+  SimOptions o;
+  o.request.job.clear();
+  std::vector<std::string> formats;  // given ones replace the default
+  const std::map<std::string, std::function<void()>> flags{
+      {"--pty", [&] { o.pty = true; }},   {"--quote-job", [&] { o.request.quoteJob = true; }},
+      {"--zfmt", [&] { o.request.zfmt = true; }}, {"--crc", [&] { o.request.crc = true; }},
+      {"--init", [&] { o.init = true; }}};
+  using Setter = std::function<bool(const std::string&)>;
+  const auto number = [](int& to, int least) -> Setter {
+    return [&to, least](const std::string& v) { return parseInt(v, to, least); };
+  };
+  const auto pause = [](std::optional<Pause>& to) -> Setter {
+    return [&to](const std::string& v) { return (to = parsePause(v)).has_value(); };
+  };
+  const auto text = [](std::string& to) -> Setter { return [&to](const std::string& v) { return to = v, true; }; };
+  const std::map<std::string, Setter> valued{
+      {"--device", [&](const std::string& v) { return o.device = v, !v.empty(); }},
+      {"--vendor", text(o.request.vendor)},
+      {"--job", text(o.request.job)},
+      {"--format", [&](const std::string& v) { return formats.push_back(v), true; }},
+      {"--fd", number(o.fd, 0)},
+      {"--speed", number(o.speed, 1)},
+      {"--baud", number(o.baud, 0)},
+      {"--repeat", number(o.repeat, 1)},
+      {"--reply-timeout", number(o.replyTimeoutMs, 1)},
+      {"--gap", number(o.gapMs, 0)},
+      {"--open-timeout", number(o.openTimeoutMs, 0)},
+      {"--request-pause", pause(o.requestPause)},
+      {"--body-pause", pause(o.bodyPause)}};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (const auto flag = flags.find(a); flag != flags.end()) {
+      flag->second();
+    } else if (const auto option = valued.find(a); option != valued.end()) {
+      if (i + 1 >= args.size() || !option->second(args[++i])) {
+        error = "option " + a + " needs a valid value";
+        return std::nullopt;
+      }
+    } else if (a.starts_with("--")) {
+      error = "unknown option " + a;
+      return std::nullopt;
+    } else {
+      o.files.push_back(a);
+    }
+  }
+  if (!formats.empty()) o.request.formats = std::move(formats);
+  return checked(std::move(o), error);
 }
 
 }  // namespace lumora::sim

@@ -32,7 +32,23 @@ LumGetDir::LumGetDir(SettingsStore& settings, QWidget* parent)
   setModal(true);
   setFixedSize(Twips(4620), Twips(5475));
   UseFormFont(this, QStringLiteral("Tahoma"));
+  buildControls();
+  for (const QFileInfo& drive : QDir::drives()) {
+    arDrive->addItem(QDir::toNativeSeparators(drive.absolutePath()));
+  }
+  positionOnStoredFolder();
 
+  // Folders are listed in the background; the current one is scrolled into view once there.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+    ARFolder->scrollTo(model_->index(current_), QAbstractItemView::PositionAtCenter);
+  });
+  connect(arDrive, &QComboBox::activated, this, &LumGetDir::arDrive_Change);
+  connect(ARFolder, &QTreeView::doubleClicked, this, &LumGetDir::ARFolder_DoubleClick);
+  connect(cmdOk, &QPushButton::clicked, this, &LumGetDir::cmdOk_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void LumGetDir::buildControls() {
   auto* frame = new QFrame(this);
   frame->setFrameShape(QFrame::Box);
   frame->setGeometry(Twips(120), Twips(60), Twips(4395), Twips(4800));
@@ -56,20 +72,6 @@ LumGetDir::LumGetDir(SettingsStore& settings, QWidget* parent)
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setToolTip(QStringLiteral("Cancel selection and close window"));
   cmdCancel->setGeometry(Twips(3180), Twips(4980), Twips(1095), Twips(375));
-
-  for (const QFileInfo& drive : QDir::drives()) {
-    arDrive->addItem(QDir::toNativeSeparators(drive.absolutePath()));
-  }
-  positionOnStoredFolder();
-
-  // Folders are listed in the background; the current one is scrolled into view once there.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
-    ARFolder->scrollTo(model_->index(current_), QAbstractItemView::PositionAtCenter);
-  });
-  connect(arDrive, &QComboBox::activated, this, &LumGetDir::arDrive_Change);
-  connect(ARFolder, &QTreeView::doubleClicked, this, &LumGetDir::ARFolder_DoubleClick);
-  connect(cmdOk, &QPushButton::clicked, this, &LumGetDir::cmdOk_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString LumGetDir::currentFolder() const { return QDir::toNativeSeparators(current_); }

@@ -33,6 +33,7 @@ class LumGetDir : public QDialog {
   void arDrive_Change(int index);
   void ARFolder_DoubleClick(const QModelIndex& index);
   void cmdOk_Click();
+  void buildControls();
   void positionOnStoredFolder();
   QString driveOf(const QString& folder) const;
 

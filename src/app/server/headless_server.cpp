@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "app/server/activity_output.h"
 #include "app/server/stop_signals.h"
@@ -39,26 +41,34 @@ LinkSession::Settings linkSettings(const ServerOptions& options) {
   return s;
 }
 
+// Why the settings name no port to listen on; nothing when they do.
+std::optional<std::string> portSettingProblem(const LinkSession::Settings& settings) {
+  if (settings.device.isEmpty())
+    return "the setting Port is " + std::to_string(settings.portNumber) +
+           " (1 to 16 expected); set it in the setup dialog or give --device PATH";
+  if (settings.speed <= 0) return std::string("the setting Speed is not a speed; give --speed N");
+  return std::nullopt;
+}
+
+// The folder may become usable later (a network folder coming back), so a problem only warns.
+bool warnUnlessFolderTakesFiles(const QString& savePath, const QString& shownAs) {
+  const std::string problem = FolderProblem(savePath);
+  if (problem.empty()) return true;
+  std::cerr << "Cannot create or write the save folder " << shownAs.toStdString() << " (" << problem
+            << "); traces cannot be stored until it can be written.\n";
+  return false;
+}
+
 }  // namespace
 
 int RunHeadless(const ServerOptions& options) {
   const LinkSession::Settings settings = linkSettings(options);
-  if (settings.device.isEmpty()) {
-    std::cerr << "No usable port: the setting Port is " << settings.portNumber
-              << " (1 to 16 expected); set it in the setup dialog or give --device PATH.\n";
-    return 1;
-  }
-  if (settings.speed <= 0) {
-    std::cerr << "No usable port: the setting Speed is not a speed; give --speed N.\n";
+  if (const auto problem = portSettingProblem(settings)) {
+    std::cerr << "No usable port: " << *problem << ".\n";
     return 1;
   }
   const QString folder = QDir::toNativeSeparators(QDir(settings.savePath).absolutePath());
-  // The folder may become usable later (a network folder coming back), so a problem only warns.
-  const std::string folderProblem = FolderProblem(settings.savePath);
-  const bool folderUsable = folderProblem.empty();
-  if (!folderUsable)
-    std::cerr << "Cannot create or write the save folder " << folder.toStdString() << " (" << folderProblem
-              << "); traces cannot be stored until it can be written.\n";
+  const bool folderUsable = warnUnlessFolderTakesFiles(settings.savePath, folder);
 
   // The handlers come first: a stop that arrives while the port opens waits in the pipe
   // until the event loop runs, and still ends with the port closed.

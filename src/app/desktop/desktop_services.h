@@ -9,7 +9,7 @@ class QWidget;
 namespace lumora {
 
 class AutoStart;
-class HelpTexts;
+struct HelpTexts;
 class Questions;
 class SettingsStore;
 

@@ -195,8 +195,7 @@ bool LumLabfrm::Form_Load() {
   setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
-  Command1[0]->hide();
-  Command1[1]->hide();
+  setPromptButtonsVisible(false);
   for (QLabel* label : {TraceLabel, CircumLbl, FrameAlbl, FrameBlbl, FrameEDlbl, FrameDBLlbl, FrameTypelbl})
     label->clear();
   show();
@@ -257,8 +256,13 @@ void LumLabfrm::startLink(int port, int speed) {
 // a name chosen afterwards would reach no upload and be stored nowhere.
 void LumLabfrm::stopLink() {
   link_.reset();
-  Command1[0]->hide();
-  Command1[1]->hide();
+  setPromptButtonsVisible(false);
+}
+
+// "&Save" and "&Cancel" show only while an upload waits for the operator.
+void LumLabfrm::setPromptButtonsVisible(bool visible) {
+  Command1[0]->setVisible(visible);
+  Command1[1]->setVisible(visible);
 }
 
 void LumLabfrm::connectLink() {
@@ -293,12 +297,10 @@ void LumLabfrm::connectLink() {
           [](const QByteArray& folder) { Shared().SavePath = folder.toStdString(); });
   connect(link, &LinkSession::promptRequested, this, [this] {
     showWindow();
-    Command1[0]->show();
-    Command1[1]->show();
+    setPromptButtonsVisible(true);
   });
   connect(link, &LinkSession::promptEnded, this, [this] {
-    Command1[0]->hide();
-    Command1[1]->hide();
+    setPromptButtonsVisible(false);
   });
 }
 

@@ -67,6 +67,7 @@ class LumLabfrm : public QMainWindow {
 
  private:
   void buildMenus();
+  void setPromptButtonsVisible(bool visible);
   void buildFileMenu();
   void buildHelpMenu();
   void addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler);

@@ -29,8 +29,11 @@ TracePic::TracePic(QWidget* parent) : QFrame(parent), surface_(1, 1) {
   QPalette colours = palette();
   colours.setColor(QPalette::Window, Qt::white);
   setPalette(colours);
-  surface_.resize(width() / pixelsPerMmX(), height() / pixelsPerMmY());
+  syncSurfaceSize();
 }
+
+// The drawing's millimetres follow the widget's pixels.
+void TracePic::syncSurfaceSize() { surface_.resize(width() / pixelsPerMmX(), height() / pixelsPerMmY()); }
 
 double TracePic::pixelsPerMmX() const { return perMm(physicalDpiX(), logicalDpiX()); }
 double TracePic::pixelsPerMmY() const { return perMm(physicalDpiY(), logicalDpiY()); }
@@ -38,7 +41,7 @@ double TracePic::pixelsPerMmY() const { return perMm(physicalDpiY(), logicalDpiY
 void TracePic::setFixedSizeMm(double widthMm, double heightMm) {
   setFixedSize(static_cast<int>(std::lround(widthMm * pixelsPerMmX())),
                static_cast<int>(std::lround(heightMm * pixelsPerMmY())));
-  surface_.resize(width() / pixelsPerMmX(), height() / pixelsPerMmY());
+  syncSurfaceSize();
 }
 
 void TracePic::setForeColour(int red, int green, int blue) { surface_.setForeColour(red, green, blue); }
@@ -50,7 +53,7 @@ void TracePic::clearPicture() {
 
 // The widget may have been resized while hidden, before any resize event: take its size now.
 void TracePic::setScaleModeMillimetres() {
-  surface_.resize(width() / pixelsPerMmX(), height() / pixelsPerMmY());
+  syncSurfaceSize();
   surface_.setScaleModeMillimetres();
 }
 double TracePic::scaleWidth() const { return surface_.scaleWidth(); }
@@ -75,7 +78,7 @@ void TracePic::paintEvent(QPaintEvent* event) {
 
 void TracePic::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
-  surface_.resize(width() / pixelsPerMmX(), height() / pixelsPerMmY());
+  syncSurfaceSize();
   emit resized();
 }
 

@@ -41,6 +41,8 @@ class TracePic : public QFrame, public PictureSurface {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void syncSurfaceSize();
+
   MillimetreSurface surface_;
 };
 

@@ -29,6 +29,7 @@ class MemoryStore : public TraceStore {
   std::string TracePath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
   }
+  std::string FolderProblem(const std::string&) const override { return stored_ % 3 == 0 ? "gone" : ""; }
 
  private:
   int stored_ = 0;

@@ -253,6 +253,26 @@ TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFold
   Shared().ProgramFolder = programFolder;
 }
 
+// A folder the chooser picks that takes no files (every temporary name taken) is refused
+// with the reason and put back as stored, so that cancelling setup cannot leave it in force.
+TEST_F(ComSetupFrmTest, Browse_AFolderThatTakesNoFilesIsWarnedOfAndNotKept) {
+  const QString full = QText(Shared().DefaultSavePath);  // where the chooser opens
+  ASSERT_TRUE(QDir().mkpath(full));
+  for (int n = 0; n < 100; ++n) {
+    QFile taken(full + (n == 0 ? QString("/Temp.tmp") : QString("/Temp%1.tmp").arg(n)));
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+  }
+  store.write(Setting::SavePath, path("gone"));
+  open();
+  questions.replyMessage(Answer::Ok);
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOk")->click(); });
+  child<QPushButton>("Command2")->click();
+  EXPECT_TRUE(questions.asked().back().Text.startsWith("Traces cannot be stored in the  '" + full + "'  folder: "));
+  EXPECT_EQ(store.read(Setting::SavePath), path("gone"));
+  EXPECT_EQ(Shared().SavePath, path("gone"));
+  EXPECT_EQ(folderText()->text(), QString::fromStdString(path("gone")));
+}
+
 TEST_F(ComSetupFrmTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {
   open();
   box("AutoStartCheck")->setChecked(true);

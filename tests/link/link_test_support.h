@@ -29,11 +29,15 @@ class RecordingStore final : public TraceStore {
     calls.emplace_back(TracePath(folder, name), TraceFileBytes(lines));
     return failure;
   }
+  std::string FolderProblem(const std::string& folder) const override {
+    return folder == missingFolder ? "No such file or directory" : "";
+  }
   std::string TracePath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
   }
   std::vector<Call> calls;
   std::string failure;
+  std::string missingFolder;
 };
 
 // A tracer packet as tracers write it: FS, each record and CR LF, RS, an optional CRC

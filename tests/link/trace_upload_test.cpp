@@ -203,19 +203,21 @@ TEST_F(UploadTest, FailedStoreIsReportedNeverClaimed) {
   store.failure.clear();
   link.setPrompt(true);
   upload();
-  store.failure = "cannot write /other/Temp.tmp: No space left on device";
+  store.failure = "cannot create a temporary file in /other: No such file or directory";
+  store.missingFolder = "/other";
   const Outputs renamed = link.operatorChoseName("/other", "J9", now());
   EXPECT_EQ(texts(renamed, OutputKind::Activity),
             (Lines{"Cant Store Data: " + store.failure, "Traces are still saved in /saves"}));
   EXPECT_EQ(texts(renamed, OutputKind::StatusLabel).back(), notSaved("J9").text);
   // Mended fault: a folder where nothing could be stored became the save folder, and every
-  // later trace of the run failed there. A folder that works is taken.
+  // later trace of the run failed there. A folder that works is taken, also with a name
+  // that is refused on its own.
   EXPECT_EQ(link.SavePath(), "/saves");
   store.failure.clear();
   upload();
-  const Outputs moved = link.operatorChoseName("/other", "J10", now());
-  EXPECT_EQ(link.SavePath(), "/other");
-  EXPECT_EQ(moved.back().kind, OutputKind::SaveFolderChanged);
+  const Outputs refusedName = link.operatorChoseName("/third", "CON", now());
+  EXPECT_EQ(link.SavePath(), "/third");
+  EXPECT_EQ(refusedName.back().kind, OutputKind::SaveFolderChanged);
 }
 
 // With the prompt on, the tracer hears status 0 after the first store, and the operator
@@ -237,7 +239,7 @@ TEST_F(UploadTest, PromptUnsafeNewNameIsNotWritten) {
   const Outputs out = link.operatorChoseName("/saves", "a:b", now());
   EXPECT_EQ(texts(out, OutputKind::Activity),
             Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
-  EXPECT_EQ(out.back(), notSaved("a:b"));
+  EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), notSaved("a:b").text);
   EXPECT_EQ(store.calls, Calls{Stored});
 }
 

@@ -72,6 +72,9 @@ TEST_F(ReplaceFileTest, FolderWriteProblemAnswersAsAStoreWouldAndLeavesNothing) 
   EXPECT_NE(FolderWriteProblem((root_ / "missing").string()), "");
   EXPECT_NE(FolderWriteProblem((root_ / "Temp.tmp").string()), "");  // a file, not a folder
   EXPECT_FALSE(fs::exists(root_ / "missing"));
+  EXPECT_EQ(FolderWriteProblem(""), "no folder is named");  // not the current folder
+  for (int n = 1; n < 100; ++n) Write(root_ / ("Temp" + std::to_string(n) + ".tmp"), "");
+  EXPECT_EQ(FolderWriteProblem(root_.string()), "the temporary names Temp.tmp to Temp99.tmp are all taken");
 }
 
 }  // namespace

@@ -57,9 +57,6 @@ class LumLabfrm : public QMainWindow {
   QMenu& fileMenu() const { return *Filemnu; }
   const NotifyIcon& notifyIcon() const { return *icon_; }
 
- signals:
-  // A stored trace has been loaded and drawn.
-
  protected:
   // The close box only hides the window (where there is a notification area to come back
   // from); the program ends through "E&xit (Shutdown)".

@@ -9,6 +9,8 @@ std::string TraceFileWriter::TracePath(const std::string& folder, const std::str
   return JoinPath(folder, name);
 }
 
+std::string TraceFileWriter::FolderProblem(const std::string& folder) const { return FolderWriteProblem(folder); }
+
 std::string TraceFileWriter::StoreTrace(const std::string& folder, const std::string& name,
                                         const std::vector<std::string>& lines) {
   return ReplaceFile(TracePath(folder, name), TraceFileBytes(lines));

@@ -11,6 +11,7 @@ class TraceFileWriter final : public TraceStore {
   // Through a temporary file in `folder` itself, renamed over the target (ReplaceFile).
   std::string StoreTrace(const std::string& folder, const std::string& name,
                          const std::vector<std::string>& lines) override;
+  std::string FolderProblem(const std::string& folder) const override;
   std::string TracePath(const std::string& folder, const std::string& name) const override;
 };
 

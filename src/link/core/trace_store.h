@@ -15,6 +15,8 @@ class TraceStore {
   // why it failed (one line, for the activity list); on failure the folder is as before.
   virtual std::string StoreTrace(const std::string& folder, const std::string& name,
                                  const std::vector<std::string>& lines) = 0;
+  // Why no trace could be stored in `folder` now, whatever its name; "" when one could.
+  virtual std::string FolderProblem(const std::string& folder) const = 0;
   // Full path of the file `name` in `folder`, as the store would write it.
   virtual std::string TracePath(const std::string& folder, const std::string& name) const = 0;
 };

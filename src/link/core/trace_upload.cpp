@@ -209,10 +209,10 @@ Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::stri
     out.push_back(Output{OutputKind::RawDataReplaced, rawData_[*index], {}, *index});
   if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
   emit(out, OutputKind::PromptEnded);
-  // The folder is taken once the trace is stored there: a folder that is missing or takes
-  // no files would fail every later trace of the run.
+  // A folder that is missing or takes no files is not taken: every later trace of the run
+  // would fail there. A name refused on its own leaves the folder choice standing.
   const std::string previous = std::exchange(SavePath_, folder);
-  if (SaveRawOMATraceData(JobNumberText_, out)) {
+  if (SaveRawOMATraceData(JobNumberText_, out) || store_.FolderProblem(folder).empty()) {
     emit(out, OutputKind::SaveFolderChanged, {}, SavePath_);
   } else {
     SavePath_ = previous;

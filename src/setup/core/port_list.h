@@ -11,8 +11,6 @@
 
 namespace lumora {
 
-// Entry index i stands for port number i + 1.
-
 // The speeds the modem probe tries, ascending, in bits per second.
 inline constexpr std::array<std::int32_t, 16> ProbeSpeedList{
     110, 300, 600, 1200, 2400, 4800, 9600, 14400,
@@ -32,7 +30,7 @@ struct PortEntry {
   std::optional<OpenFailure> Failure;      // for a port that could not be opened
 };
 
-using PortList = std::array<PortEntry, PortCount>;
+using PortList = std::array<PortEntry, PortCount>;  // entry i stands for port number i + 1
 
 // The list before the probe: "COM: 7" for each port; the configured port (1 to 16; anything
 // else configures none) reads "COM: 3\t 19200 8,n,1" and is ticked.

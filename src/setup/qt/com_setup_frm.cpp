@@ -225,12 +225,15 @@ void ComSetupFrm::Command1_Click() {
 // Browse: the chooser stores SavePath itself when accepted; the box shows what is stored.
 // With nothing stored that is the default save folder, as everywhere else: the program's own
 // folder would have traces saved, listed and deleted among the program's files.
+// A chosen folder that takes no files is put back as it was stored, so that cancelling setup
+// afterwards cannot leave it in force.
 void ComSetupFrm::Command2_Click() {
+  const std::string_view key = InfoOf(Setting::SavePath).Key;
+  const std::optional<std::string> stored = settings_.readKey(key);
   LumGetDir chooser(settings_, this);
-  const bool chosen = chooser.exec() == QDialog::Accepted;
+  if (chooser.exec() == QDialog::Accepted && !takesTraces(chooser.currentFolder())) settings_.restoreKey(key, stored);
   SaveDirectoryText->setText(QText(settings_.readOr(Setting::SavePath, Shared().DefaultSavePath)));
   Shared().SavePath = StdText(SaveDirectoryText->text());
-  if (chosen) takesTraces(SaveDirectoryText->text());
 }
 
 void ComSetupFrm::done(int result) {

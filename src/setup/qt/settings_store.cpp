@@ -51,6 +51,13 @@ void SettingsStore::writeKey(std::string_view key, std::string_view text) {
   store.sync();
 }
 
+void SettingsStore::restoreKey(std::string_view key, const std::optional<std::string>& text) {
+  if (text) return writeKey(key, *text);
+  QSettings store = openStore();
+  store.remove(sectionKey(key));
+  store.sync();
+}
+
 void SettingsStore::write(Setting setting, std::string_view text) {
   writeKey(InfoOf(setting).Key, text);
 }

@@ -28,6 +28,8 @@ class SettingsStore {
   // Numbers are stored as decimal digits without blanks.
   void write(Setting setting, std::int32_t number);
   void writeKey(std::string_view key, std::string_view text);
+  // Puts a key back as readKey found it: written, or removed when it was missing.
+  void restoreKey(std::string_view key, const std::optional<std::string>& text);
 
   // A lookup into this store for the Qt-free code.
   SettingLookup lookup() const;

@@ -44,7 +44,10 @@ bool flushToDisk(std::FILE* file) {
 #endif
 }
 
-std::string lastError() { return std::strerror(errno); }
+// errno's text; every temporary name taken says so, not "File exists".
+std::string lastError() {
+  return errno == EEXIST ? "the temporary names Temp.tmp to Temp99.tmp are all taken" : std::strerror(errno);
+}
 
 // A temporary file of our own in `folder`: "Temp.tmp", or "Temp1.tmp", "Temp2.tmp" ... when
 // that name is taken (a left-over, or a file of that name), never `avoid`. Null on failure,
@@ -107,6 +110,7 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
 }
 
 std::string FolderWriteProblem(const std::string& folder) {
+  if (folder.empty()) return "no folder is named";
   fs::path temp;
   std::FILE* file = createTemporary(PathFromText(folder), {}, temp);
   if (!file) return lastError();

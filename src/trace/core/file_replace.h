@@ -16,7 +16,8 @@ namespace lumora {
 [[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
 
 // Why ReplaceFile could not store a file in `folder` now, in the system's words ("Permission
-// denied"); "" when it could. Its temporary file is created and removed again.
+// denied"); "" when it could. Its temporary file is created and removed again. An empty
+// name is no folder.
 [[nodiscard]] std::string FolderWriteProblem(const std::string& folder);
 
 }  // namespace lumora

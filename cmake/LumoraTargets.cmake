@@ -1,13 +1,23 @@
 # Shared build rules: one warning set, one way to add a core library, one way to add a test.
 
-set(LUMORA_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  # GCC 12 reports false positives inside std::string (-Wrestrict) and std::optional
-  # (-Wmaybe-uninitialized) once optimising.
-  list(APPEND LUMORA_WARNINGS -Wno-restrict -Wno-maybe-uninitialized)
-endif()
-if(LUMORA_WERROR)
-  list(APPEND LUMORA_WARNINGS -Werror)
+if(MSVC)
+  # Sources and texts are UTF-8 whatever the machine's code page. The C runtime's "unsafe
+  # function" warnings name calls made on purpose (_wopen with _O_EXCL, strerror).
+  set(LUMORA_WARNINGS /W4 /permissive- /utf-8 /Zc:__cplusplus)
+  add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+  if(LUMORA_WERROR)
+    list(APPEND LUMORA_WARNINGS /WX)
+  endif()
+else()
+  set(LUMORA_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # GCC 12 reports false positives inside std::string (-Wrestrict) and std::optional
+    # (-Wmaybe-uninitialized) once optimising.
+    list(APPEND LUMORA_WARNINGS -Wno-restrict -Wno-maybe-uninitialized)
+  endif()
+  if(LUMORA_WERROR)
+    list(APPEND LUMORA_WARNINGS -Werror)
+  endif()
 endif()
 
 if(LUMORA_SANITIZE)

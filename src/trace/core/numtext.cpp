@@ -87,7 +87,7 @@ Pattern parsePattern(std::string_view pattern) {
 std::string roundedDigits(double magnitude, int decimals) {
   char buf[64];
   auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
-  std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));  // d.dddddddddddddde±XX
+  std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));  // d.dddddddddddddde+XX or e-XX
   auto ePos = sci.find('e');
   int exponent = 0;
   std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+'), sci.data() + sci.size(), exponent);

@@ -7,17 +7,19 @@
 #include <vector>
 
 #include "app/core/app_title.h"
+#include "app/core/starting_console.h"
 #include "app/desktop/desktop_app.h"
 #include "app/server/desktop_session.h"
 #include "app/server/headless_server.h"
 #include "app/server/server_options.h"
 #include "app/server/writable_folder.h"
 #include "setup/qt/probe_ports_command.h"
+#include "trace/core/command_line.h"
 
 int main(int argc, char** argv) {
   std::string error;
-  const auto options =
-      lumora::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  const auto options = lumora::ParseServerOptions(lumora::ProgramArguments(argc, argv), error);
+  if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::UseStartingConsole();
   if (!options) {
     std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
     return 2;

@@ -1,0 +1,42 @@
+#include "trace/core/command_line.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
+namespace lumora {
+
+#ifdef _WIN32
+namespace {
+std::string utf8(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string out(static_cast<std::size_t>(size - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr || count != argc) {  // not the command line this argv came from
+    if (wide != nullptr) LocalFree(wide);
+    return std::vector<std::string>(argv + 1, argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+#else
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
+#endif
+
+}  // namespace lumora

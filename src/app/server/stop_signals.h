@@ -1,5 +1,6 @@
-// SIGINT and SIGTERM turned into a Qt signal through a self-pipe, so the event loop ends
-// cleanly (port closed) instead of the process dying mid-write.
+// SIGINT and SIGTERM (through a self-pipe), or on Windows the console's Ctrl+C, Ctrl+Break and
+// close, turned into a Qt signal, so the event loop ends cleanly (port closed, output written)
+// instead of the process dying mid-write.
 #pragma once
 
 #include <QObject>

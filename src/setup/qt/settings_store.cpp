@@ -18,12 +18,13 @@ QString sectionKey(std::string_view key) {
 QSettings openStore() {
 #ifdef Q_OS_WIN
   // HKEY_CURRENT_USER\Software\<application name>\Properties itself: named by the organisation
-  // alone, Qt would put the keys under a further "OrganizationDefaults".
-  return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QText(SettingsApplicationName),
-                   QSettings::NativeFormat);
-#else
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QText(SettingsApplicationName));
+  // alone, Qt would put the keys under a further "OrganizationDefaults". Tests switch the
+  // default format to files, which setPath can redirect; the registry it cannot.
+  if (QSettings::defaultFormat() == QSettings::NativeFormat)
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QText(SettingsApplicationName),
+                     QSettings::NativeFormat);
 #endif
+  return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QText(SettingsApplicationName));
 }
 
 }  // namespace

@@ -326,8 +326,9 @@ void LumLabfrm::Command1_Click(int index) {
     Shared().PromptAnswer = 1;
     // The link decides whether the folder becomes the save folder (for the rest of the run
     // only) and says so.
-    if (link_) link_->operatorChoseName(chosen.absolutePath(), chosen.fileName());
-    else Shared().SavePath = chosen.absolutePath().toStdString();
+    const QString folder = QDir::toNativeSeparators(chosen.absolutePath());  // as the user writes it
+    if (link_) link_->operatorChoseName(folder, chosen.fileName());
+    else Shared().SavePath = folder.toStdString();
   } else if (index == 1) {
     Shared().PromptAnswer = 2;
     if (link_) link_->operatorCancelled();

@@ -4,7 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <thread>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -26,12 +34,12 @@ TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile
   std::string failure;
   {
     const FileSizeLimit limit(64);
-    failure = ReplaceFile(target, std::string(1000, 'x'));
+    failure = ReplaceFileBytes(target, std::string(1000, 'x'));
   }
   EXPECT_NE(failure.find("cannot write"), std::string::npos) << failure;
   EXPECT_EQ(ReadFileText(target), "OLD CONTENTS\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);
-  EXPECT_EQ(ReplaceFile(target, "NEW"), "");
+  EXPECT_EQ(ReplaceFileBytes(target, "NEW"), "");
   EXPECT_EQ(ReadFileText(target), "NEW");
 #endif
 }
@@ -48,16 +56,36 @@ TEST_F(ReplaceFileTest, FollowsLinksKeepsPermissionsAndRefusesPipes) {
   Write(real, "OLD");
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink("real", link);
-  ASSERT_EQ(ReplaceFile(link.string(), "NEW"), "");
+  ASSERT_EQ(ReplaceFileBytes(link.string(), "NEW"), "");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadFileText(real.string()), "NEW");
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(ReplaceFile(fifo.string(), "x"), "cannot replace " + fifo.string() + ": it is not a file");
+  EXPECT_EQ(ReplaceFileBytes(fifo.string(), "x"), "cannot replace " + fifo.string() + ": it is not a file");
   EXPECT_TRUE(fs::is_fifo(fifo));
   fs::create_symlink("pipe", root_ / "to-pipe");
-  EXPECT_NE(ReplaceFile((root_ / "to-pipe").string(), "x"), "");
+  EXPECT_NE(ReplaceFileBytes((root_ / "to-pipe").string(), "x"), "");
   EXPECT_TRUE(fs::is_fifo(fifo));
+#endif
+}
+
+// Windows refuses to replace a file that a reader holds open without allowing deletion; a
+// reader that lets go within half a second no longer costs the tracer its trace.
+TEST_F(ReplaceFileTest, WaitsBrieflyForAReaderThatHoldsTheOldFile) {
+#ifndef _WIN32
+  GTEST_SKIP() << "elsewhere a file held open is replaced at once";
+#else
+  const std::filesystem::path target = root_ / "held";
+  Write(target, "OLD");
+  const HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread reader([held] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  EXPECT_EQ(ReplaceFileBytes(target.string(), "NEW"), "");
+  reader.join();
+  EXPECT_EQ(ReadFileText(target.string()), "NEW");
 #endif
 }
 

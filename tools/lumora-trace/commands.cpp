@@ -76,7 +76,7 @@ int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
     io.out << bytes;
     return kExitOk;
   }
-  const std::string failure = isStream(path) ? writeStraight(path, bytes) : ReplaceFile(path, bytes);
+  const std::string failure = isStream(path) ? writeStraight(path, bytes) : ReplaceFileBytes(path, bytes);
   if (failure.empty()) return kExitOk;
   io.err << "lumora-trace: " << failure << "\n";
   return kExitFile;

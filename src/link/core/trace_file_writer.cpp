@@ -13,7 +13,7 @@ std::string TraceFileWriter::FolderProblem(const std::string& folder) const { re
 
 std::string TraceFileWriter::StoreTrace(const std::string& folder, const std::string& name,
                                         const std::vector<std::string>& lines) {
-  return ReplaceFile(TracePath(folder, name), TraceFileBytes(lines));
+  return ReplaceFileBytes(TracePath(folder, name), TraceFileBytes(lines));
 }
 
 }  // namespace lumora

@@ -12,6 +12,9 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+
+#include <chrono>
+#include <thread>
 #else
 #include <unistd.h>
 #endif
@@ -78,7 +81,7 @@ fs::path followLinks(fs::path path) {
 
 }  // namespace
 
-std::string ReplaceFile(const std::string& path, std::string_view bytes) {
+std::string ReplaceFileBytes(const std::string& path, std::string_view bytes) {
   const fs::path target = followLinks(PathFromText(path));
   std::error_code ec;
   const fs::file_status old = fs::status(target, ec);
@@ -102,6 +105,14 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
     if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
 #endif
     fs::rename(temp, target, ec);
+#ifdef _WIN32
+    // A reader (the ordering system, a virus scanner looking at the new file) may hold the old
+    // file open for a moment, and Windows refuses the rename until it lets go.
+    for (int attempt = 0; attempt < 10 && ec; ++attempt) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      fs::rename(temp, target, ec);
+    }
+#endif
     if (!ec) return {};
     why = "cannot replace " + path + ": " + ec.message();
   }

@@ -13,9 +13,10 @@ namespace lumora {
 // (one line); a missing folder, a full disk or a refused rename leaves the target as it was
 // and removes the temporary file. A link is followed (the file it names is replaced, the
 // link stays); a folder, a pipe or a device is refused, untouched.
-[[nodiscard]] std::string ReplaceFile(const std::string& path, std::string_view bytes);
+// (Not named ReplaceFile: windows.h takes that name for a macro.)
+[[nodiscard]] std::string ReplaceFileBytes(const std::string& path, std::string_view bytes);
 
-// Why ReplaceFile could not store a file in `folder` now, in the system's words ("Permission
+// Why ReplaceFileBytes could not store a file in `folder` now, in the system's words ("Permission
 // denied"); "" when it could. Its temporary file is created and removed again. An empty
 // name is no folder.
 [[nodiscard]] std::string FolderWriteProblem(const std::string& folder);

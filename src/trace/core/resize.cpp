@@ -11,7 +11,7 @@ namespace {
 // Writes `text` exactly as given (no line end added), replacing the file. Nothing is
 // reported: a missing folder or a full disk leaves the old file whole, never cut short.
 void WritePacketFile(const std::string& path, const std::string& text) {
-  static_cast<void>(ReplaceFile(path, text));
+  static_cast<void>(ReplaceFileBytes(path, text));
 }
 
 // The rebuilt trace goes to the "Traces" subfolder of the program's own folder.

@@ -1,11 +1,16 @@
-// The server's command line.
+// The server's command line and its application log.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDebug>
+#include <QFile>
+#include <QObject>
 #include <QtGlobal>
 
 #include "app/server/desktop_session.h"
 #include "app/server/server_options.h"
+#include "app/server/writable_folder.h"
+#include "temp_folder.h"
 
 namespace lumora {
 namespace {
@@ -48,6 +53,28 @@ TEST(DesktopSession, NeedsADisplayServerOrAChosenPlatform) {
   }
   for (std::size_t i = 0; i < saved.size(); ++i)
     if (!saved[i].isNull()) qputenv(names[i], saved[i]);
+}
+
+// Months in the tray: a platform that warns at every upload must not fill the disk. A full
+// log starts afresh and keeps the newest messages; it stops with its owner.
+TEST(ApplicationLog, StartsAfreshWhenFullAndKeepsTheNewest) {
+  const testing::TempFolder temp;
+  QString path;
+  {
+    QObject owner;
+    path = StartApplicationLogIn(QString::fromStdString(temp.path()), &owner);
+    ASSERT_EQ(path, QString::fromStdString(temp.path()) + "/" + ApplicationLogName());
+    const QString line(64 * 1024, QLatin1Char('w'));
+    for (int i = 0; i < 70; ++i) qWarning().noquote() << line;  // more than the log keeps
+    qWarning("the newest message");
+  }
+  qWarning("after the owner is gone");
+  QFile log(path);
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QByteArray bytes = log.readAll();
+  EXPECT_LT(bytes.size(), kLargestApplicationLog);
+  EXPECT_TRUE(bytes.startsWith("Earlier messages were dropped: the log keeps at most 4 MiB.\n"));
+  EXPECT_TRUE(bytes.endsWith("the newest message\n"));
 }
 
 }  // namespace

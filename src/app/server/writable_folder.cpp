@@ -18,6 +18,13 @@ QFile* logFile = nullptr;
 
 void writeToLog(QtMsgType, const QMessageLogContext&, const QString& message) {
   if (logFile == nullptr) return;
+  // Months in the tray: a platform that warns at every upload must not fill the disk. The
+  // newest messages tell most, so a full log starts afresh.
+  if (logFile->size() >= kLargestApplicationLog) {
+    logFile->resize(0);
+    logFile->seek(0);
+    logFile->write("Earlier messages were dropped: the log keeps at most 4 MiB.\n");
+  }
   logFile->write(message.toUtf8() + '\n');
   logFile->flush();
 }
@@ -42,8 +49,11 @@ QString StartApplicationLog() {
   const QString folder =
       WritableFolder(QCoreApplication::applicationDirPath(),
                      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-  if (folder.isEmpty()) return {};
-  auto* file = new QFile(QDir(folder).filePath(ApplicationLogName()), QCoreApplication::instance());
+  return folder.isEmpty() ? QString() : StartApplicationLogIn(folder, QCoreApplication::instance());
+}
+
+QString StartApplicationLogIn(const QString& folder, QObject* owner) {
+  auto* file = new QFile(QDir(folder).filePath(ApplicationLogName()), owner);
   if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     delete file;
     return {};

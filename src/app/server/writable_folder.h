@@ -2,6 +2,7 @@
 // write there, else a per-user folder, because the program may be installed read-only.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <string>
 
@@ -22,5 +23,9 @@ QString ApplicationLogName();
 // data folder), started afresh. Returns the log's path, empty when none could be opened
 // (messages then stay on stderr).
 QString StartApplicationLog();
+// The same in `folder`, for as long as `owner` lives. A log that reaches
+// kLargestApplicationLog bytes starts afresh with a note.
+QString StartApplicationLogIn(const QString& folder, QObject* owner);
+inline constexpr qint64 kLargestApplicationLog = qint64{4} << 20;
 
 }  // namespace lumora

@@ -5,13 +5,9 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <thread>
+
+#include "trace/core/windows_api.h"
 #else
 #include <sys/stat.h>
 #endif

@@ -6,11 +6,7 @@
 #include "view/core/trace_folder.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "trace/core/windows_api.h"
 #endif
 
 namespace lumora {

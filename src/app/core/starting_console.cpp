@@ -1,14 +1,11 @@
 #include "app/core/starting_console.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
+
+#include "trace/core/windows_api.h"
 #endif
 
 namespace lumora {

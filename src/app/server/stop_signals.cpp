@@ -8,13 +8,9 @@
 
 #include <csignal>
 #else
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <atomic>
+
+#include "trace/core/windows_api.h"
 #endif
 
 namespace lumora {

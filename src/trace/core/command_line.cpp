@@ -1,11 +1,7 @@
 #include "trace/core/command_line.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "trace/core/windows_api.h"
 
 #include <shellapi.h>
 #endif

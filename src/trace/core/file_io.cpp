@@ -11,11 +11,7 @@
 #endif
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "trace/core/windows_api.h"
 #endif
 
 namespace lumora {

@@ -141,15 +141,16 @@ LUMORA_SIDE_GETTER(std::string, ZFormat, zFormat)
 LUMORA_SIDE_GETTER(double, RadianCount, radiusCount)
 LUMORA_SIDE_GETTER(double, ZDataCount, zCount)
 LUMORA_SIDE_GETTER(double, SDataCount, sCount)
-LUMORA_SIDE_GETTER(std::string, Rx_RadianString, rx.radii)
-LUMORA_SIDE_GETTER(std::string, Rx_AngleString, rx.angles)
-LUMORA_SIDE_GETTER(std::string, Rx_ZDataString, rx.z)
-LUMORA_SIDE_GETTER(std::string, Rx_SDataString, rx.s)
-LUMORA_SIDE_GETTER(std::string, VCA_RadianString, vca.radii)
-LUMORA_SIDE_GETTER(std::string, VCA_SDataString, vca.s)
-LUMORA_SIDE_GETTER(std::string, VCA_AngleString, vca.angles)
-LUMORA_SIDE_GETTER(std::string, VCA_ZDataString, vca.z)
 #undef LUMORA_SIDE_GETTER
+
+std::string clsVCATrace::Rx_RadianString(int side) const { return ListText(side, ListKind::Radii, true); }
+std::string clsVCATrace::Rx_AngleString(int side) const { return ListText(side, ListKind::Angles, true); }
+std::string clsVCATrace::Rx_ZDataString(int side) const { return ListText(side, ListKind::Z, true); }
+std::string clsVCATrace::Rx_SDataString(int side) const { return SListText(side, true); }
+std::string clsVCATrace::VCA_RadianString(int side) const { return ListText(side, ListKind::Radii, false); }
+std::string clsVCATrace::VCA_AngleString(int side) const { return ListText(side, ListKind::Angles, false); }
+std::string clsVCATrace::VCA_ZDataString(int side) const { return ListText(side, ListKind::Z, false); }
+std::string clsVCATrace::VCA_SDataString(int side) const { return SListText(side, false); }
 
 // The Rx array getters leave the caller's list as it was for a side outside 0..1;
 // VCA_GetRadianArray empties it.
@@ -157,14 +158,14 @@ void clsVCATrace::VCA_GetRadianArray(int side, std::vector<std::string>& RadArra
   RadArray = SplitToStrings(VCA_RadianString(side), ';');
 }
 
-#define LUMORA_RX_ARRAY(Name, member)                                    \
+#define LUMORA_RX_ARRAY(Name, textGetter)                                  \
   void clsVCATrace::Name(int side, std::vector<std::string>& out) const { \
-    if (validSide(side)) out = SplitToStrings(sides_[static_cast<std::size_t>(side)].member, ';'); \
+    if (validSide(side)) out = SplitToStrings(textGetter(side), ';');     \
   }
-LUMORA_RX_ARRAY(Rx_GetRadianArray, rx.radii)
-LUMORA_RX_ARRAY(Rx_GetAngleArray, rx.angles)
-LUMORA_RX_ARRAY(Rx_GetZDataArray, rx.z)
-LUMORA_RX_ARRAY(Rx_GetSDataArray, rx.s)
+LUMORA_RX_ARRAY(Rx_GetRadianArray, Rx_RadianString)
+LUMORA_RX_ARRAY(Rx_GetAngleArray, Rx_AngleString)
+LUMORA_RX_ARRAY(Rx_GetZDataArray, Rx_ZDataString)
+LUMORA_RX_ARRAY(Rx_GetSDataArray, Rx_SDataString)
 #undef LUMORA_RX_ARRAY
 
 }  // namespace lumora

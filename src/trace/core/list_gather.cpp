@@ -12,9 +12,10 @@ namespace {
 // `end` is read, so the line must end in an LF.
 bool takeWholeLine(ListGatherer& g, const char* const line, const char* const end) {
   const std::size_t valuesBefore = g.values.size(), offset = g.list.text.size();
+  const bool keepText = g.take == Take::PositiveValues;
   auto giveUp = [&] {
     g.values.resize(valuesBefore);
-    g.list.starts.resize(valuesBefore);
+    if (keepText) g.list.starts.resize(valuesBefore);
     return false;
   };
   for (const char* field = line;;) {
@@ -34,12 +35,12 @@ bool takeWholeLine(ListGatherer& g, const char* const line, const char* const en
     double number;
     if ((p != end && *p != ';') || mantissa == 0 || !d.exactValue(number)) return giveUp();
     g.values.push_back(number);
-    g.list.starts.push_back(offset + static_cast<std::size_t>(field - line));
+    if (keepText) g.list.starts.push_back(offset + static_cast<std::size_t>(field - line));
     if (p == end) break;
     field = p + 1;
   }
   g.count += static_cast<std::int64_t>(g.values.size() - valuesBefore);
-  g.list.text.append(line, end).push_back(';');
+  if (keepText) g.list.text.append(line, end).push_back(';');
   return true;
 }
 
@@ -51,7 +52,10 @@ void takeFieldByField(ListGatherer& g, const char* const line, const char* const
   for (const char* field = line;; ++field) {
     double number;
     const char* const fieldEnd = ReadField(field, end, number);
-    if (number > 0) {
+    if (number > 0 && g.take == Take::PositiveNumbers) {
+      g.values.push_back(number);
+      ++g.count;
+    } else if (number > 0) {
       if (!run) run = field;
       g.list.starts.push_back(text.size() + static_cast<std::size_t>(field - run));
       g.values.push_back(number);
@@ -80,10 +84,10 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
   // takes at least two bytes), whatever count a format line declares.
   const auto mostFields = static_cast<std::int64_t>(block.size() / 2);
   for (ListGatherer* g : gatherers) {
-    if (g->take != Take::PositiveValues) continue;
+    if (g->take == Take::EveryField) continue;
     const auto room = static_cast<std::size_t>(std::clamp<std::int64_t>(g->wanted, 0, mostFields));
     g->values.reserve(room);
-    g->list.starts.reserve(room);
+    if (g->take == Take::PositiveValues) g->list.starts.reserve(room);
   }
   for (std::size_t start = 0, stillActive = gatherers.size(); stillActive > 0;) {
     const std::size_t lf = block.find('\n', start);

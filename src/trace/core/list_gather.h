@@ -10,7 +10,8 @@
 
 namespace lumora {
 
-enum class Take { PositiveValues, EveryField };
+// PositiveNumbers takes the same fields as PositiveValues but keeps only their numbers.
+enum class Take { PositiveValues, PositiveNumbers, EveryField };
 
 // One list gathered from the lines that start with `label`: every field, or the fields
 // whose value is greater than 0 (their numbers kept in `values`, their offsets in the

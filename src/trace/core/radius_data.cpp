@@ -8,39 +8,19 @@
 namespace lumora {
 namespace {
 
-// Which sides have a format line: from the first to the last present side.
-template <typename HasFormat>
-void forPresentSides(HasFormat hasFormat, auto&& body) {
-  const int first = hasFormat(0) ? 0 : 1;
-  const int last = hasFormat(1) ? 1 : 0;
-  for (int side = first; side <= last; ++side) body(static_cast<std::size_t>(side));
-}
+constexpr std::size_t kNone = std::string::npos;
 
-// The block that starts at the first `label` after the side's format line. The packet's
-// line ends are already LF (every lookup normalises them), so the block is a view into it.
-std::string_view dataBlock(const std::string& packet, const std::string& upper,
-                           const std::string& formatLineAsRead, std::string_view label) {
+// Where the first `label` after the side's format line stands, or kNone. The packet's line
+// ends are already LF (every lookup normalises them), so the data lines are one block.
+std::size_t dataStart(const std::string& packet, const std::string& upper, const std::string& formatLineAsRead,
+                      std::string_view label) {
+  if (formatLineAsRead.empty()) return kNone;
   const std::size_t section = upper.find(formatLineAsRead);
-  if (section == std::string::npos) return {};
-  const std::size_t start = packet.find(label, section);
-  if (start == std::string::npos) return {};
-  return std::string_view(packet).substr(start);
+  return section == kNone ? kNone : packet.find(label, section);
 }
 
-// One side's R, A and Z lists as the packet gives them.
-struct GatheredSide {
-  FieldList radii, angles, z;
-  std::vector<double> radiusValues, angleValues, zValues;
-};
-
-// Radii and angles stop at the declared radius count, Z values at the declared Z count.
-GatheredSide gatherSide(std::string_view block, std::int64_t radiusCount, std::int64_t zCount) {
-  ListGatherer r{"R=", radiusCount, Take::PositiveValues};
-  ListGatherer a{"A=", radiusCount, Take::PositiveValues};
-  ListGatherer z{"Z=", zCount, Take::PositiveValues};
-  GatherLists(block, {&r, &a, &z});
-  return {std::move(r.list), std::move(a.list), std::move(z.list),
-          std::move(r.values), std::move(a.values), std::move(z.values)};
+std::string_view blockAt(const std::string& packet, std::size_t start) {
+  return start == kNone ? std::string_view() : std::string_view(packet).substr(start);
 }
 
 // In a one-eye trace, the eye that has no format line of the given kind: 0 or 1, else 2.
@@ -55,56 +35,69 @@ std::string formatForMissingEye(std::string formatLine, std::size_t missing) {
   return formatLine;
 }
 
-// The texts are copied or moved in, as the caller passes them.
-void setTexts(SideLists& lists, std::string radii, std::string angles, std::string z) {
-  lists.radii = std::move(radii);
-  lists.angles = std::move(angles);
-  lists.z = std::move(z);
-}
-
-void setMirrored(SideLists& lists, const GatheredSide& g) {
-  lists.radii = MirroredFields(g.radii);
-  lists.angles = MirroredAngles(g.angleValues);
-  lists.z = MirroredFields(g.z);
-}
-
 }  // namespace
 
-// The left eye's Rx lists are its own mirrored, unless it has no radii. A one-eye trace
-// gives the other eye the same Rx lists and the mirrored VCA lists.
+// Radii stop at the declared radius count, Z values at the declared Z count. The left eye's
+// Rx values are its own mirrored, unless it has no radii; a one-eye trace gives the other
+// eye the same Rx values.
 void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRead) {
-  auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].tFormat.empty(); };
   const std::string& upper = UpperPacket();
-  PerSide<GatheredSide> gathered;
-  forPresentSides(hasFormat, [&](std::size_t side) {
+  lists_.packet = packet_;
+  PerSide<std::vector<double>> radii, depths;
+  for (std::size_t side = 0; side < 2; ++side) {
     const SideData& s = sides_[side];
-    const std::string_view block = dataBlock(packet_, upper, formatLinesAsRead[side], "R=");
-    gathered[side] = gatherSide(block, s.radiusCount, s.zCount);
-  });
-  const bool oneEye = hasFormat(0) != hasFormat(1);
-  const std::size_t from = hasFormat(0) ? 0 : 1;
-  SideLists synthesised;  // built before the present eye's lists move out of `gathered`
-  if (oneEye) setMirrored(synthesised, gathered[from]);
+    lists_.traced[side] = !s.tFormat.empty();
+    lists_.dataStart[side] = lists_.traced[side] ? dataStart(packet_, upper, formatLinesAsRead[side], "R=") : kNone;
+    ListGatherer r{"R=", s.radiusCount, Take::PositiveNumbers};
+    ListGatherer z{"Z=", s.zCount, Take::PositiveNumbers};
+    GatherLists(blockAt(lists_.packet, lists_.dataStart[side]), {&r, &z});
+    radii[side] = std::move(r.values);
+    depths[side] = std::move(z.values);
+  }
+  lists_.leftHasRadii = !radii[1].empty();
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];
-    GatheredSide& g = gathered[side];
-    if (side == 1 && !g.radii.text.empty()) {
-      setMirrored(s.rx, g);
-      s.rxRadiusValues = MirroredValues(g.radiusValues);
-      s.rxZValues = MirroredValues(g.zValues);
-    } else {
-      setTexts(s.rx, g.radii.text, g.angles.text, g.z.text);
-      s.rxRadiusValues = std::move(g.radiusValues);
-      s.rxZValues = std::move(g.zValues);
-    }
-    setTexts(s.vca, std::move(g.radii.text), std::move(g.angles.text), std::move(g.z.text));
+    const bool mirror = side == 1 && lists_.leftHasRadii;
+    s.rxRadiusValues = mirror ? MirroredValues(radii[side]) : std::move(radii[side]);
+    s.rxZValues = mirror ? MirroredValues(depths[side]) : std::move(depths[side]);
   }
-  if (!oneEye) return;
-  SideData& to = sides_[1 - from];
-  to.rx = sides_[from].rx;
-  to.rxRadiusValues = sides_[from].rxRadiusValues;
-  to.rxZValues = sides_[from].rxZValues;
-  setTexts(to.vca, std::move(synthesised.radii), std::move(synthesised.angles), std::move(synthesised.z));
+  if (lists_.traced[0] == lists_.traced[1]) return;
+  const std::size_t from = lists_.traced[0] ? 0 : 1;
+  sides_[1 - from].rxRadiusValues = sides_[from].rxRadiusValues;
+  sides_[1 - from].rxZValues = sides_[from].rxZValues;
+}
+
+// A side's list as the packet gives it (VCA) or as seen from the front (Rx): the left eye's
+// Rx lists are its own mirrored, unless it has no radii. A one-eye trace gives the other
+// eye the same Rx lists and the mirrored VCA lists.
+std::string clsVCATrace::ListText(int side, ListKind kind, bool rx) const {
+  if (!validSide(side)) return {};
+  const auto own = static_cast<std::size_t>(side);
+  const std::size_t from = lists_.traced[own] ? own : 1 - own;
+  if (!lists_.traced[from]) return {};
+  if (from != own && rx) return ListText(static_cast<int>(from), kind, rx);
+  static constexpr std::string_view kLabels[] = {"R=", "A=", "Z="};
+  const SideData& s = sides_[from];
+  ListGatherer g{kLabels[static_cast<int>(kind)], kind == ListKind::Z ? s.zCount : s.radiusCount,
+                 Take::PositiveValues};
+  GatherLists(blockAt(lists_.packet, lists_.dataStart[from]), {&g});
+  const bool mirror = from != own || (rx && own == 1 && lists_.leftHasRadii);
+  if (!mirror) return std::move(g.list.text);
+  return kind == ListKind::Angles ? MirroredAngles(g.values) : MirroredFields(g.list);
+}
+
+// The S lists follow the same rules, with the left eye mirrored whenever it has S values.
+std::string clsVCATrace::SListText(int side, bool rx) const {
+  if (!validSide(side)) return {};
+  const auto own = static_cast<std::size_t>(side);
+  const std::size_t from = lists_.sTraced[own] ? own : 1 - own;
+  if (!lists_.sTraced[from]) return {};
+  if (from != own && rx) return SListText(static_cast<int>(from), rx);
+  ListGatherer g{"_S=", sides_[from].sCount, Take::EveryField};
+  GatherLists(blockAt(lists_.packet, lists_.sStart[from]), {&g});
+  std::string text = std::move(g.list.text);
+  if (from != own || (rx && own == 1 && !text.empty())) MirrorList(text);
+  return text;
 }
 
 // A one-eye trace gives the other eye its counts, formats and curves.
@@ -122,34 +115,22 @@ void clsVCATrace::SynthesiseMissingSideRecords() {
 }
 
 void clsVCATrace::ExtractSData() {
-  PerSide<std::string> asRead;
-  for (SideData& s : sides_) s.rx.s.clear(), s.sFormat.clear();
+  for (SideData& s : sides_) s.sFormat.clear();
   const std::string& upper = UpperPacket();
   ForEachLineContaining(upper, "_SHLFFMT=", [&](std::string_view line) {
     AssignBySideField(line, sides_[0].sFormat, sides_[1].sFormat);
   });
   for (std::size_t side = 0; side < 2; ++side) {
     SideData& s = sides_[side];
-    asRead[side] = s.sFormat;
     s.sCount = s.sFormat.empty() ? 0 : DeclaredCount(s.sFormat);
+    lists_.sTraced[side] = !s.sFormat.empty();
+    lists_.sStart[side] = dataStart(lists_.packet, upper, s.sFormat, "_S=");
   }
   ReplaceAll(sides_[0].sFormat, ";B;", ";R;");
-  auto hasFormat = [&](int side) { return !sides_[static_cast<std::size_t>(side)].sFormat.empty(); };
-  forPresentSides(hasFormat, [&](std::size_t side) {
-    SideData& s = sides_[side];
-    ListGatherer g{"_S=", s.sCount, Take::EveryField};
-    GatherLists(dataBlock(packet_, upper, asRead[side], "_S="), {&g});
-    s.rx.s = std::move(g.list.text);
-  });
-  for (SideData& s : sides_) s.vca.s = s.rx.s;
-  if (!sides_[1].rx.s.empty()) MirrorList(sides_[1].rx.s);
   const std::size_t missing = missingEye(sides_[0].sFormat, sides_[1].sFormat);
   if (missing == 2) return;
   const SideData& from = sides_[1 - missing];
   SideData& to = sides_[missing];
-  to.rx.s = from.rx.s;
-  to.vca.s = from.vca.s;
-  MirrorList(to.vca.s);
   to.sCount = from.sCount;
   to.sFormat = formatForMissingEye(from.sFormat, missing);
 }

@@ -23,11 +23,6 @@ using PerSide = std::array<T, 2>;
 // A side with fewer radii than this is not drawn: no trace, or a damaged one.
 inline constexpr std::size_t kMinimumDrawnRadii = 51;
 
-// One side's data lists: value texts joined by ";".
-struct SideLists {
-  std::string radii, angles, z, s;
-};
-
 class clsVCATrace {
  public:
   // Loading and processing. The folder is always the shared SavePath; FolderPath is ignored.
@@ -100,9 +95,7 @@ class clsVCATrace {
 
  private:
   struct SideData {
-    SideLists rx, vca;  // in the right eye's orientation; in the side's own
-    // value() of each Rx radius and Z text, kept beside the texts so that measuring and the
-    // base curve do not read the numbers again.
+    // value() of each Rx radius and Z field: measuring and the base curve need only these.
     std::vector<double> rxRadiusValues, rxZValues;
     double a = 0, b = 0, c = 0, ed = 0, eda = 0, fcrv = 0, bevc = 0;
     std::int32_t radiusCount = 0, zCount = 0, sCount = 0;
@@ -118,6 +111,9 @@ class clsVCATrace {
   void ApplyBaseCurveFallback();
   void SynthesiseMissingSideRecords();
   void ExtractSData();
+  enum class ListKind { Radii, Angles, Z };
+  std::string ListText(int side, ListKind kind, bool rx) const;
+  std::string SListText(int side, bool rx) const;
   void MeasureSide(int side);
   void NormaliseLineEnds();
   const std::string& UpperPacket();
@@ -131,6 +127,17 @@ class clsVCATrace {
   std::string packet_;
   std::string traceFolder_;
   PerSide<SideData> sides_{};
+  // The data lists are printed only when asked for (the server draws one of sixteen), so
+  // processing keeps what they are read from: the packet as processed (later label lookups
+  // rewrite its line ends) and where each side's data lines begin.
+  struct ListSource {
+    std::string packet;
+    PerSide<bool> traced{}, sTraced{};  // the side has its own trace format; its own S format
+    PerSide<std::size_t> dataStart{}, sStart{};  // npos: no such lines
+    bool leftHasRadii = false;  // the left eye's Rx lists are its own mirrored
+  };
+  ListSource lists_;
+
   std::string etyp_, ftyp_, lumFrameType_;
   double dbl_ = 0;
 

@@ -36,6 +36,10 @@ function(lumora_add_core_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   lumora_apply_warnings(${name})
   set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+  # Nothing reads errno after a square root, so loops of them may run two at a time.
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${name} PRIVATE -fno-math-errno)
+  endif()
 endfunction()
 
 # lumora_add_test(NAME name LABEL unit|e2e|gui SOURCES ... LIBS ... [ENV k=v ...] [QT])

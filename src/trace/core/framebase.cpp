@@ -31,10 +31,15 @@ double clsVCATrace::ComputeFramebase(int side) const {
   const std::vector<double>& depths = s.rxZValues;
   const std::size_t n = radii.size();
   if (n != depths.size() || n < kMinimumPoints) return kDefaultCurve;
-  double zMax = 0, chord = 0;
+  // The mean depth only grows with the sum of the pair's depths, so it is worked out only for
+  // a sum above every earlier one (and 0), giving the same maximum with few divisions.
+  double zMax = 0, chord = 0, largestSum = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t o = opposite(i, n);
-    const double zMean = (depths[i] + depths[o]) / 100 / 2;
+    const double depthSum = depths[i] + depths[o];
+    if (!(depthSum > largestSum)) continue;
+    largestSum = depthSum;
+    const double zMean = depthSum / 100 / 2;
     if (zMean > zMax) {
       zMax = zMean;
       chord = (radii[i] + radii[o]) / 100;

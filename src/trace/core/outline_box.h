@@ -7,11 +7,12 @@ namespace lumora {
 // the centre measures from 0.
 struct OutlineBox {
   double MinX = 1000, MinY = 1000, MaxX = 0, MaxY = 0;
+  // Without branches; a point that is no number changes nothing.
   void add(double x, double y) {
-    if (x > MaxX) MaxX = x;
-    if (x < MinX) MinX = x;
-    if (y > MaxY) MaxY = y;
-    if (y < MinY) MinY = y;
+    MaxX = x > MaxX ? x : MaxX;
+    MinX = x < MinX ? x : MinX;
+    MaxY = y > MaxY ? y : MaxY;
+    MinY = y < MinY ? y : MinY;
   }
   double width() const { return MaxX - MinX; }
   double height() const { return MaxY - MinY; }

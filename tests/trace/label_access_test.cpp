@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 
 #include "packets.h"
@@ -38,6 +39,32 @@ TEST(LineEnds, LookupsNormaliseTheStoredPacketOnePassAtATime) {
   std::string text = "A\n\n\nB";
   EXPECT_TRUE(NormaliseLineEndsInPlace(text).pairsLeft);  // one pass leaves two of three
   EXPECT_EQ(text, "A\n\nB");
+}
+
+// Long texts go sixteen bytes at a time; a byte-by-byte reading of the rule must agree.
+TEST(LineEnds, APassOverAnyTextMatchesTheRuleReadByteByByte) {
+  const auto byTheRule = [](const std::string& text) {
+    std::string unified;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\r') unified += text[i];
+      else if (i + 1 == text.size() || text[i + 1] != '\n') unified += '\n';
+    }
+    std::string once;
+    for (std::size_t i = 0; i < unified.size(); ++i) {
+      once += unified[i];
+      if (unified[i] == '\n' && i + 1 < unified.size() && unified[i + 1] == '\n') ++i;
+    }
+    return std::pair(once, once.find("\n\n") != std::string::npos);
+  };
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(random() % 90, 'x');
+    for (char& c : text) c = "x\r\n"[random() % 3];
+    std::string normalised = text;
+    const LineEndPass pass = NormaliseLineEndsInPlace(normalised);
+    EXPECT_EQ(std::pair(normalised, pass.pairsLeft), byTheRule(text)) << round;
+    EXPECT_EQ(pass.changed, normalised != text) << round;
+  }
 }
 
 // Groups are runs of matching lines counted from the first other line; the first run is group 0.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "packets.h"
 #include "trace/core/list_gather.h"
 #include "trace/core/mirror.h"
@@ -104,6 +106,29 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
     }
     EXPECT_EQ(g.values, values) << field;
     EXPECT_EQ(std::pair(g.list.text, g.list.size()), std::pair(text, values.size())) << field;
+  }
+}
+
+// Lines of whole numbers are read eight bytes at a time when only the numbers are kept; any
+// line, near the block's end or not, must give the numbers the full reading gives.
+TEST(ListGather, KeepingOnlyTheNumbersReadsEveryLineAlike) {
+  const std::vector<std::string> fields = {"2655", "7", "12345678", "123456789", "0", "00000000", "00000001",
+                                           "-5", "12.5", "", "x", "99999999", "1 2", "0042"};
+  std::mt19937 random(5);
+  for (int round = 0; round < 4000; ++round) {
+    std::string block;
+    for (int line = 0, lines = 1 + static_cast<int>(random() % 3); line < lines; ++line) {
+      block += line % 2 ? "A=1\nR=" : "R=";
+      for (int f = 0, count = 1 + static_cast<int>(random() % 6); f < count; ++f)
+        block += (f ? ";" : "") + fields[random() % fields.size()];
+      if (line + 1 < lines || random() % 2) block += '\n';
+    }
+    const auto wanted = static_cast<std::int64_t>(random() % 12);
+    ListGatherer full("R=", wanted, Take::PositiveValues), numbers("R=", wanted, Take::PositiveNumbers);
+    GatherLists(block, {&full});
+    GatherLists(block, {&numbers});
+    EXPECT_EQ(std::pair(numbers.values, numbers.count), std::pair(full.values, full.count)) << block;
+    EXPECT_EQ(numbers.list.text + std::to_string(numbers.list.size()), "0") << block;
   }
 }
 

@@ -1,5 +1,6 @@
 // Box size, circumference and effective diameter of one side from its equiangular radii.
 #include <cmath>
+#include <memory>
 
 #include "trace/core/numtext.h"
 #include "trace/core/outline_box.h"
@@ -86,8 +87,8 @@ std::size_t firstLargest(const std::vector<double>& radii) {
 Measurement measureRadii(const std::vector<double>& radii, double sign) {
   const std::size_t n = radii.size();
   if (n == 0) return {};  // no radii: nothing to measure
-  std::vector<double> points(2 * n);
-  double* const xs = points.data();
+  const auto points = std::make_unique_for_overwrite<double[]>(2 * n);
+  double* const xs = points.get();
   double* const ys = xs + n;
   outlinePoints(radii, sign, xs, ys);
   const OutlineBox box = boxAround(xs, ys, n);

@@ -1,5 +1,6 @@
 #include "trace/core/mirror.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -11,13 +12,17 @@ namespace {
 
 // Field i moves to index k(i), k counting down from n / 2 + 1 (halves to even) and wrapping
 // from -1 to n - 1, so k(i) = (k0 - 1 - i) mod n. That map is its own inverse: output j
-// takes field (k0 - 1 - j) mod n. Calls visit(i) for j = 0 .. n - 1.
-template <typename Visit>
-void forEachMirroredSource(std::size_t n, Visit visit) {
+// takes field (k0 - 1 - j) mod n. This is the field output 0 takes.
+std::size_t firstMirroredSource(std::size_t n) {
   const std::int64_t k0 = roundToWhole(static_cast<double>(n) / 2 + 1);
   const auto signedN = static_cast<std::int64_t>(n);
-  const std::int64_t first = ((k0 - 1) % signedN + signedN) % signedN;
-  auto i = static_cast<std::size_t>(first);
+  return static_cast<std::size_t>(((k0 - 1) % signedN + signedN) % signedN);
+}
+
+// Calls visit(i) with the field each output j = 0 .. n - 1 takes.
+template <typename Visit>
+void forEachMirroredSource(std::size_t n, Visit visit) {
+  auto i = firstMirroredSource(n);
   for (std::size_t j = 0; j < n; ++j) {
     visit(i);
     i = i == 0 ? n - 1 : i - 1;
@@ -52,12 +57,16 @@ std::string MirroredFields(const FieldList& list) {
 
 void MirrorList(std::string& list) { list = MirroredFields(ToFieldList(std::move(list))); }
 
+// Output j takes field (first - j) mod n: the fields from `first` down to 0, then from the
+// last down to first + 1, each run a plain reversed copy.
 std::vector<double> MirroredValues(const std::vector<double>& values) {
   const std::size_t n = values.size();
   if (n < 2) return {};
-  std::vector<double> out;
-  out.reserve(n);
-  forEachMirroredSource(n, [&](std::size_t i) { out.push_back(values[i]); });
+  const std::size_t first = firstMirroredSource(n);
+  std::vector<double> out(n);
+  std::reverse_copy(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(first) + 1, out.begin());
+  std::reverse_copy(values.begin() + static_cast<std::ptrdiff_t>(first) + 1, values.end(),
+                    out.begin() + static_cast<std::ptrdiff_t>(first) + 1);
   return out;
 }
 

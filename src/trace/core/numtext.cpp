@@ -151,7 +151,10 @@ std::string formatNumber(double number, std::string_view pattern) {
 
 double roundHalfEven(double number, int decimals) {
   if (!std::isfinite(number)) return 0.0;
-  const double scale = std::pow(10.0, decimals);
+  // Powers of ten up to 1e22 are exact doubles, as pow gives them; a table saves the call.
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const double scale = decimals >= 0 && decimals <= 22 ? kExact[decimals] : std::pow(10.0, decimals);
   const double scaled = number * scale;
   if (!std::isfinite(scaled) || std::fabs(scaled) >= 4.5e15) return number;  // nothing below the places
   return std::nearbyint(scaled) / scale;

@@ -47,8 +47,10 @@ std::string clsVCATrace::GetVCATracePacket(const std::string& TraceNum) const {
   return ReadFileText(JoinPath(traceFolder_, TraceNum));
 }
 
+// The first label lookup below unifies the line ends anyway; doing it while copying saves
+// a pass over the packet.
 void clsVCATrace::ProcessTrace(const std::string& TracePacket) {
-  packet_ = TracePacket;
+  packet_ = UnifyLineEnds(TracePacket);
   upperValid_ = normalised_ = false;
   ParseTracePacket();
   ExtractSData();

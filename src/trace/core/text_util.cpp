@@ -1,5 +1,6 @@
 #include "trace/core/text_util.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -14,8 +15,8 @@ char AsciiUpper(char c) {
 }
 
 std::string AsciiUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
+  std::string out(text.size(), '\0');
+  std::transform(text.begin(), text.end(), out.begin(), [](char c) { return AsciiUpper(c); });
   return out;
 }
 
@@ -63,12 +64,6 @@ std::string JoinFields(const std::vector<std::string>& fields, char separator) {
     if (i) out += separator;
     out += fields[i];
   }
-  return out;
-}
-
-std::string UnifyLineEnds(std::string_view text) {
-  std::string out(text);
-  UnifyLineEndsInPlace(out);
   return out;
 }
 
@@ -124,13 +119,18 @@ bool hasLfPair(std::string_view text) {
 
 }  // namespace
 
-bool UnifyLineEndsInPlace(std::string& text) {
+std::string UnifyLineEnds(std::string_view text) {
   const std::size_t firstCr = text.find('\r');
-  if (firstCr == std::string::npos) return false;
+  if (firstCr == std::string::npos) return std::string(text);
   std::string unified(text.size() + 16, '\0');
   std::memcpy(unified.data(), text.data(), firstCr);
   unified.resize(unifyFrom(text, firstCr, unified.data(), firstCr));
-  text.swap(unified);
+  return unified;
+}
+
+bool UnifyLineEndsInPlace(std::string& text) {
+  if (text.find('\r') == std::string::npos) return false;
+  text = UnifyLineEnds(text);
   return true;
 }
 

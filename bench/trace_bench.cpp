@@ -35,6 +35,24 @@ void BM_ProcessTwoEyePacket(benchmark::State& state) {
 }
 BENCHMARK(BM_ProcessTwoEyePacket);
 
+// The data list texts are printed only when asked for: this is processing and then every
+// one of them, as `lumora-trace info --json` asks.
+void BM_ProcessAndPrintEveryList(benchmark::State& state) {
+  const std::string packet = twoEyePacket();
+  for (auto _ : state) {
+    lumora::clsVCATrace trace;
+    trace.ProcessTrace(packet);
+    for (int side = 0; side < 2; ++side) {
+      for (const std::string& list :
+           {trace.Rx_RadianString(side), trace.Rx_AngleString(side), trace.Rx_ZDataString(side),
+            trace.Rx_SDataString(side), trace.VCA_RadianString(side), trace.VCA_AngleString(side),
+            trace.VCA_ZDataString(side), trace.VCA_SDataString(side)})
+        benchmark::DoNotOptimize(list.data());
+    }
+  }
+}
+BENCHMARK(BM_ProcessAndPrintEveryList);
+
 void BM_LabelLookup(benchmark::State& state) {
   lumora::clsVCATrace trace;
   trace.ProcessTrace(twoEyePacket());

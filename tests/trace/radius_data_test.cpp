@@ -109,6 +109,28 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
   }
 }
 
+// The lists are printed when asked for, from the packet as it was processed: lookups made
+// since (each rewrites the stored packet's line ends) and a failed load change nothing, and
+// the next packet replaces them.
+TEST(RadiusData, ListsComeFromThePacketAsProcessed) {
+  // Each lookup halves a run of LFs, so this one outlasts the lookups of processing.
+  const std::string packet = "TRCFMT=1;3;E;L;F\r" + std::string(1 << 20, '\n') + "R=5;6;7\r\nA=1;2;3\r\n_SHLFFMT=1;2;E;L;F\n_S=8;9";
+  auto t = Processed(packet);
+  const auto lists = [&] {
+    return std::vector{t.VCA_RadianString(1), t.Rx_RadianString(0), t.VCA_AngleString(0), t.VCA_SDataString(1), t.Rx_SDataString(1)};
+  };
+  const auto asProcessed = lists();
+  EXPECT_EQ(asProcessed, (std::vector<std::string>{"5;6;7", "6;5;7", "178.00;179.00;177.00", "8;9", "9;8"}));
+  const std::string before = t.VCATracePacket();
+  for (int i = 0; i < 12; ++i) t.VCALabelValue("JOB=", 0);
+  EXPECT_NE(t.VCATracePacket(), before);  // the lookups did rewrite it
+  EXPECT_EQ(lists(), asProcessed);
+  EXPECT_FALSE(t.LoadVCATrace("no such trace"));
+  EXPECT_EQ(lists(), asProcessed);
+  t.ProcessTrace("TRCFMT=1;2;E;L;F\nR=3;4\n");
+  EXPECT_EQ(lists(), (std::vector<std::string>{"3;4", "4;3", "", "", ""}));
+}
+
 // Lines of whole numbers are read eight bytes at a time when only the numbers are kept; any
 // line, near the block's end or not, must give the numbers the full reading gives.
 TEST(ListGather, KeepingOnlyTheNumbersReadsEveryLineAlike) {

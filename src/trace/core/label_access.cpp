@@ -143,14 +143,30 @@ LUMORA_SIDE_GETTER(double, ZDataCount, zCount)
 LUMORA_SIDE_GETTER(double, SDataCount, sCount)
 #undef LUMORA_SIDE_GETTER
 
-std::string clsVCATrace::Rx_RadianString(int side) const { return ListText(side, ListKind::Radii, true); }
-std::string clsVCATrace::Rx_AngleString(int side) const { return ListText(side, ListKind::Angles, true); }
-std::string clsVCATrace::Rx_ZDataString(int side) const { return ListText(side, ListKind::Z, true); }
-std::string clsVCATrace::Rx_SDataString(int side) const { return SListText(side, true); }
-std::string clsVCATrace::VCA_RadianString(int side) const { return ListText(side, ListKind::Radii, false); }
-std::string clsVCATrace::VCA_AngleString(int side) const { return ListText(side, ListKind::Angles, false); }
-std::string clsVCATrace::VCA_ZDataString(int side) const { return ListText(side, ListKind::Z, false); }
-std::string clsVCATrace::VCA_SDataString(int side) const { return SListText(side, false); }
+std::string clsVCATrace::Rx_RadianString(int side) const {
+  return ListText(side, ListKind::Radii, Orientation::Rx);
+}
+std::string clsVCATrace::Rx_AngleString(int side) const {
+  return ListText(side, ListKind::Angles, Orientation::Rx);
+}
+std::string clsVCATrace::Rx_ZDataString(int side) const {
+  return ListText(side, ListKind::Z, Orientation::Rx);
+}
+std::string clsVCATrace::Rx_SDataString(int side) const {
+  return SListText(side, Orientation::Rx);
+}
+std::string clsVCATrace::VCA_RadianString(int side) const {
+  return ListText(side, ListKind::Radii, Orientation::VCA);
+}
+std::string clsVCATrace::VCA_AngleString(int side) const {
+  return ListText(side, ListKind::Angles, Orientation::VCA);
+}
+std::string clsVCATrace::VCA_ZDataString(int side) const {
+  return ListText(side, ListKind::Z, Orientation::VCA);
+}
+std::string clsVCATrace::VCA_SDataString(int side) const {
+  return SListText(side, Orientation::VCA);
+}
 
 // The Rx array getters leave the caller's list as it was for a side outside 0..1;
 // VCA_GetRadianArray empties it.

@@ -190,8 +190,8 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
     lineEnd = nullptr;  // its LF, or the block's end; found when first needed
     const auto findLineEnd = [&] {
       if (!lineEnd) {
-        const void* lf = std::memchr(line, '\n', rest.size());
-        lineEnd = lf ? static_cast<const char*>(lf) : blockEnd;
+        const auto lf = rest.find('\n');
+        lineEnd = lf == std::string_view::npos ? blockEnd : line + lf;
       }
       return lineEnd;
     };
@@ -200,7 +200,8 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
       // Labels hold no LF, so a label at the start of the rest is at the start of the line.
       if (startsWithShort(rest, g->label)) {
         const char* const fields = line + g->label.size();
-        const char* const numbersEnd = g->take == Take::PositiveNumbers ? takeWholeNumbers(*g, fields, blockEnd) : nullptr;
+        const char* const numbersEnd =
+            g->take == Take::PositiveNumbers ? takeWholeNumbers(*g, fields, blockEnd) : nullptr;
         if (numbersEnd) lineEnd = numbersEnd;
         else takeLine(*g, fields, findLineEnd(), findLineEnd() != blockEnd);
       }

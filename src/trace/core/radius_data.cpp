@@ -12,8 +12,8 @@ constexpr std::size_t kNone = std::string::npos;
 
 // Where the first `label` after the side's format line stands, or kNone. The packet's line
 // ends are already LF (every lookup normalises them), so the data lines are one block.
-std::size_t dataStart(const std::string& packet, const std::string& upper, const std::string& formatLineAsRead,
-                      std::string_view label) {
+std::size_t dataStart(const std::string& packet, const std::string& upper,
+                      const std::string& formatLineAsRead, std::string_view label) {
   if (formatLineAsRead.empty()) return kNone;
   const std::size_t section = upper.find(formatLineAsRead);
   return section == kNone ? kNone : packet.find(label, section);
@@ -47,7 +47,7 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
   for (std::size_t side = 0; side < 2; ++side) {
     const SideData& s = sides_[side];
     lists_.traced[side] = !s.tFormat.empty();
-    lists_.dataStart[side] = lists_.traced[side] ? dataStart(packet_, upper, formatLinesAsRead[side], "R=") : kNone;
+    lists_.dataStart[side] = dataStart(packet_, upper, formatLinesAsRead[side], "R=");
     ListGatherer r{"R=", s.radiusCount, Take::PositiveNumbers};
     ListGatherer z{"Z=", s.zCount, Take::PositiveNumbers};
     GatherLists(blockAt(lists_.packet, lists_.dataStart[side]), {&r, &z});
@@ -70,12 +70,13 @@ void clsVCATrace::ExtractRadiusData(const PerSide<std::string>& formatLinesAsRea
 // A side's list as the packet gives it (VCA) or as seen from the front (Rx): the left eye's
 // Rx lists are its own mirrored, unless it has no radii. A one-eye trace gives the other
 // eye the same Rx lists and the mirrored VCA lists.
-std::string clsVCATrace::ListText(int side, ListKind kind, bool rx) const {
+std::string clsVCATrace::ListText(int side, ListKind kind, Orientation orientation) const {
   if (!validSide(side)) return {};
   const auto own = static_cast<std::size_t>(side);
   const std::size_t from = lists_.traced[own] ? own : 1 - own;
   if (!lists_.traced[from]) return {};
-  if (from != own && rx) return ListText(static_cast<int>(from), kind, rx);
+  const bool rx = orientation == Orientation::Rx;
+  if (from != own && rx) return ListText(static_cast<int>(from), kind, orientation);
   static constexpr std::string_view kLabels[] = {"R=", "A=", "Z="};
   const SideData& s = sides_[from];
   ListGatherer g{kLabels[static_cast<int>(kind)], kind == ListKind::Z ? s.zCount : s.radiusCount,
@@ -87,12 +88,13 @@ std::string clsVCATrace::ListText(int side, ListKind kind, bool rx) const {
 }
 
 // The S lists follow the same rules, with the left eye mirrored whenever it has S values.
-std::string clsVCATrace::SListText(int side, bool rx) const {
+std::string clsVCATrace::SListText(int side, Orientation orientation) const {
   if (!validSide(side)) return {};
   const auto own = static_cast<std::size_t>(side);
   const std::size_t from = lists_.sTraced[own] ? own : 1 - own;
   if (!lists_.sTraced[from]) return {};
-  if (from != own && rx) return SListText(static_cast<int>(from), rx);
+  const bool rx = orientation == Orientation::Rx;
+  if (from != own && rx) return SListText(static_cast<int>(from), orientation);
   ListGatherer g{"_S=", sides_[from].sCount, Take::EveryField};
   GatherLists(blockAt(lists_.packet, lists_.sStart[from]), {&g});
   std::string text = std::move(g.list.text);

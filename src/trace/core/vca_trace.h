@@ -54,7 +54,8 @@ class clsVCATrace {
   double ZDataCount(int side) const;
   double SDataCount(int side) const;
 
-  // Data lists: value texts joined by ";" (Rx_: right-eye orientation, VCA_: own orientation).
+  // Data lists: value texts joined by ";" (Rx_: right-eye orientation, VCA_: own orientation),
+  // each printed from the processed packet when asked for.
   std::string Rx_RadianString(int side) const;
   std::string Rx_AngleString(int side) const;
   std::string Rx_ZDataString(int side) const;
@@ -112,8 +113,9 @@ class clsVCATrace {
   void SynthesiseMissingSideRecords();
   void ExtractSData();
   enum class ListKind { Radii, Angles, Z };
-  std::string ListText(int side, ListKind kind, bool rx) const;
-  std::string SListText(int side, bool rx) const;
+  enum class Orientation { Rx, VCA };  // the right eye's; the side's own, as traced
+  std::string ListText(int side, ListKind kind, Orientation orientation) const;
+  std::string SListText(int side, Orientation orientation) const;
   void MeasureSide(int side);
   void NormaliseLineEnds();
   const std::string& UpperPacket();

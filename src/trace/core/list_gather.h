@@ -10,7 +10,8 @@
 
 namespace lumora {
 
-// PositiveNumbers takes the same fields as PositiveValues but keeps only their numbers.
+// PositiveNumbers takes the same fields as PositiveValues but keeps only their numbers:
+// the list's text and `starts` stay empty.
 enum class Take { PositiveValues, PositiveNumbers, EveryField };
 
 // One list gathered from the lines that start with `label`: every field, or the fields

@@ -14,6 +14,13 @@ struct OutlineBox {
     MaxY = y > MaxY ? y : MaxY;
     MinY = y < MinY ? y : MinY;
   }
+  // The box around this box's points and the other's: the same as adding them all to one.
+  void add(const OutlineBox& other) {
+    MaxX = other.MaxX > MaxX ? other.MaxX : MaxX;
+    MinX = other.MinX < MinX ? other.MinX : MinX;
+    MaxY = other.MaxY > MaxY ? other.MaxY : MaxY;
+    MinY = other.MinY < MinY ? other.MinY : MinY;
+  }
   double width() const { return MaxX - MinX; }
   double height() const { return MaxY - MinY; }
 };

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <random>
 #include <stdexcept>
 
 #include "packets.h"
@@ -33,47 +31,6 @@ TEST(LabelGetAll, PrefersALineStartButFindsALabelAnywhere) {
   EXPECT_EQ(t.ExtractVCAValueArray("HBOX=", 2, upper), "");
   EXPECT_EQ(t.ExtractVCAValueArray("BOX=", 3, upper), "2");
   EXPECT_EQ(upper, 0);
-}
-
-TEST(LineEnds, LookupsNormaliseTheStoredPacketOnePassAtATime) {
-  EXPECT_EQ(Processed("A=1\r\nB=2\r\rC=3\n\n\nD=4").VCATracePacket(), "A=1\nB=2\nC=3\nD=4");
-  std::string text = "A\n\n\nB";
-  EXPECT_TRUE(NormaliseLineEndsInPlace(text).pairsLeft);  // one pass leaves two of three
-  EXPECT_EQ(text, "A\n\nB");
-}
-
-// Long texts go sixteen bytes at a time; a byte-by-byte reading of the rule must agree.
-TEST(LineEnds, APassOverAnyTextMatchesTheRuleReadByteByByte) {
-  const auto unifiedByTheRule = [](const std::string& text) {
-    std::string unified;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] != '\r') unified += text[i];
-      else if (i + 1 == text.size() || text[i + 1] != '\n') unified += '\n';
-    }
-    return unified;
-  };
-  const auto onePassByTheRule = [](const std::string& unified) {
-    std::string once;
-    for (std::size_t i = 0; i < unified.size(); ++i) {
-      once += unified[i];
-      if (unified[i] == '\n' && i + 1 < unified.size() && unified[i + 1] == '\n') ++i;
-    }
-    return std::pair(once, once.find("\n\n") != std::string::npos);
-  };
-  std::mt19937 random(11);
-  for (int round = 0; round < 3000; ++round) {
-    std::string text(random() % 90, 'x');
-    for (char& c : text) c = "x\r\n"[random() % 3];
-    // A buffer of the text's own size, so that a read past its end shows under AddressSanitizer.
-    const auto exact = std::make_unique<char[]>(text.size());
-    std::copy(text.begin(), text.end(), exact.get());
-    const std::string unified = unifiedByTheRule(text);
-    EXPECT_EQ(UnifyLineEnds(std::string_view(exact.get(), text.size())), unified) << round;
-    std::string normalised = text;
-    const LineEndPass pass = NormaliseLineEndsInPlace(normalised);
-    EXPECT_EQ(std::pair(normalised, pass.pairsLeft), onePassByTheRule(unified)) << round;
-    EXPECT_EQ(pass.changed, normalised != text) << round;
-  }
 }
 
 // Groups are runs of matching lines counted from the first other line; the first run is group 0.

@@ -1,6 +1,7 @@
 #include "trace/core/drill_records.h"
 
 #include "trace/core/numtext.h"
+#include "trace/core/line_ends.h"
 #include "trace/core/text_util.h"
 
 namespace lumora::detail {

@@ -1,6 +1,7 @@
 // Label access to the stored packet and the per-side getters.
 #include <stdexcept>
 
+#include "trace/core/line_ends.h"
 #include "trace/core/text_util.h"
 #include "trace/core/vca_trace.h"
 
@@ -19,8 +20,9 @@ const std::string& clsVCATrace::UpperPacket() {
   if (!upperValid_) {
     upper_ = AsciiUpper(packet_);
     upperValid_ = true;
+    upperIsPacket_ = false;
   }
-  return upper_;
+  return upperIsPacket_ ? packet_ : upper_;
 }
 
 // The text after the first occurrence of the label at a line start, or failing that

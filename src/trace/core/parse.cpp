@@ -6,6 +6,7 @@
 #include "trace/core/format_line.h"
 #include "trace/core/numtext.h"
 #include "trace/core/shared_values.h"
+#include "trace/core/line_ends.h"
 #include "trace/core/text_util.h"
 #include "trace/core/trace_name.h"
 #include "trace/core/vca_trace.h"
@@ -48,10 +49,13 @@ std::string clsVCATrace::GetVCATracePacket(const std::string& TraceNum) const {
 }
 
 // The first label lookup below unifies the line ends anyway; doing it while copying saves
-// a pass over the packet.
+// a pass over the packet, and tells whether the lookups have anything left to normalise or
+// to upper-case.
 void clsVCATrace::ProcessTrace(const std::string& TracePacket) {
-  packet_ = UnifyLineEnds(TracePacket);
-  upperValid_ = normalised_ = false;
+  UnifiedText unified = UnifyAndSurvey(TracePacket);
+  packet_ = std::move(unified.text);
+  normalised_ = !unified.lfPairs;
+  upperValid_ = upperIsPacket_ = !unified.lowerCase;
   ParseTracePacket();
   ExtractSData();
   MeasureSide(0);

@@ -49,16 +49,4 @@ void ForEachLineContaining(std::string_view text, std::string_view needle, F&& o
   }
 }
 
-// CR LF, then any remaining CR, become LF. The in-place form says whether anything changed.
-std::string UnifyLineEnds(std::string_view text);
-bool UnifyLineEndsInPlace(std::string& text);
-
-// One normalising pass: UnifyLineEnds, then each pair of LFs becomes one in one left-to-right
-// pass over non-overlapping pairs (three LFs in a row leave two).
-struct LineEndPass {
-  bool changed = false;    // the text is not what it was
-  bool pairsLeft = false;  // another pass would change it again
-};
-LineEndPass NormaliseLineEndsInPlace(std::string& text);
-
 }  // namespace lumora

@@ -143,9 +143,11 @@ class clsVCATrace {
   std::string etyp_, ftyp_, lumFrameType_;
   double dbl_ = 0;
 
-  // Cached upper-case copy of the packet, valid while `upperValid_`.
+  // Cached upper-case copy of the packet, valid while `upperValid_`; a packet without lower
+  // case is its own upper-case copy.
   std::string upper_;
   bool upperValid_ = false;
+  bool upperIsPacket_ = false;
   bool normalised_ = false;
 };
 

@@ -110,6 +110,15 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
   }
 }
 
+// Every gatherer whose label starts a line takes it, in their order, even where a run of
+// such lines is read in one go for one of them.
+TEST(ListGather, EachLineGoesToEveryGathererWhoseLabelStartsIt) {
+  ListGatherer numbers("R=", 10, Take::PositiveNumbers), every("R", 10, Take::EveryField);
+  GatherLists("R=5;6\nR=7;8\nR=9\nA=" + std::string(100, '1') + "\n", {&numbers, &every});
+  EXPECT_EQ(numbers.values, (std::vector<double>{5, 6, 7, 8, 9}));
+  EXPECT_EQ(std::pair(every.list.text, every.count), std::pair(std::string("=5;6;=7;8;=9"), std::int64_t{5}));
+}
+
 // The lists are printed when asked for, from the packet as it was processed: lookups made
 // since (each rewrites the stored packet's line ends) and a failed load change nothing, and
 // the next packet replaces them.

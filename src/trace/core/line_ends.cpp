@@ -6,7 +6,6 @@
 #include "trace/core/simd.h"
 
 namespace lumora {
-
 namespace {
 
 void copySixteen(char* to, const char* from) { std::memcpy(to, from, 16); }
@@ -99,7 +98,6 @@ LineEndPass NormaliseLineEndsInPlace(std::string& text) {
   text.resize(length);
   return {true, hasLfPair(text)};
 }
-
 
 UnifiedText UnifyAndSurvey(std::string_view text) {
   static const bool wide = WideInstructions();

@@ -103,6 +103,24 @@ void takeLine(ListGatherer& g, const char* const fields, const char* const end, 
   else if (!endsInLf || !takeWholeLine(g, fields, end)) takeFieldByField(g, fields, end);
 }
 
+// After a line of numbers, the lines of the gatherer's label that follow, read the same way
+// while it wants more and no other gatherer's label starts them: what the line-by-line walk
+// would do, without its checks. Returns the last line's LF.
+const char* takeFollowingNumberLines(ListGatherer& g, const char* lineFeed, const char* const blockEnd,
+                                     std::initializer_list<ListGatherer*> gatherers) {
+  while (g.count < g.wanted) {
+    const std::string_view next(lineFeed + 1, static_cast<std::size_t>(blockEnd - lineFeed - 1));
+    const auto startsNext = [&](const ListGatherer* other) {
+      return other != &g && startsWithShort(next, other->label);
+    };
+    if (!startsWithShort(next, g.label) || std::any_of(gatherers.begin(), gatherers.end(), startsNext)) break;
+    const char* const end = takeWholeNumbers(g, next.data() + g.label.size(), blockEnd);
+    if (!end) break;
+    lineFeed = end;
+  }
+  return lineFeed;
+}
+
 bool stillActive(std::initializer_list<ListGatherer*> gatherers) {
   return std::any_of(gatherers.begin(), gatherers.end(), [](const ListGatherer* g) { return g->active; });
 }
@@ -137,7 +155,7 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
         const char* const fields = line + g->label.size();
         const char* const numbersEnd =
             g->take == Take::PositiveNumbers ? takeWholeNumbers(*g, fields, blockEnd) : nullptr;
-        if (numbersEnd) lineEnd = numbersEnd;
+        if (numbersEnd) lineEnd = takeFollowingNumberLines(*g, numbersEnd, blockEnd, gatherers);
         else takeLine(*g, fields, findLineEnd(), findLineEnd() != blockEnd);
       }
       if (g->count >= g->wanted) g->active = false;

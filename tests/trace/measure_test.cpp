@@ -1,12 +1,7 @@
 // Measuring an outline, and the base curve from its depths.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
-
 #include "packets.h"
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
@@ -30,37 +25,6 @@ TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
   radii[50] = "2600";
   EXPECT_EQ(measure(0, radii)[4], 45);
   EXPECT_EQ(measure(1, Numbered(400, 2000)), measure(0, Numbered(400, 2000)));
-}
-
-// Points are measured two at a time where the processor allows; the result must be that of
-// one point at a time round the outline, wherever the extremes fall and whatever the count.
-TEST(Measure, BoxAndCircumferenceAreThoseOfOnePointAtATime) {
-  std::mt19937 random(7);
-  for (std::size_t n : {1, 2, 3, 4, 5, 8, 9, 399, 400}) {
-    for (int round = 0; round < 20; ++round) {
-      std::vector<std::string> radii;
-      std::vector<double> values;
-      for (std::size_t i = 0; i < n; ++i) {
-        values.push_back(static_cast<double>(random() % 4000) - 500);
-        radii.push_back(std::to_string(static_cast<int>(values.back())));
-      }
-      double minX = 1000, minY = 1000, maxX = 0, maxY = 0, perimeter = 0, lastX = 0, lastY = 0;
-      for (std::size_t i = 0; i <= n; ++i) {
-        const double angle = 360.0 * static_cast<double>(i % n) / static_cast<double>(n) * DegToRad();
-        const double x = i % n == 0 ? values[0] / 100 : values[i] / 100 * std::cos(angle);
-        const double y = i % n == 0 ? 0 : values[i] / 100 * std::sin(angle);
-        if (i > 0) perimeter += std::sqrt((x - lastX) * (x - lastX) + (y - lastY) * (y - lastY));
-        minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
-        lastX = x, lastY = y;
-      }
-      const std::vector<double> m = measure(0, radii);
-      EXPECT_EQ(m[0], roundHalfEven(maxX - minX, 2)) << n;
-      EXPECT_EQ(m[1], roundHalfEven(maxY - minY, 2)) << n;
-      EXPECT_EQ(m[2], roundHalfEven(perimeter, 2)) << n;
-      const auto largest = std::max_element(values.begin(), values.end());
-      EXPECT_EQ(m[3], roundHalfEven(2 * *largest / 100, 2)) << n;
-    }
-  }
 }
 
 TEST(Measure, BoxExtremesStartAtZeroAndNothingIsMeasuredWithoutRadiiOrSide) {

@@ -2,6 +2,7 @@
 // Elsewhere (ARM, and ARM64EC where they are only emulated) the plain loops do the same work.
 // AVX-512 with byte permutes and compress (recent processors): only functions marked
 // LUMORA_WIDE_TARGET are compiled for it, and they are called only where WideInstructions().
+// A build without them (LUMORA_NO_WIDE) takes the other paths everywhere.
 #pragma once
 
 #if defined(__SSE2__) || (defined(_M_X64) && !defined(_M_ARM64EC))
@@ -11,7 +12,7 @@
 #define LUMORA_SSE2 0
 #endif
 
-#if defined(__GNUC__) && defined(__x86_64__)
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(LUMORA_NO_WIDE)
 #include <immintrin.h>
 #define LUMORA_WIDE 1
 #define LUMORA_WIDE_TARGET __attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2")))

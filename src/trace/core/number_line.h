@@ -1,7 +1,7 @@
 // Reading a line of whole numbers above 0 ("2655;2650;2648"), the bulk of every packet, in
 // one go. Each reader appends the line's numbers and returns its LF, or returns nullptr,
 // having appended nothing, for a line of any other kind or one it cannot read in one go.
-// A reader looks at most 72 bytes past the line's start, and never past `blockEnd`.
+// No reader reads past `blockEnd`.
 #pragma once
 
 #include <vector>

@@ -110,13 +110,22 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
   }
 }
 
-// Every gatherer whose label starts a line takes it, in their order, even where a run of
-// such lines is read in one go for one of them.
+// Every gatherer whose label starts a line takes that line, in their order, even where a run
+// of lines is read in one go for one of them: a longer label may start the first line alone.
 TEST(ListGather, EachLineGoesToEveryGathererWhoseLabelStartsIt) {
+  const std::string tail = "A=" + std::string(100, '1') + "\n";
   ListGatherer numbers("R=", 10, Take::PositiveNumbers), every("R", 10, Take::EveryField);
-  GatherLists("R=5;6\nR=7;8\nR=9\nA=" + std::string(100, '1') + "\n", {&numbers, &every});
+  GatherLists("R=5;6\nR=7;8\nR=9\n" + tail, {&numbers, &every});
   EXPECT_EQ(numbers.values, (std::vector<double>{5, 6, 7, 8, 9}));
   EXPECT_EQ(std::pair(every.list.text, every.count), std::pair(std::string("=5;6;=7;8;=9"), std::int64_t{5}));
+  for (const Take take : {Take::EveryField, Take::PositiveNumbers}) {
+    ListGatherer first("R=", 10, Take::PositiveNumbers), longer("R=1", 10, take);
+    GatherLists("R=12;13\nR=25\n" + tail, {&first, &longer});
+    EXPECT_EQ(std::pair(first.values, first.count), std::pair(std::vector<double>{12, 13, 25}, std::int64_t{3}));
+    EXPECT_EQ(std::pair(longer.list.text, longer.count), take == Take::EveryField
+                                                             ? std::pair(std::string("2;13"), std::int64_t{2})
+                                                             : std::pair(std::string(), std::int64_t{2}));
+  }
 }
 
 // The lists are printed when asked for, from the packet as it was processed: lookups made

@@ -138,9 +138,10 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
     if (g->take == Take::PositiveValues) g->list.starts.reserve(room);
   }
   const char* const blockEnd = block.data() + block.size();
-  for (const char *line = block.data(), *lineEnd = nullptr; stillActive(gatherers); line = lineEnd + 1) {
+  for (const char* line = block.data(); stillActive(gatherers);) {
     const std::string_view rest(line, static_cast<std::size_t>(blockEnd - line));
-    lineEnd = nullptr;  // its LF, or the block's end; found when first needed
+    const char* lineEnd = nullptr;  // its LF, or the block's end; found when first needed
+    const char* runEnd = nullptr;   // the last LF of the lines read with it in one go
     const auto findLineEnd = [&] {
       if (!lineEnd) {
         const auto lf = rest.find('\n');
@@ -155,12 +156,18 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
         const char* const fields = line + g->label.size();
         const char* const numbersEnd =
             g->take == Take::PositiveNumbers ? takeWholeNumbers(*g, fields, blockEnd) : nullptr;
-        if (numbersEnd) lineEnd = takeFollowingNumberLines(*g, numbersEnd, blockEnd, gatherers);
-        else takeLine(*g, fields, findLineEnd(), findLineEnd() != blockEnd);
+        if (numbersEnd) {
+          lineEnd = numbersEnd;  // the gatherers after this one take this line alone
+          const char* const followingEnd = takeFollowingNumberLines(*g, numbersEnd, blockEnd, gatherers);
+          runEnd = runEnd ? std::max(runEnd, followingEnd) : followingEnd;
+        } else {
+          takeLine(*g, fields, findLineEnd(), findLineEnd() != blockEnd);
+        }
       }
       if (g->count >= g->wanted) g->active = false;
     }
     if (findLineEnd() == blockEnd) break;
+    line = (runEnd ? runEnd : lineEnd) + 1;
   }
   for (ListGatherer* g : gatherers)
     if (!g->list.text.empty() && g->list.text.back() == ';') g->list.text.pop_back();

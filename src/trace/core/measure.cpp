@@ -19,8 +19,9 @@ Measurement measureRadii(const std::vector<double>& radii, double sign) {
   if (n == 0) return {};  // no radii: nothing to measure
   static const bool wide = WideInstructions();
   const detail::OutlineWalk walk = wide ? detail::WalkOutlineWide(radii, sign) : detail::WalkOutline(radii, sign);
-  const auto largestAt =
-      static_cast<std::size_t>(std::find(radii.begin(), radii.end(), walk.largestRadius) - radii.begin());
+  // The first largest; a largest that is no number matches none, and the first radius stands.
+  const auto largest = std::find(radii.begin(), radii.end(), walk.largestRadius);
+  const auto largestAt = largest == radii.end() ? 0 : static_cast<std::size_t>(largest - radii.begin());
   const double largestAngle = 360.0 * static_cast<double>(largestAt) / static_cast<double>(n);
   return {roundHalfEven(walk.box.width(), 2), roundHalfEven(walk.box.height(), 2),
           roundHalfEven(roundHalfEven(walk.perimeter, 2), 2), roundHalfEven(2 * radii[largestAt] / 100, 2),

@@ -10,9 +10,9 @@ namespace {
 
 void copySixteen(char* to, const char* from) { std::memcpy(to, from, 16); }
 
-// Copies `text` from `i` on to `out` from `o` on with each CR dropped, and a lone CR (no LF
-// after it) written as LF; returns where the copy ends. `out` needs 16 bytes to spare.
-std::size_t unifyFrom(std::string_view text, std::size_t i, char* out, std::size_t o) {
+}  // namespace
+
+std::size_t detail::UnifyFrom(std::string_view text, std::size_t i, char* out, std::size_t o) {
 #if LUMORA_SSE2
   // Sixteen bytes at a time while the 16 after a chunk can still be read: each stretch
   // between CRs is copied whole, and the next stretch's copy overwrites what lies past it.
@@ -40,7 +40,7 @@ std::size_t unifyFrom(std::string_view text, std::size_t i, char* out, std::size
   return o;
 }
 
-bool hasLfPair(std::string_view text) {
+bool detail::HasLfPair(std::string_view text) {
   std::size_t i = 0;
 #if LUMORA_SSE2
   const __m128i lf = _mm_set1_epi8('\n');
@@ -56,7 +56,7 @@ bool hasLfPair(std::string_view text) {
   return false;
 }
 
-bool hasLowerCase(std::string_view text) {
+bool detail::HasLowerCase(std::string_view text) {
   std::size_t i = 0;
 #if LUMORA_SSE2
   for (; i + 16 <= text.size(); i += 16) {
@@ -70,14 +70,13 @@ bool hasLowerCase(std::string_view text) {
   return false;
 }
 
-}  // namespace
 
 std::string UnifyLineEnds(std::string_view text) {
   const std::size_t firstCr = text.find('\r');
   if (firstCr == std::string::npos) return std::string(text);
   std::string unified(text.size() + 16, '\0');
   std::memcpy(unified.data(), text.data(), firstCr);
-  unified.resize(unifyFrom(text, firstCr, unified.data(), firstCr));
+  unified.resize(detail::UnifyFrom(text, firstCr, unified.data(), firstCr));
   return unified;
 }
 
@@ -88,7 +87,7 @@ bool UnifyLineEndsInPlace(std::string& text) {
 }
 
 LineEndPass NormaliseLineEndsInPlace(std::string& text) {
-  LineEndPass pass{UnifyLineEndsInPlace(text), hasLfPair(text)};
+  LineEndPass pass{UnifyLineEndsInPlace(text), detail::HasLfPair(text)};
   if (!pass.pairsLeft) return pass;
   std::size_t length = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -96,7 +95,7 @@ LineEndPass NormaliseLineEndsInPlace(std::string& text) {
     if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
   }
   text.resize(length);
-  return {true, hasLfPair(text)};
+  return {true, detail::HasLfPair(text)};
 }
 
 UnifiedText UnifyAndSurvey(std::string_view text) {
@@ -106,8 +105,8 @@ UnifiedText UnifyAndSurvey(std::string_view text) {
 
 UnifiedText detail::UnifyAndSurveyInPasses(std::string_view text) {
   UnifiedText unified{UnifyLineEnds(text)};
-  unified.lfPairs = hasLfPair(unified.text);
-  unified.lowerCase = hasLowerCase(unified.text);
+  unified.lfPairs = HasLfPair(unified.text);
+  unified.lowerCase = HasLowerCase(unified.text);
   return unified;
 }
 

@@ -13,8 +13,8 @@
 
 #include "app/core/help_texts.h"
 #include "app/desktop/lum_lab_frm.h"
-#include "app/qt/questions.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/questions.h"
+#include "base/qt/settings_store.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/qt/questions.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/questions.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/drawing_files.h"

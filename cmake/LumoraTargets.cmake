@@ -36,14 +36,6 @@ function(lumora_add_core_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   lumora_apply_warnings(${name})
   set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
-  # Nothing reads errno after a square root, so loops of them may run two at a time. Results
-  # stay the same whatever instructions the processor offers: no multiply fused into an add.
-  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-    target_compile_options(${name} PRIVATE -fno-math-errno -ffp-contract=off)
-  endif()
-  if(NOT LUMORA_WIDE)
-    target_compile_definitions(${name} PUBLIC LUMORA_NO_WIDE)
-  endif()
 endfunction()
 
 # lumora_add_test(NAME name LABEL unit|e2e|gui SOURCES ... LIBS ... [ENV k=v ...] [QT])

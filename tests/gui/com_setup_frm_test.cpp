@@ -19,15 +19,14 @@
 #include <memory>
 #include <utility>
 
-#include "app/core/help_texts.h"
-#include "app/qt/qt_text.h"
+#include "base/qt/qt_text.h"
 #include "scripted_questions.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
 #include "setup/qt/auto_start.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 #include "temp_settings.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -62,7 +61,7 @@ class ComSetupFrmTest : public ::testing::Test {
   std::string path(const std::string& name) const { return work.path().toStdString() + "/" + name; }
   // Loads the dialog and waits until its first probe is over.
   void open() {
-    dialog = std::make_unique<ComSetupFrm>(store, questions, autoStart, texts);
+    dialog = std::make_unique<ComSetupFrm>(store, questions, autoStart, SetupHelp{});
     dialog->show();
     waitForProbe();
   }
@@ -99,7 +98,6 @@ class ComSetupFrmTest : public ::testing::Test {
   SettingsStore store;
   ScriptedQuestions questions;
   XdgAutoStart autoStart;
-  HelpTexts texts;
   QString previousFolder = QDir::currentPath();
   std::unique_ptr<ComSetupFrm> dialog;
 };

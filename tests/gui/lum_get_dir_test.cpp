@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 #include "temp_settings.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {

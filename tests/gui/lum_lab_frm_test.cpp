@@ -25,9 +25,9 @@
 #include "e2e_paths.h"
 #include "link/qt/link_session.h"
 #include "pty_pair.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 #include "temp_settings.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "view/qt/trace_pic.h"
 
 namespace lumora::testing {

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/qt/questions.h"
+#include "base/qt/questions.h"
 #include "modal.h"
 
 namespace lumora {

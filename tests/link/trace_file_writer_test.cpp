@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "temp_folder.h"
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 
 namespace lumora {
 namespace {

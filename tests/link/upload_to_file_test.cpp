@@ -9,7 +9,7 @@
 #include "link/core/link_engine.h"
 #include "link/core/trace_file_writer.h"
 #include "temp_folder.h"
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 
 namespace lumora {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 #include "store_of.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
 namespace lumora::testing {
 

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/qt/questions.h"
+#include "base/qt/questions.h"
 
 namespace lumora {
 

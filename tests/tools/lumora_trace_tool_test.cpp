@@ -15,7 +15,7 @@
 #include "commands.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 
 namespace lumora::tool {
 namespace {

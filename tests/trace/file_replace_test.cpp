@@ -1,20 +1,20 @@
 // Replacing a file: a write that fails half-way must leave the old file whole; links,
 // permissions and pipes are respected.
-#include "trace/core/file_replace.h"
+#include "base/core/file_replace.h"
 
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <thread>
 
-#include "trace/core/windows_api.h"
+#include "base/core/windows_api.h"
 #else
 #include <sys/stat.h>
 #endif
 
 #include "file_size_limit.h"
 #include "packets.h"
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 
 namespace lumora::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "packets.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

@@ -1,4 +1,4 @@
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora::testing {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "packets.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

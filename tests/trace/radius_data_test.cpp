@@ -6,8 +6,8 @@
 #include "packets.h"
 #include "trace/core/list_gather.h"
 #include "trace/core/mirror.h"
-#include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

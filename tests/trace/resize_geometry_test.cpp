@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "packets.h"
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 #include "trace/core/resize_geometry.h"
 #include "trace/core/resize_side.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora::detail {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "packets.h"
-#include "trace/core/file_io.h"
-#include "trace/core/shared_values.h"
+#include "base/core/file_read.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "view/core/calibration_figure.h"
 #include "view/core/millimetre_surface.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "store_of.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "view/core/calibration.h"
 
 namespace lumora {

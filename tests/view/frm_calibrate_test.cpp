@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 #include "temp_settings.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "view/core/calibration.h"
 #include "view/qt/frm_calibrate.h"
 #include "view/qt/trace_pic.h"

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "packets.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/millimetre_surface.h"
 

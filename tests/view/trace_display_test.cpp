@@ -10,8 +10,8 @@
 
 #include "scripted_questions.h"
 #include "temp_folder.h"
-#include "trace/core/file_io.h"
-#include "trace/core/shared_values.h"
+#include "base/core/file_read.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/millimetre_surface.h"
 #include "view/core/trace_folder.h"

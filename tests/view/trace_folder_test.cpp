@@ -6,7 +6,7 @@
 #include "view/core/trace_folder.h"
 
 #ifdef _WIN32
-#include "trace/core/windows_api.h"
+#include "base/core/windows_api.h"
 #endif
 
 namespace lumora {

@@ -10,8 +10,8 @@
 #include "json_writer.h"
 #include "options.h"
 #include "render.h"
-#include "trace/core/file_io.h"
-#include "trace/core/file_replace.h"
+#include "base/core/file_read.h"
+#include "base/core/file_replace.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora::tool {

@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "commands.h"
-#include "trace/core/command_line.h"
+#include "base/core/platform_values.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

@@ -8,9 +8,9 @@
 #include <QByteArray>
 
 #include "options.h"
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/shared_values.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 #include "view/qt/drawing_files.h"
 

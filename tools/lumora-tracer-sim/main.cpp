@@ -10,7 +10,7 @@
 #include "core/sim_options.h"
 #include "core/tracer_exchange.h"
 #include "json_writer.h"
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 #include "tracer_line.h"
 
 namespace lumora::sim {

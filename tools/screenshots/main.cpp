@@ -15,13 +15,14 @@
 #include <cstdio>
 
 #include "app/core/help_texts.h"
-#include "app/qt/message_frm.h"
-#include "app/qt/questions.h"
+#include "app/qt/help_windows.h"
+#include "base/qt/message_frm.h"
+#include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/com_setup_frm.h"
 #include "setup/qt/lum_get_dir.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/settings_store.h"
+#include "base/core/shared_values.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ bool setupDialog(const QString& out, const QString& work) {
   texts.BuildSetupHelpText(Shared().DefaultSavePath);
   QtQuestions questions;
   XdgAutoStart autoStart(work + "/autostart", QStringLiteral("/usr/bin/true"));
-  ComSetupFrm dialog(store, questions, autoStart, texts);
+  ComSetupFrm dialog(store, questions, autoStart, SetupDialogHelp(questions, texts));
   dialog.show();
   if (dialog.probing()) settle(10000, &dialog, &ComSetupFrm::probeFinished);
   return save(dialog, out + "/setup-dialog.png");

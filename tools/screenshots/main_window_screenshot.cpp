@@ -10,9 +10,9 @@
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
 #include "app/desktop/lum_lab_frm.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/questions.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
+#include "base/qt/settings_store.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/qt/questions.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/questions.h"
+#include "base/qt/settings_store.h"
+#include "base/core/shared_values.h"
 #include "view/qt/frm_calibrate.h"
 #include "view/qt/trace_display.h"
 #include "view/qt/trace_pic.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/core/about_box.h"
-#include "app/core/port_numbers.h"
+#include "base/core/app_identity.h"
 
 namespace lumora {
 

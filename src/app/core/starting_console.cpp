@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "trace/core/windows_api.h"
+#include "base/core/windows_api.h"
 #endif
 
 namespace lumora {

@@ -1,6 +1,6 @@
 #include "app/core/tracer_question.h"
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 

@@ -2,17 +2,18 @@
 
 #include <QApplication>
 
-#include "app/core/app_title.h"
+#include "base/core/app_identity.h"
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
 #include "app/desktop/lum_lab_frm.h"
 #include "app/desktop/single_instance.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/questions.h"
+#include "app/qt/help_windows.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/com_setup_frm.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/settings_store.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 
@@ -31,7 +32,7 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   HelpTexts texts;
   const std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();
   DesktopServices services{questions, settings, texts, [&](QWidget* parent) {
-                             ComSetupFrm dialog(settings, questions, *autoStart, texts, parent);
+                             ComSetupFrm dialog(settings, questions, *autoStart, SetupDialogHelp(questions, texts), parent);
                              dialog.exec();
                            }};
   LumLabfrm window(services);

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "app/core/app_title.h"
+#include "base/core/app_identity.h"
 
 namespace lumora {
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/core/about_box.h"
-#include "app/core/app_title.h"
+#include "base/core/app_identity.h"
 #include "app/core/tracer_question.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/questions.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
 
 namespace lumora {
 
@@ -40,6 +40,13 @@ void ShowAboutBox(Questions& questions, QWidget* parent, std::int16_t configured
   const std::string text = AboutText(ProgramVersion(), configuredPort, linkSettings.toStdString(),
                                      savePath.toStdString());
   questions.ask(parent, QText(text), QText(ApplicationTitle), Buttons::Ok, Icon::Information);
+}
+
+SetupHelp SetupDialogHelp(Questions& questions, HelpTexts& texts) {
+  return {QText(texts.SetupHelpText),
+          [&](QWidget* parent) { AskTracerInstructions(questions, texts, parent); },
+          [&](QWidget* parent) { ShowMaintenance(questions, texts, parent); },
+          [&](QWidget* parent) { ShowDailyOperation(questions, texts, parent); }};
 }
 
 }  // namespace lumora

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/core/help_texts.h"
+#include "setup/qt/com_setup_frm.h"
 
 class QWidget;
 
@@ -19,6 +20,10 @@ void AskTracerInstructions(Questions& questions, HelpTexts& texts, QWidget* pare
 void ShowDailyOperation(Questions& questions, const HelpTexts& texts, QWidget* parent);
 void ShowMaintenance(Questions& questions, const HelpTexts& texts, QWidget* parent);
 void ShowProgramSetupHelp(Questions& questions, const HelpTexts& texts, QWidget* parent);
+
+// The setup dialog's help: the set-up help text and the tracer, maintenance and daily
+// operation help of `texts`, which must outlive the dialog.
+SetupHelp SetupDialogHelp(Questions& questions, HelpTexts& texts);
 
 // The about box: version, the configured port with the live link's settings text
 // ("19200,N,8,1") and the save folder, under the application title.

@@ -11,7 +11,7 @@
 #include "app/server/writable_folder.h"
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 
 namespace lumora {
 namespace {

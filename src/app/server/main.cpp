@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_title.h"
+#include "base/core/app_identity.h"
 #include "app/core/starting_console.h"
 #include "app/desktop/desktop_app.h"
 #include "app/server/desktop_session.h"
@@ -14,7 +14,7 @@
 #include "app/server/server_options.h"
 #include "app/server/writable_folder.h"
 #include "setup/qt/probe_ports_command.h"
-#include "trace/core/command_line.h"
+#include "base/core/platform_values.h"
 
 int main(int argc, char** argv) {
   std::string error;

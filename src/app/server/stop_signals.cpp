@@ -10,7 +10,7 @@
 #else
 #include <atomic>
 
-#include "trace/core/windows_api.h"
+#include "base/core/windows_api.h"
 #endif
 
 namespace lumora {

@@ -8,8 +8,8 @@
 
 #include "app/core/about_box.h"
 #include "app/core/shell_texts.h"
-#include "app/qt/qt_text.h"
-#include "trace/core/file_replace.h"
+#include "base/qt/qt_text.h"
+#include "base/core/file_replace.h"
 
 namespace lumora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "link/core/control_chars.h"
-#include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 namespace {

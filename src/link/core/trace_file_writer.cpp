@@ -1,7 +1,7 @@
 #include "link/core/trace_file_writer.h"
 
-#include "trace/core/file_io.h"
-#include "trace/core/file_replace.h"
+#include "base/core/file_read.h"
+#include "base/core/file_replace.h"
 
 namespace lumora {
 

@@ -9,7 +9,7 @@
 #include "link/core/link_outputs_make.h"
 #include "link/core/link_texts.h"
 #include "link/core/upload_rules.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/trace_name.h"
 
 namespace lumora {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "link/core/labels.h"
-#include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 

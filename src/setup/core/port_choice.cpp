@@ -1,7 +1,7 @@
 #include "setup/core/port_choice.h"
 
-#include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 namespace {

@@ -1,6 +1,6 @@
 #include "setup/core/port_device.h"
 
-#include "app/core/port_numbers.h"
+#include "base/core/app_identity.h"
 
 namespace lumora {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
 namespace lumora {
 

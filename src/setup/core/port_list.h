@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/port_numbers.h"
+#include "base/core/app_identity.h"
 
 namespace lumora {
 

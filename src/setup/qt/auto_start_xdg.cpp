@@ -3,8 +3,8 @@
 #include <QSaveFile>
 #include <utility>
 
-#include "app/core/app_title.h"
-#include "app/qt/qt_text.h"
+#include "base/core/app_identity.h"
+#include "base/qt/qt_text.h"
 #include "setup/qt/auto_start.h"
 
 namespace lumora {

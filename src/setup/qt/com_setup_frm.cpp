@@ -6,22 +6,21 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
-#include "app/core/app_title.h"
-#include "app/core/help_texts.h"
-#include "app/qt/help_windows.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/questions.h"
-#include "app/qt/twips.h"
+#include "base/core/app_identity.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
+#include "base/qt/twips.h"
 #include "setup/core/port_choice.h"
 #include "setup/core/save_folder_texts.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/lum_get_dir.h"
 #include "setup/qt/port_list_widget.h"
 #include "setup/qt/probe_runner.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/file_replace.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/settings_store.h"
+#include "base/core/file_replace.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {
@@ -43,12 +42,12 @@ QString trimBlanks(const QString& text) {
 }  // namespace
 
 ComSetupFrm::ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStart& autoStart,
-                         HelpTexts& texts, QWidget* parent)
+                         SetupHelp help, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       questions_(questions),
       autoStart_(autoStart),
-      texts_(texts),
+      help_(std::move(help)),
       runner_(new ProbeRunner(settings.lookup(), this)) {
   setObjectName(QStringLiteral("ComSetupFrm"));
   setWindowTitle(QStringLiteral("Corvane Lumora Trace Server Setup"));
@@ -62,11 +61,11 @@ ComSetupFrm::ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStar
   buildHelpFrame();
   connect(Command1, &QPushButton::clicked, this, &ComSetupFrm::Command1_Click);
   connect(Command3, &QPushButton::clicked, this,
-          [this] { AskTracerInstructions(questions_, texts_, this); });
+          [this] { help_.tracerSetup(this); });
   connect(Command4, &QPushButton::clicked, this,
-          [this] { ShowMaintenance(questions_, texts_, this); });
+          [this] { help_.maintenance(this); });
   connect(Command5, &QPushButton::clicked, this,
-          [this] { ShowDailyOperation(questions_, texts_, this); });
+          [this] { help_.dailyOperation(this); });
   connect(runner_, &ProbeRunner::finished, this, &ComSetupFrm::probeDone);
   loadSettings();
   RefreshComList();

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "setup/core/port_list.h"
 
@@ -22,15 +24,20 @@ class PortListWidget;
 class ProbeRunner;
 class Questions;
 class SettingsStore;
-struct HelpTexts;
+
+// The help the dialog offers: the set-up help text at its top and its three help buttons,
+// each shown over the dialog.
+struct SetupHelp {
+  QString text;
+  std::function<void(QWidget* parent)> tracerSetup, maintenance, dailyOperation;
+};
 
 class ComSetupFrm : public QDialog {
   Q_OBJECT
 
  public:
   // Loads the dialog: fills the controls from the settings and starts the port probe.
-  // `texts` must hold the setup help text; the tracer button rebuilds its tracer text.
-  ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStart& autoStart, HelpTexts& texts,
+  ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStart& autoStart, SetupHelp help,
               QWidget* parent = nullptr);
   ~ComSetupFrm() override;
 
@@ -69,7 +76,7 @@ class ComSetupFrm : public QDialog {
   SettingsStore& settings_;
   Questions& questions_;
   AutoStart& autoStart_;
-  HelpTexts& texts_;
+  SetupHelp help_;
   ProbeRunner* runner_;
   bool busy_ = false;
   std::int16_t ConfiguredPort = 0;

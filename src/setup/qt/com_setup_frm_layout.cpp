@@ -4,10 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/help_texts.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/text_area.h"
-#include "app/qt/twips.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/text_area.h"
+#include "base/qt/twips.h"
 #include "setup/qt/com_setup_frm.h"
 #include "setup/qt/port_list_widget.h"
 
@@ -35,7 +34,7 @@ QPushButton* button(QWidget* parent, const char* caption, const char* tip) {
 
 void ComSetupFrm::buildHelpArea() {
   Label4 = place(NewTextArea(this, "Label4"), "Label4", -30, -30, 9435, 1725);
-  Label4->setPlainText(QText(texts_.SetupHelpText));
+  Label4->setPlainText(help_.text);
   Label4->setToolTip(QStringLiteral("Program setup help information"));
   Label4->setFrameShape(QFrame::Panel);
 }

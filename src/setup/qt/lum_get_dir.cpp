@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "app/qt/qt_text.h"
-#include "app/qt/twips.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/twips.h"
+#include "base/qt/settings_store.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "setup/qt/probe_runner.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 
 namespace lumora {
 namespace {

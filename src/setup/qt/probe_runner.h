@@ -10,7 +10,7 @@
 
 #include "link/qt/serial_port.h"
 #include "setup/core/port_probe.h"
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
 namespace lumora {
 

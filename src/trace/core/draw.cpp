@@ -1,9 +1,9 @@
 // Drawing one side's outline at true size on a picture surface.
 #include <cmath>
 
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/shared_values.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

@@ -1,8 +1,8 @@
 #include "trace/core/drill_records.h"
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 #include "trace/core/line_ends.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora::detail {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 

@@ -1,6 +1,6 @@
 #include "trace/core/format_line.h"
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 

@@ -2,8 +2,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "trace/core/numtext.h"
-#include "trace/core/text_util.h"
+#include "base/core/number_text.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

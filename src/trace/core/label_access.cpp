@@ -2,7 +2,7 @@
 #include <stdexcept>
 
 #include "trace/core/line_ends.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

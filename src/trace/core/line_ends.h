@@ -28,16 +28,4 @@ struct UnifiedText {
 };
 UnifiedText UnifyAndSurvey(std::string_view text);
 
-namespace detail {
-// The same in separate passes, and in one pass with AVX-512 (only where WideInstructions()).
-UnifiedText UnifyAndSurveyInPasses(std::string_view text);
-UnifiedText UnifyAndSurveyWide(std::string_view text);
-
-// Copies `text` from `i` on to `out` from `o` on with each CR dropped, and a lone CR (no LF
-// after it) written as LF; returns where the copy ends. `out` needs 16 bytes to spare.
-std::size_t UnifyFrom(std::string_view text, std::size_t i, char* out, std::size_t o);
-bool HasLfPair(std::string_view text);
-bool HasLowerCase(std::string_view text);
-}  // namespace detail
-
 }  // namespace lumora

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "trace/core/field_reader.h"
-#include "trace/core/number_line.h"
 
 namespace lumora {
 namespace {
@@ -43,16 +42,6 @@ bool takeWholeLine(ListGatherer& g, const char* const line, const char* const en
   g.count += static_cast<std::int64_t>(g.values.size() - valuesBefore);
   if (keepText) g.list.text.append(line, end).push_back(';');
   return true;
-}
-
-// A line of whole numbers above 0, the bulk of every packet, numbers only: read in one go.
-// Returns the line's LF, or nothing (nothing taken) for any other line, or one the readers
-// cannot take in one go.
-const char* takeWholeNumbers(ListGatherer& g, const char* const fields, const char* const blockEnd) {
-  const std::size_t before = g.values.size();
-  const char* const lineFeed = detail::ReadNumberLine(g.values, fields, blockEnd);
-  g.count += static_cast<std::int64_t>(g.values.size() - before);
-  return lineFeed;
 }
 
 // Appends the fields after the label. Taken fields that follow each other are appended as
@@ -103,24 +92,6 @@ void takeLine(ListGatherer& g, const char* const fields, const char* const end, 
   else if (!endsInLf || !takeWholeLine(g, fields, end)) takeFieldByField(g, fields, end);
 }
 
-// After a line of numbers, the lines of the gatherer's label that follow, read the same way
-// while it wants more and no other gatherer's label starts them: what the line-by-line walk
-// would do, without its checks. Returns the last line's LF.
-const char* takeFollowingNumberLines(ListGatherer& g, const char* lineFeed, const char* const blockEnd,
-                                     std::initializer_list<ListGatherer*> gatherers) {
-  while (g.count < g.wanted) {
-    const std::string_view next(lineFeed + 1, static_cast<std::size_t>(blockEnd - lineFeed - 1));
-    const auto startsNext = [&](const ListGatherer* other) {
-      return other != &g && startsWithShort(next, other->label);
-    };
-    if (!startsWithShort(next, g.label) || std::any_of(gatherers.begin(), gatherers.end(), startsNext)) break;
-    const char* const end = takeWholeNumbers(g, next.data() + g.label.size(), blockEnd);
-    if (!end) break;
-    lineFeed = end;
-  }
-  return lineFeed;
-}
-
 bool stillActive(std::initializer_list<ListGatherer*> gatherers) {
   return std::any_of(gatherers.begin(), gatherers.end(), [](const ListGatherer* g) { return g->active; });
 }
@@ -140,34 +111,16 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
   const char* const blockEnd = block.data() + block.size();
   for (const char* line = block.data(); stillActive(gatherers);) {
     const std::string_view rest(line, static_cast<std::size_t>(blockEnd - line));
-    const char* lineEnd = nullptr;  // its LF, or the block's end; found when first needed
-    const char* runEnd = nullptr;   // the last LF of the lines read with it in one go
-    const auto findLineEnd = [&] {
-      if (!lineEnd) {
-        const auto lf = rest.find('\n');
-        lineEnd = lf == std::string_view::npos ? blockEnd : line + lf;
-      }
-      return lineEnd;
-    };
+    const auto lf = rest.find('\n');
+    const char* const lineEnd = lf == std::string_view::npos ? blockEnd : line + lf;
     for (ListGatherer* g : gatherers) {
       if (!g->active) continue;
       // Labels hold no LF, so a label at the start of the rest is at the start of the line.
-      if (startsWithShort(rest, g->label)) {
-        const char* const fields = line + g->label.size();
-        const char* const numbersEnd =
-            g->take == Take::PositiveNumbers ? takeWholeNumbers(*g, fields, blockEnd) : nullptr;
-        if (numbersEnd) {
-          lineEnd = numbersEnd;  // the gatherers after this one take this line alone
-          const char* const followingEnd = takeFollowingNumberLines(*g, numbersEnd, blockEnd, gatherers);
-          runEnd = runEnd ? std::max(runEnd, followingEnd) : followingEnd;
-        } else {
-          takeLine(*g, fields, findLineEnd(), findLineEnd() != blockEnd);
-        }
-      }
+      if (startsWithShort(rest, g->label)) takeLine(*g, line + g->label.size(), lineEnd, lineEnd != blockEnd);
       if (g->count >= g->wanted) g->active = false;
     }
-    if (findLineEnd() == blockEnd) break;
-    line = (runEnd ? runEnd : lineEnd) + 1;
+    if (lineEnd == blockEnd) break;
+    line = lineEnd + 1;
   }
   for (ListGatherer* g : gatherers)
     if (!g->list.text.empty() && g->list.text.back() == ';') g->list.text.pop_back();

@@ -1,10 +1,9 @@
 // Box size, circumference and effective diameter of one side from its equiangular radii.
 #include <algorithm>
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 #include "trace/core/outline_walk.h"
-#include "trace/core/shared_values.h"
-#include "trace/core/simd.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {
@@ -17,8 +16,7 @@ struct Measurement {
 Measurement measureRadii(const std::vector<double>& radii, double sign) {
   const std::size_t n = radii.size();
   if (n == 0) return {};  // no radii: nothing to measure
-  static const bool wide = WideInstructions();
-  const detail::OutlineWalk walk = wide ? detail::WalkOutlineWide(radii, sign) : detail::WalkOutline(radii, sign);
+  const detail::OutlineWalk walk = detail::WalkOutline(radii, sign);
   // The first largest; a largest that is no number matches none, and the first radius stands.
   const auto largest = std::find(radii.begin(), radii.end(), walk.largestRadius);
   const auto largestAt = largest == radii.end() ? 0 : static_cast<std::size_t>(largest - radii.begin());

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 namespace {

@@ -2,12 +2,12 @@
 #include <charconv>
 #include <cmath>
 
-#include "trace/core/file_io.h"
+#include "base/core/file_read.h"
 #include "trace/core/format_line.h"
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
+#include "base/core/number_text.h"
+#include "base/core/shared_values.h"
 #include "trace/core/line_ends.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/trace_name.h"
 #include "trace/core/vca_trace.h"
 

@@ -2,7 +2,7 @@
 #include "trace/core/format_line.h"
 #include "trace/core/list_gather.h"
 #include "trace/core/mirror.h"
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

@@ -1,8 +1,8 @@
 // Resizing a saved trace to a new B and writing packets to files.
-#include "trace/core/file_io.h"
-#include "trace/core/file_replace.h"
+#include "base/core/file_read.h"
+#include "base/core/file_replace.h"
 #include "trace/core/resize_side.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 
 namespace lumora {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora::detail {
 namespace {

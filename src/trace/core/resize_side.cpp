@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 #include "trace/core/resize_geometry.h"
 
 namespace lumora::detail {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 namespace {

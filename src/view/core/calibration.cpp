@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
+#include "base/core/number_text.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
 namespace lumora {
 

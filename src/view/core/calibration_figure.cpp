@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "trace/core/outline_box.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 #include "view/core/dimension_labels.h"
 
 namespace lumora {

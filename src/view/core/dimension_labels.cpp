@@ -1,6 +1,6 @@
 #include "view/core/dimension_labels.h"
 
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 

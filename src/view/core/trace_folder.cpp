@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "trace/core/file_io.h"
-#include "trace/core/text_util.h"
+#include "base/core/file_read.h"
+#include "base/core/ascii_text.h"
 
 namespace lumora {
 namespace fs = std::filesystem;

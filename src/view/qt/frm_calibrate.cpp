@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <QVBoxLayout>
 
-#include "app/qt/qt_text.h"
-#include "setup/qt/settings_store.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/settings_store.h"
+#include "base/core/shared_values.h"
 #include "view/core/calibration.h"
 #include "view/core/calibration_figure.h"
 #include "view/qt/trace_pic.h"

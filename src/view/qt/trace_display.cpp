@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QStringListModel>
 
-#include "app/core/app_title.h"
-#include "app/qt/qt_text.h"
-#include "app/qt/questions.h"
-#include "trace/core/file_io.h"
-#include "trace/core/shared_values.h"
+#include "base/core/app_identity.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
+#include "base/core/file_read.h"
+#include "base/core/shared_values.h"
 #include "trace/core/vca_trace.h"
 #include "view/core/trace_folder.h"
 

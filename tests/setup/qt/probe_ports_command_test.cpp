@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "pty_pair.h"
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 #include "temp_settings.h"
 
 namespace lumora {

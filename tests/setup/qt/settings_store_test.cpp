@@ -1,11 +1,11 @@
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include "temp_settings.h"
-#include "trace/core/shared_values.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/tracer_exchange.h"
 
 #include "link/core/framing.h"
-#include "trace/core/numtext.h"
+#include "base/core/number_text.h"
 
 namespace lumora::sim {
 

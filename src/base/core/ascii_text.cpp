@@ -1,4 +1,4 @@
-#include "trace/core/text_util.h"
+#include "base/core/ascii_text.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
 namespace lumora {
 

@@ -1,10 +1,10 @@
-#include "app/qt/questions.h"
+#include "base/qt/questions.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "app/qt/message_frm.h"
+#include "base/qt/message_frm.h"
 
 namespace lumora {
 namespace {

@@ -1,17 +1,6 @@
-#include "trace/core/shared_values.h"
-
-#include <cstdlib>
+#include "base/core/shared_values.h"
 
 namespace lumora {
-
-std::string PlatformDefaultSavePath() {
-#ifdef _WIN32
-  return "C:\\LumoraTraces";
-#else
-  const char* home = std::getenv("HOME");
-  return home && *home ? std::string(home) + "/LumoraTraces" : std::string("LumoraTraces");
-#endif
-}
 
 SharedValues& Shared() {
   static SharedValues values;

@@ -1,7 +1,7 @@
-#include "setup/core/settings_table.h"
+#include "base/core/settings_table.h"
 
-#include "trace/core/numtext.h"
-#include "trace/core/shared_values.h"
+#include "base/core/number_text.h"
+#include "base/core/shared_values.h"
 
 namespace lumora {
 

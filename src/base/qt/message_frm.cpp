@@ -1,12 +1,12 @@
-#include "app/qt/message_frm.h"
+#include "base/qt/message_frm.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/qt/text_area.h"
-#include "app/qt/twips.h"
-#include "trace/core/shared_values.h"
+#include "base/qt/text_area.h"
+#include "base/qt/twips.h"
 
 namespace lumora {
 
@@ -40,7 +40,7 @@ void MessageFrm::ShowMessage(const QString& text, const QString& title) {
 
 void MessageFrm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  SoundBeep();
+  QApplication::beep();
 }
 
 }  // namespace lumora

@@ -1,14 +1,13 @@
-#include "trace/core/command_line.h"
+#include "base/core/platform_values.h"
 
-#ifdef _WIN32
-#include "trace/core/windows_api.h"
+#include "base/core/windows_api.h"
 
 #include <shellapi.h>
-#endif
 
 namespace lumora {
 
-#ifdef _WIN32
+std::string PlatformDefaultSavePath() { return "C:\\LumoraTraces"; }
+
 namespace {
 std::string utf8(const wchar_t* text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -31,8 +30,5 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   LocalFree(wide);
   return arguments;
 }
-#else
-std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
-#endif
 
 }  // namespace lumora

@@ -1,4 +1,4 @@
-#include "trace/core/file_replace.h"
+#include "base/core/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,46 +6,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "trace/core/file_io.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-
-#include <chrono>
-#include <thread>
-#else
-#include <unistd.h>
-#endif
+#include "base/core/file_read.h"
+#include "base/core/file_system.h"
 
 namespace lumora {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Creates the file, failing with EEXIST when it is there already.
-std::FILE* openExclusive(const fs::path& path) {
-#ifdef _WIN32
-  // The system C runtime ignores fopen's "x" and would empty an existing file.
-  const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (fd < 0) return nullptr;
-  std::FILE* file = _fdopen(fd, "wb");
-  if (!file) _close(fd);
-  return file;
-#else
-  return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
-bool flushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
-#endif
-}
 
 // errno's text; every temporary name taken says so, not "File exists".
 std::string lastError() {
@@ -61,7 +28,7 @@ std::FILE* createTemporary(const fs::path& folder, const fs::path& avoid, fs::pa
     if (fs::path(candidate) == avoid) continue;  // never write a file through itself: a failed rename would remove it
     temp = folder / candidate;
     errno = 0;
-    if (std::FILE* file = openExclusive(temp)) return file;
+    if (std::FILE* file = platform::OpenExclusive(temp)) return file;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;
@@ -95,24 +62,13 @@ std::string ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     return "cannot create a temporary file in " + (folder.empty() ? std::string(".") : TextFromPath(folder)) + ": " + lastError();
   }
   std::string why;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && platform::FlushToDisk(file);
   if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
   if (why.empty()) {
-#ifndef _WIN32
-    // Who may read it stays as it was. (On Windows the bits are only the read-only attribute,
-    // which would keep the temporary file from being renamed or removed.)
-    if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
-#endif
-    fs::rename(temp, target, ec);
-#ifdef _WIN32
-    // A reader (the ordering system, a virus scanner looking at the new file) may hold the old
-    // file open for a moment, and Windows refuses the rename until it lets go.
-    for (int attempt = 0; attempt < 10 && ec; ++attempt) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      fs::rename(temp, target, ec);
-    }
-#endif
+    // Who may read it stays as it was.
+    platform::KeepPermissions(temp, old);
+    ec = platform::RenameOver(temp, target);
     if (!ec) return {};
     why = "cannot replace " + path + ": " + ec.message();
   }

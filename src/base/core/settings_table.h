@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/app_title.h"
+#include "base/core/app_identity.h"
 
 namespace lumora {
 

@@ -1,15 +1,14 @@
 // Process-wide values shared by the trace records, the link and the windows.
+// (Being taken apart: each value moves to the one that owns it.)
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-namespace lumora {
+#include "base/core/platform_values.h"
 
-// Where traces are saved unless the user chose another folder: "C:\LumoraTraces" on
-// Windows, the folder "LumoraTraces" in the user's home folder elsewhere.
-std::string PlatformDefaultSavePath();
+namespace lumora {
 
 struct SharedValues {
   std::string SavePath;          // save folder in use

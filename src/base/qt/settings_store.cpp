@@ -1,10 +1,10 @@
-#include "setup/qt/settings_store.h"
+#include "base/qt/settings_store.h"
 
 #include <QSettings>
 #include <QString>
 #include <QVariant>
 
-#include "app/qt/qt_text.h"
+#include "base/qt/qt_text.h"
 
 namespace lumora {
 namespace {

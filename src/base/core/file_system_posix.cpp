@@ -1,0 +1,56 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "base/core/file_system.h"
+
+namespace lumora::platform {
+
+std::filesystem::path PathFromText(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+bool IsHiddenFile(const std::filesystem::path& path) { return path.filename().string().starts_with('.'); }
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit) {
+  // Opened without waiting and checked on the open file: a pipe would wait for a writer for ever.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat status {};
+  bool whole = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  char chunk[65536];
+  while (whole) {
+    ssize_t n;
+    while ((n = read(fd, chunk, sizeof chunk)) < 0 && errno == EINTR) {
+    }
+    if (n <= 0) {
+      whole = n == 0;
+      break;
+    }
+    whole = bytes.size() + static_cast<std::size_t>(n) <= limit;
+    if (whole) bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+  close(fd);
+  if (!whole) return std::nullopt;
+  return bytes;
+}
+
+std::FILE* OpenExclusive(const std::filesystem::path& path) { return std::fopen(path.c_str(), "wbx"); }
+
+bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+
+void KeepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(old)) std::filesystem::permissions(temp, old.permissions(), ec);
+}
+
+std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code ec;
+  std::filesystem::rename(from, to, ec);
+  return ec;
+}
+
+}  // namespace lumora::platform

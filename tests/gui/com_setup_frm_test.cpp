@@ -44,7 +44,7 @@ class ComSetupFrmTest : public ::testing::Test {
   ComSetupFrmTest() : autoStart(work.path() + "/autostart", "/opt/lumora/lumora-trace-server") {
     QDir::setCurrent(work.path());
     Shared().DefaultSavePath = path("LumoraTraces");  // absent until a test makes it
-    for (int port = 1; port <= 16; ++port) store.writeKey(DeviceSettingKey(port), path("dev/tty" + std::to_string(port)));
+    for (int port = 1; port <= 16; ++port) store.writeKey(deviceSettingKey(port), path("dev/tty" + std::to_string(port)));
     Shared().SavePath.clear();
   }
   // Every scripted answer was asked for, and no question came unexpected.
@@ -55,7 +55,7 @@ class ComSetupFrmTest : public ::testing::Test {
   ~ComSetupFrmTest() override {
     dialog.reset();
     QDir::setCurrent(previousFolder);
-    Shared().DefaultSavePath = PlatformDefaultSavePath();
+    Shared().DefaultSavePath = defaultSaveFolder();
   }
 
   std::string path(const std::string& name) const { return work.path().toStdString() + "/" + name; }
@@ -105,7 +105,7 @@ class ComSetupFrmTest : public ::testing::Test {
 TEST_F(ComSetupFrmTest, Load_WithNothingStoredShowsDefaultsAndOkStoresThem) {
   ASSERT_TRUE(QDir(work.path()).mkdir("LumoraTraces"));
   open();
-  EXPECT_EQ(folderText()->text(), QText(Shared().DefaultSavePath));
+  EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
   for (const char* name : {"DontShowCheck", "Check1", "AutoStartCheck"}) EXPECT_FALSE(box(name)->isChecked());
   ASSERT_EQ(list()->count(), 16);
   for (int row = 0; row < 16; ++row) EXPECT_FALSE(ticked(row));
@@ -144,7 +144,7 @@ TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCan
     questions.replyMessage(Answer::Ok);
     clickOk();
     EXPECT_EQ(questions.asked().back().Text, "Unable to create folder!\n\nPlease enter a valid folder name.");
-    EXPECT_EQ(folderText()->text(), QText(Shared().DefaultSavePath));
+    EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
   }
   EXPECT_FALSE(QFileInfo::exists(work.path() + "/missing"));
   const QString folder = work.path() + "/Traces";
@@ -191,8 +191,8 @@ TEST_F(ComSetupFrmTest, Ok_AFolderThatTakesNoFilesIsRefusedWithTheReason) {
 // and probes again; a port that is not available is refused; unticking stores port 0.
 TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
   PtyPair free, other;
-  store.writeKey(DeviceSettingKey(5), free.slavePath());
-  store.writeKey(DeviceSettingKey(6), other.slavePath());
+  store.writeKey(deviceSettingKey(5), free.slavePath());
+  store.writeKey(deviceSettingKey(6), other.slavePath());
   store.write(Setting::Speed, 9600);
   open();
   ASSERT_EQ(entry(4), "COM: 5  (Available)");
@@ -232,7 +232,7 @@ TEST_F(ComSetupFrmTest, Load_APortNumberOutsideTheListTicksNothing) {
   for (const char* port : {"65539", "17", "-1"}) {
     store.writeKey("Port", port);
     open();
-    for (int row = 0; row < PortCount; ++row) EXPECT_FALSE(ticked(row)) << port << " " << row;
+    for (int row = 0; row < kPortCount; ++row) EXPECT_FALSE(ticked(row)) << port << " " << row;
     clickOk();
     EXPECT_EQ(store.read(Setting::Port), "0") << port;
   }
@@ -245,7 +245,7 @@ TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFold
   open();
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   child<QPushButton>("Command2")->click();
-  EXPECT_EQ(folderText()->text(), QText(Shared().DefaultSavePath));
+  EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
   EXPECT_EQ(Shared().SavePath, Shared().DefaultSavePath);
   EXPECT_FALSE(store.readKey("SavePath").has_value());
   Shared().ProgramFolder = programFolder;
@@ -254,7 +254,7 @@ TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFold
 // A folder the chooser picks that takes no files (every temporary name taken) is refused
 // with the reason and put back as stored, so that cancelling setup cannot leave it in force.
 TEST_F(ComSetupFrmTest, Browse_AFolderThatTakesNoFilesIsWarnedOfAndNotKept) {
-  const QString full = QText(Shared().DefaultSavePath);  // where the chooser opens
+  const QString full = toQString(Shared().DefaultSavePath);  // where the chooser opens
   ASSERT_TRUE(QDir().mkpath(full));
   for (int n = 0; n < 100; ++n) {
     QFile taken(full + (n == 0 ? QString("/Temp.tmp") : QString("/Temp%1.tmp").arg(n)));

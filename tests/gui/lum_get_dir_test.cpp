@@ -21,7 +21,7 @@ class LumGetDirTest : public ::testing::Test {
     QDir(work.path()).mkpath("traces/old");
     Shared().DefaultSavePath = folder("LumoraTraces").toStdString();  // absent until a test makes it
   }
-  ~LumGetDirTest() override { Shared().DefaultSavePath = PlatformDefaultSavePath(); }
+  ~LumGetDirTest() override { Shared().DefaultSavePath = defaultSaveFolder(); }
 
   QString folder(const char* name) const { return work.path() + "/" + name; }
   void click(LumGetDir& chooser, const char* button) { chooser.findChild<QPushButton*>(button)->click(); }

@@ -31,7 +31,7 @@ class TraceFileWriterTest : public ::testing::Test {
   void write(const fs::path& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
   }
-  std::string read(const fs::path& name) const { return ReadFileText((dir_ / name).string()); }
+  std::string read(const fs::path& name) const { return readFileText((dir_ / name).string()); }
   // The folder's entries: a left-over temporary file shows here.
   Names names() const {
     Names found;

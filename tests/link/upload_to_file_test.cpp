@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using Writes = std::vector<std::string>;
 
 std::string fixture(const std::string& name) {
-  return ReadFileText(std::string(LUMORA_TEST_DATA) + "/link/" + name);
+  return readFileText(std::string(LUMORA_TEST_DATA) + "/link/" + name);
 }
 
 std::string withCrc(const std::string& records) {
@@ -58,7 +58,7 @@ TEST(UploadToFile, StoredFileHasTheExpectedBytes) {
                     withCrc("ANS=TRC\r\nJOB=\"12345\"\r\nTRCFMT=1;400;E;R;F\r\nZFMT=1;400;E;R;F\r\n"
                             "STATUS=0\r\n\x1e"),
                     ack, withCrc("ANS=TRC\r\nJOB=\"12345\"\r\nSTATUS=0\r\n\x1e")}));
-  EXPECT_EQ(ReadFileText((dir / "12345").string()), expected);
+  EXPECT_EQ(readFileText((dir / "12345").string()), expected);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
   fs::remove_all(dir);
 }

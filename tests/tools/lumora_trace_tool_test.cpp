@@ -99,9 +99,9 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
   toFile.insert(toFile.end(), {"-o", path("out")});
   ASSERT_EQ(run(toFile).code, kExitOk);
   EXPECT_NE(run({"info", "--json", path("out")}).out.find("\"b\":40"), std::string::npos);
-  EXPECT_EQ(run(resize).out, ReadFileText(path("out")));
+  EXPECT_EQ(run(resize).out, readFileText(path("out")));
   toFile.back() = "/dev/stdout";  // the standard output as it is, perhaps a file appended to
-  EXPECT_EQ(run(toFile).out, ReadFileText(path("out")));
+  EXPECT_EQ(run(toFile).out, readFileText(path("out")));
   const ToolRun empty = run({"resize", write("empty", ""), "--stretch", "0", "--new-b", "40",
                              "-o", path("o")});
   EXPECT_EQ(empty.code, kExitFile);
@@ -116,7 +116,7 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
   std::string piped(65536, '\0');
   piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, piped.data(), piped.size()))));
   close(reader);
-  EXPECT_EQ(piped, ReadFileText(path("out")));
+  EXPECT_EQ(piped, readFileText(path("out")));
   EXPECT_TRUE(fs::is_fifo(path("pipe")));
 #endif
 }
@@ -124,7 +124,7 @@ TEST_F(ToolTest, ResizeWritesTheRebuiltTraceOrNothing) {
 // A failed write is reported and keeps what was there: the input itself, given as -o, and
 // output that never reached the standard output.
 TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
-  const std::string input = write("1002", ReadFileText(kSamples + "/1002"));
+  const std::string input = write("1002", readFileText(kSamples + "/1002"));
   FullDisk disk;
   std::ostream full(&disk);
   std::ostringstream err;
@@ -140,7 +140,7 @@ TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
   }
   EXPECT_EQ(failed.code, kExitFile);
   EXPECT_NE(failed.err.find("cannot write"), std::string::npos) << failed.err;
-  EXPECT_EQ(ReadFileText(input), ReadFileText(kSamples + "/1002"));
+  EXPECT_EQ(readFileText(input), readFileText(kSamples + "/1002"));
 #endif
 }
 

@@ -14,7 +14,7 @@ namespace lumora {
 using namespace lumora::testing;
 
 namespace {
-std::string joined(const std::vector<std::string>& values) { return JoinFields(values, ';'); }
+std::string joined(const std::vector<std::string>& values) { return joinFields(values, ';'); }
 std::string mirrored(std::string list) {
   MirrorList(list);
   return list;
@@ -27,7 +27,7 @@ TEST(Mirror, ReordersFieldsAboutTheVerticalAxis) {
   EXPECT_EQ(mirrored("7"), "");
   EXPECT_EQ(mirrored("2400.0;;07;abc"), "07;;2400.0;abc");
   for (auto [n, whereFirstLands] : {std::pair{400, 200}, std::pair{401, 201}, std::pair{403, 201}}) {
-    const auto out = SplitToStrings(mirrored(joined(Numbered(static_cast<std::size_t>(n), 0))), ';');
+    const auto out = splitToStrings(mirrored(joined(Numbered(static_cast<std::size_t>(n), 0))), ';');
     EXPECT_EQ(out[static_cast<std::size_t>(whereFirstLands)], "0") << n;
     EXPECT_EQ(out[0], std::to_string(whereFirstLands)) << n;
   }
@@ -74,7 +74,7 @@ TEST(RadiusData, PacketsBeyondThirtyTwoThousandValuesAndLinesAreWhole) {
   std::string packet = "TRCFMT=1;40000;E;R;F\n";
   for (int i = 0; i < 40000; ++i) packet += "R=2500\n";
   const auto t = Processed(packet + "DBL=17\n");  // the record after the last radius line is read too
-  const std::size_t counts[] = {SplitFields(t.VCA_RadianString(0), ';').size(), SplitFields(t.VCA_RadianString(1), ';').size()};
+  const std::size_t counts[] = {splitFields(t.VCA_RadianString(0), ';').size(), splitFields(t.VCA_RadianString(1), ';').size()};
   EXPECT_EQ((std::vector{counts[0], counts[1]}), (std::vector<std::size_t>{40000, 40000}));
   EXPECT_EQ(std::pair(t.ed(0), t.DBL()), std::pair(50.0, 17.0));
 }

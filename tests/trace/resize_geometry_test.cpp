@@ -77,7 +77,7 @@ TEST(RuleHit, AnswersAsTryingEveryEdgeDoes) {
 // Mended fault: a ray that the rule missed on every edge used to come back as radius 0.
 TEST(ResizeSide, EveryRayOfAFlatEdgedOutlineMeetsIt) {
   const auto rebuilt = RebuildWithNewB(EyeRecords('R', RectangleRadii(20, 12)), 0, 0);
-  const auto radii = Values(SplitFields(Processed(*rebuilt).VCA_RadianString(0), ';'));
+  const auto radii = valuesOf(splitFields(Processed(*rebuilt).VCA_RadianString(0), ';'));
   ASSERT_EQ(radii.size(), 400u);  // a radius of 0 is not taken back
   EXPECT_GT(*std::min_element(radii.begin(), radii.end()), 1000);
 }

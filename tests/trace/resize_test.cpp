@@ -89,10 +89,10 @@ class ChangeFrameBFiles : public TempFolderTest {
 TEST_F(ChangeFrameBFiles, WritesTheRebuiltTraceToTheTracesFolderOnlyForASafeSavedTrace) {
   clsVCATrace trace;
   trace.ChangeFrameB("J7", 1, 52);
-  EXPECT_EQ(ReadFileText((traces_ / "J7").string()), *RebuildWithNewB(kSaved, 1, 52));  // the earlier copy replaced whole
+  EXPECT_EQ(readFileText((traces_ / "J7").string()), *RebuildWithNewB(kSaved, 1, 52));  // the earlier copy replaced whole
   EXPECT_EQ(trace.B(0), 50.0);  // the object holds the trace as loaded
   trace.ExportNewTraceToFile("REQ=FIL\r\n", (root_ / "out").string());
-  EXPECT_EQ(ReadFileText((root_ / "out").string()), "REQ=FIL\r\n");
+  EXPECT_EQ(readFileText((root_ / "out").string()), "REQ=FIL\r\n");
   // Missing, empty or unsafely named traces write nothing: "../J7" would be read from the
   // save folder's parent and written beside "Traces".
   fs::remove(traces_ / "J7");

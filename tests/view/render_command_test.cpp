@@ -58,7 +58,7 @@ TEST_F(RenderCommandTest, Svg_HoldsTheChosenEyeAtTrueSizeInMillimetres) {
     // ED 57.06: the largest radius 28.53 mm, rounded up, with 5 mm either side.
     EXPECT_EQ(doc.Width, "68mm");
     EXPECT_EQ(doc.ViewBox, "0 0 68 68");
-    const std::vector<DrawnLine> expected = drawn(ReadFileText(kSample), side, 68).lines();
+    const std::vector<DrawnLine> expected = drawn(readFileText(kSample), side, 68).lines();
     ASSERT_EQ(doc.Lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
       EXPECT_NEAR(doc.Lines[i].X1, expected[i].X1, 1e-3);

@@ -50,7 +50,7 @@ class TraceDisplayTest : public ::testing::Test {
   std::vector<DrawnLine> expectedDrawing(const std::string& name) {
     MillimetreSurface expected(100, 80);
     clsVCATrace trace;
-    trace.ProcessTrace(ReadFileText(folder.file(name).string()));
+    trace.ProcessTrace(readFileText(folder.file(name).string()));
     trace.DrawTrace(expected, 0);
     return expected.lines();
   }

@@ -36,8 +36,8 @@ int usage(Streams io, const std::string& problem) {
 
 std::optional<std::string> ReadInput(const std::string& path, Streams io) {
   std::error_code ec;
-  std::ifstream in(PathFromText(path), std::ios::binary);
-  if (!in || std::filesystem::is_directory(PathFromText(path), ec)) {
+  std::ifstream in(pathFromText(path), std::ios::binary);
+  if (!in || std::filesystem::is_directory(pathFromText(path), ec)) {
     io.err << "lumora-trace: cannot read " << path << "\n";
     return std::nullopt;
   }
@@ -55,16 +55,17 @@ namespace {
 // A device or a pipe ("/dev/stdout", a FIFO a script reads) takes the bytes as they come.
 bool isStream(const std::string& path) {
   std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(PathFromText(path), ec);
+  const std::filesystem::file_status status = std::filesystem::status(pathFromText(path), ec);
   return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
          !std::filesystem::is_directory(status);
 }
 
-std::string writeStraight(const std::string& path, std::string_view bytes) {
-  std::ofstream out(PathFromText(path), std::ios::binary);
+std::optional<Problem> writeStraight(const std::string& path, std::string_view bytes) {
+  std::ofstream out(pathFromText(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  return out ? std::string() : "cannot write " + path + ": " + std::strerror(errno);
+  if (out) return std::nullopt;
+  return Problem{"cannot write " + path + ": " + std::strerror(errno)};
 }
 
 }  // namespace
@@ -76,9 +77,9 @@ int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
     io.out << bytes;
     return kExitOk;
   }
-  const std::string failure = isStream(path) ? writeStraight(path, bytes) : ReplaceFileBytes(path, bytes);
-  if (failure.empty()) return kExitOk;
-  io.err << "lumora-trace: " << failure << "\n";
+  const std::optional<Problem> failure = isStream(path) ? writeStraight(path, bytes) : replaceFileBytes(path, bytes);
+  if (!failure) return kExitOk;
+  io.err << "lumora-trace: " << failure->text << "\n";
   return kExitFile;
 }
 

@@ -25,7 +25,7 @@ constexpr double kSmallestSideMm = 20, kLargestSideMm = 250;
 
 // The format an output file's extension (any case) asks for.
 std::optional<DrawingFormat> formatOf(const std::string& path) {
-  const std::string extension = AsciiUpper(path.substr(path.size() - std::min<std::size_t>(path.size(), 4)));
+  const std::string extension = asciiUpper(path.substr(path.size() - std::min<std::size_t>(path.size(), 4)));
   if (extension == ".PNG") return DrawingFormat::Png;
   if (extension == ".SVG") return DrawingFormat::Svg;
   return std::nullopt;
@@ -75,7 +75,7 @@ int RunRender(const std::vector<std::string>& args, Streams io) {
   clsVCATrace trace;
   if (!LoadPacket(r.File, trace, io)) return kExitFile;
   const std::string list = trace.VCA_RadianString(r.Side);
-  const std::vector<std::string_view> radii = SplitFields(list, ';');
+  const std::vector<std::string_view> radii = splitFields(list, ';');
   if (radii.size() < kMinimumDrawnRadii) {
     io.err << "lumora-trace: " << r.File << " holds no outline for side " << r.Side << "\n";
     return kExitFile;

@@ -30,7 +30,7 @@ void print(JsonObject line) {
 }
 
 std::string fileName(const std::string& path) {
-  return TextFromPath(PathFromText(path).filename());
+  return textFromPath(pathFromText(path).filename());
 }
 
 // One upload of one file; returns how it ended.
@@ -39,7 +39,7 @@ TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std:
   RequestOptions request = options.request;
   if (request.job.empty()) request.job = fileName(file);
   TracerExchange exchange(options.init, TraceRequest(request),
-                          TraceBody(ReadFileText(file), request.crc), request.crc);
+                          TraceBody(readFileText(file), request.crc), request.crc);
   ReplyReader reader;
   line.onInput = [&](std::string_view bytes) {
     for (const Reply& reply : reader.feed(bytes)) {
@@ -82,7 +82,7 @@ TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std:
 
 int run(const SimOptions& options) {
   for (const std::string& file : options.files) {
-    if (!FileExists(file)) {
+    if (!fileExists(file)) {
       std::cerr << "lumora-tracer-sim: no trace file " << file << '\n';
       return 2;
     }

@@ -16,7 +16,7 @@
 
 #include "app/core/help_texts.h"
 #include "app/qt/help_windows.h"
-#include "base/qt/message_frm.h"
+#include "base/qt/message_window.h"
 #include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/com_setup_frm.h"
@@ -58,10 +58,10 @@ std::string freePort() {
 bool setupDialog(const QString& out, const QString& work) {
   SettingsStore store;
   for (int port = 1; port <= 16; ++port) {
-    store.writeKey(DeviceSettingKey(port), (work + "/missing").toStdString());
+    store.writeKey(deviceSettingKey(port), (work + "/missing").toStdString());
   }
-  store.writeKey(DeviceSettingKey(2), freePort());
-  store.writeKey(DeviceSettingKey(5), freePort());
+  store.writeKey(deviceSettingKey(2), freePort());
+  store.writeKey(deviceSettingKey(5), freePort());
   store.write(Setting::Port, 1);
   store.write(Setting::Speed, 19200);
   store.write(Setting::Prompt, "1");
@@ -78,7 +78,7 @@ bool setupDialog(const QString& out, const QString& work) {
 bool messageWindow(const QString& out) {
   HelpTexts texts;
   texts.BuildTarselInstructions();
-  MessageFrm window;
+  MessageWindow window;
   window.setMessage(QString::fromStdString(texts.TracerInstructionsText),
                     QStringLiteral("Tarsel Instructions"));
   return save(window, out + "/message-window.png");

@@ -25,10 +25,10 @@ int main(int argc, char** argv) {
   SettingsStore settings;
   HelpTexts texts;
   LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
-  window.setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
+  window.setWindowTitle(toQString(MainWindowCaption(ProgramVersion())));
   window.ShowStoredTrace(argv[1]);
   window.findChild<QLabel*>("TraceLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
-  window.findChild<QLabel*>("Helplbl")->setText(QText(kWaitingForTraceData));
+  window.findChild<QLabel*>("Helplbl")->setText(toQString(kWaitingForTraceData));
   window.show();
   const bool saved = window.grab().save(QString::fromLocal8Bit(argv[2]));
   std::printf("%s %s\n", saved ? "wrote" : "FAILED", argv[2]);

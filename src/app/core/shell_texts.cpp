@@ -8,7 +8,7 @@ std::string MainWindowCaption(const AppVersion& version) {
 }
 
 std::optional<std::string> PortOpenProblem(int port, bool opened) {
-  if (!PortNumberUsable(port)) return kNoComPort;
+  if (!portNumberUsable(port)) return kNoComPort;
   if (!opened) return kComPortNotOpened;
   return std::nullopt;
 }

@@ -22,7 +22,7 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   const SingleInstance instance;
   if (!instance.acquired()) {
     // A second copy touches nothing: no port, no icon, no file.
-    questions.ask(nullptr, kAlreadyRunning, QText(ApplicationTitle), Buttons::Ok, Icon::Information);
+    questions.ask(nullptr, kAlreadyRunning, toQString(kApplicationTitle), Buttons::Ok, Icon::Information);
     return 0;
   }
   startLog();

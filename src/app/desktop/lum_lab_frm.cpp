@@ -36,7 +36,7 @@
 namespace lumora {
 namespace {
 
-QString applicationTitle() { return QText(ApplicationTitle); }
+QString applicationTitle() { return toQString(kApplicationTitle); }
 
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -122,7 +122,7 @@ void LumLabfrm::buildHelpMenu() {
   help->addSeparator();
   addMenuAction(help, "Aboutmnu", "About Corvane Lumora Trace Server", [this, &q] {
     const auto port = static_cast<std::int16_t>(services_.settings.readWhole(Setting::Port));
-    ShowAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), QText(Shared().SavePath));
+    ShowAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), toQString(Shared().SavePath));
   });
 }
 
@@ -189,12 +189,12 @@ void LumLabfrm::showActivityView(QWidget* list) {
 
 bool LumLabfrm::Form_Load() {
   LoadBiasSettings(services_.settings.lookup());
-  QDir().mkpath(QText(Shared().DefaultSavePath));
+  QDir().mkpath(toQString(Shared().DefaultSavePath));
   Shared().ProgramFolder = QApplication::applicationDirPath().toStdString();
   QDir::setCurrent(QApplication::applicationDirPath());
   setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  setWindowTitle(QText(MainWindowCaption(ProgramVersion())));
+  setWindowTitle(toQString(MainWindowCaption(ProgramVersion())));
   setPromptButtonsVisible(false);
   for (QLabel* label : {TraceLabel, CircumLbl, FrameAlbl, FrameBlbl, FrameEDlbl, FrameDBLlbl, FrameTypelbl})
     label->clear();
@@ -219,14 +219,14 @@ bool LumLabfrm::SetComPorts() {
     const int port = services_.settings.readWhole(Setting::Port);
     const int speed = services_.settings.readWhole(Setting::Speed);
     stopLink();
-    if (PortNumberUsable(port)) startLink(port, speed);
+    if (portNumberUsable(port)) startLink(port, speed);
     const auto problem = PortOpenProblem(port, link_ && link_->isOpen());
     if (!problem) {
       linked = true;
       break;
     }
     stopLink();
-    if (services_.questions.ask(this, QText(*problem), applicationTitle(), Buttons::OkCancel, Icon::None) ==
+    if (services_.questions.ask(this, toQString(*problem), applicationTitle(), Buttons::OkCancel, Icon::None) ==
         Answer::Cancel)
       break;
     services_.runSetupDialog(this);
@@ -240,12 +240,12 @@ bool LumLabfrm::SetComPorts() {
 // the setup dialog is in force at once.
 void LumLabfrm::startLink(int port, int speed) {
   Shared().SavePath = services_.settings.read(Setting::SavePath);
-  QDir().mkpath(QText(Shared().SavePath));
+  QDir().mkpath(toQString(Shared().SavePath));
   LinkSession::Settings s;
-  s.device = QText(PortDevice(port, services_.settings.lookup()));
+  s.device = toQString(PortDevice(port, services_.settings.lookup()));
   s.speed = speed;
   s.portNumber = port;
-  s.savePath = QText(Shared().SavePath);
+  s.savePath = toQString(Shared().SavePath);
   s.prompt = services_.settings.read(Setting::Prompt) != "0";
   link_ = std::make_unique<LinkSession>(s);
   connectLink();
@@ -306,20 +306,20 @@ void LumLabfrm::connectLink() {
 
 void LumLabfrm::ShowStoredTrace(const std::string& path) {
   clsVCATrace trace;
-  trace.ProcessTrace(ReadFileText(path));
+  trace.ProcessTrace(readFileText(path));
   trace.DrawTrace(*TracePic_, 0);
   const TraceLabels labels = MainWindowLabels(trace);
-  FrameAlbl->setText(QText(labels.A));
-  FrameBlbl->setText(QText(labels.B));
-  FrameEDlbl->setText(QText(labels.ED));
-  CircumLbl->setText(QText(labels.Cir));
-  FrameDBLlbl->setText(QText(labels.DBL));
-  FrameTypelbl->setText(QText(labels.Type));
+  FrameAlbl->setText(toQString(labels.A));
+  FrameBlbl->setText(toQString(labels.B));
+  FrameEDlbl->setText(toQString(labels.ED));
+  CircumLbl->setText(toQString(labels.Cir));
+  FrameDBLlbl->setText(toQString(labels.DBL));
+  FrameTypelbl->setText(toQString(labels.Type));
 }
 
 void LumLabfrm::Command1_Click(int index) {
   if (index == 0) {
-    const auto path = services_.questions.saveFileName(this, kSaveDialogTitle, QText(Shared().SavePath), "*.*");
+    const auto path = services_.questions.saveFileName(this, kSaveDialogTitle, toQString(Shared().SavePath), "*.*");
     if (!path) return;
     const QFileInfo chosen(*path);
     Shared().JobNumberText = chosen.fileName().toStdString();

@@ -23,7 +23,7 @@ QString defaultLockFolder() {
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& lockPath) {
-  const QString name = QString::fromUtf8(ApplicationTitle.data(), static_cast<qsizetype>(ApplicationTitle.size()));
+  const QString name = QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
   const QString path = lockPath.isEmpty() ? QDir(defaultLockFolder()).filePath(name + ".lock") : lockPath;
   lock_ = std::make_unique<QLockFile>(path);
   lock_->setStaleLockTime(0);  // held for the whole run; only a dead owner makes it stale

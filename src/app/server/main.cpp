@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv) {
   std::string error;
-  const auto options = lumora::ParseServerOptions(lumora::ProgramArguments(argc, argv), error);
+  const auto options = lumora::ParseServerOptions(lumora::programArguments(argc, argv), error);
   if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::UseStartingConsole();
   if (!options) {
     std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     std::cout << lumora::ServerUsage;
     return 0;
   }
-  QCoreApplication::setApplicationName(QString::fromUtf8(lumora::ApplicationTitle.data()));
+  QCoreApplication::setApplicationName(QString::fromUtf8(lumora::kApplicationTitle.data()));
   if (options->mode == lumora::ServerOptions::Mode::Tray) {
     if (!lumora::DesktopSessionAvailable()) {
       std::cerr << "lumora-trace-server: no desktop session to show the tray application in;"

@@ -34,7 +34,8 @@ void writeToLog(QtMsgType, const QMessageLogContext&, const QString& message) {
 std::string FolderProblem(const QString& folder) {
   if (folder.isEmpty()) return "no folder is named";
   if (!QDir().mkpath(folder)) return "it cannot be created";
-  return FolderWriteProblem(StdText(folder));
+  const auto problem = folderWriteProblem(folder.toStdString());
+  return problem ? problem->text : std::string();
 }
 
 QString WritableFolder(const QString& preferred, const QString& fallback) {
@@ -43,7 +44,7 @@ QString WritableFolder(const QString& preferred, const QString& fallback) {
   return {};
 }
 
-QString ApplicationLogName() { return QText(MainWindowCaption(ProgramVersion()) + ".Log"); }
+QString ApplicationLogName() { return toQString(MainWindowCaption(ProgramVersion()) + ".Log"); }
 
 QString StartApplicationLog() {
   const QString folder =

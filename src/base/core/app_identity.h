@@ -6,11 +6,11 @@
 
 namespace lumora {
 
-inline constexpr std::string_view ApplicationTitle = "Lumora Corvane Trace Server";
+inline constexpr std::string_view kApplicationTitle = "Lumora Corvane Trace Server";
 
 // Serial ports are numbered 1 to 16 (COM1 to COM16 on Windows); any other number stored as
 // the port configures none.
-inline constexpr int PortCount = 16;
-inline constexpr bool PortNumberUsable(int port) { return port >= 1 && port <= PortCount; }
+inline constexpr int kPortCount = 16;
+inline constexpr bool portNumberUsable(int port) { return port >= 1 && port <= kPortCount; }
 
 }  // namespace lumora

@@ -8,25 +8,25 @@
 namespace lumora {
 
 // Upper-cases ASCII letters only, so record texts keep their length and other bytes.
-char AsciiUpper(char c);
-std::string AsciiUpper(std::string_view text);
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+char asciiUpper(char c);
+std::string asciiUpper(std::string_view text);
+bool startsWithNoCase(std::string_view text, std::string_view prefix);
 
 // The text without `blanks` at either end (tabs and other white space stay by default).
-std::string_view TrimBlanks(std::string_view text, std::string_view blanks = " ");
+std::string_view trimBlanks(std::string_view text, std::string_view blanks = " ");
 
 // Replaces every `from` by `to`, left to right; the replacement is not searched again.
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+void replaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // The fields of `text` separated by `separator`; an empty text gives no fields.
-std::vector<std::string_view> SplitFields(std::string_view text, char separator);
-std::vector<std::string> SplitToStrings(std::string_view text, char separator);
-std::string JoinFields(const std::vector<std::string>& fields, char separator);
+std::vector<std::string_view> splitFields(std::string_view text, char separator);
+std::vector<std::string> splitToStrings(std::string_view text, char separator);
+std::string joinFields(const std::vector<std::string>& fields, char separator);
 
 // Calls `onLine` with each line of `text` split at LF (the last line may be empty).
 // `onLine` returns false to stop early.
 template <typename F>
-void ForEachLine(std::string_view text, F&& onLine) {
+void forEachLine(std::string_view text, F&& onLine) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = text.find('\n', start);
@@ -38,7 +38,7 @@ void ForEachLine(std::string_view text, F&& onLine) {
 
 // Calls `onLine` once with each line of `text` (split at LF) that contains `needle`, in order.
 template <typename F>
-void ForEachLineContaining(std::string_view text, std::string_view needle, F&& onLine) {
+void forEachLineContaining(std::string_view text, std::string_view needle, F&& onLine) {
   for (std::size_t hit = text.find(needle); hit != std::string_view::npos;) {
     const std::size_t lf = text.rfind('\n', hit);
     const std::size_t start = lf == std::string_view::npos ? 0 : lf + 1;

@@ -10,29 +10,29 @@ namespace lumora {
 // trace, and reading it whole could take the memory of the program that runs the link.
 constexpr std::size_t kLargestTraceFile = std::size_t{16} << 20;
 
-std::filesystem::path PathFromText(const std::string& text) { return platform::PathFromText(text); }
+std::filesystem::path pathFromText(const std::string& text) { return platform::pathFromText(text); }
 
-std::string TextFromPath(const std::filesystem::path& path) {
+std::string textFromPath(const std::filesystem::path& path) {
   const std::u8string u = path.u8string();
   return std::string(u.begin(), u.end());
 }
 
-bool IsHiddenFile(const std::filesystem::path& path) { return platform::IsHiddenFile(path); }
+bool isHiddenFile(const std::filesystem::path& path) { return platform::isHiddenFile(path); }
 
-bool FileExists(const std::string& path) {
+bool fileExists(const std::string& path) {
   std::error_code ec;
   if (path.empty()) return false;
-  const std::filesystem::path file = PathFromText(path);
-  return std::filesystem::is_regular_file(file, ec) && !IsHiddenFile(file);
+  const std::filesystem::path file = pathFromText(path);
+  return std::filesystem::is_regular_file(file, ec) && !isHiddenFile(file);
 }
 
-std::string ReadFileText(const std::string& path) {
-  if (!FileExists(path)) return {};
-  return platform::ReadRegularFile(PathFromText(path), kLargestTraceFile).value_or(std::string());
+std::string readFileText(const std::string& path) {
+  if (!fileExists(path)) return {};
+  return platform::readRegularFile(pathFromText(path), kLargestTraceFile).value_or(std::string());
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return TextFromPath(PathFromText(folder) / PathFromText(name));
+std::string joinPath(const std::string& folder, const std::string& name) {
+  return textFromPath(pathFromText(folder) / pathFromText(name));
 }
 
 }  // namespace lumora

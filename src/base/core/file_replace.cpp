@@ -28,7 +28,7 @@ std::FILE* createTemporary(const fs::path& folder, const fs::path& avoid, fs::pa
     if (fs::path(candidate) == avoid) continue;  // never write a file through itself: a failed rename would remove it
     temp = folder / candidate;
     errno = 0;
-    if (std::FILE* file = platform::OpenExclusive(temp)) return file;
+    if (std::FILE* file = platform::openExclusive(temp)) return file;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;
@@ -48,43 +48,44 @@ fs::path followLinks(fs::path path) {
 
 }  // namespace
 
-std::string ReplaceFileBytes(const std::string& path, std::string_view bytes) {
-  const fs::path target = followLinks(PathFromText(path));
+std::optional<Problem> replaceFileBytes(const std::string& path, std::string_view bytes) {
+  const fs::path target = followLinks(pathFromText(path));
   std::error_code ec;
   const fs::file_status old = fs::status(target, ec);
   // A pipe or a device under the name would make the write wait for ever, or replace a node
   // of the system: only files are replaced.
-  if (fs::exists(old) && !fs::is_regular_file(old)) return "cannot replace " + path + ": it is not a file";
+  if (fs::exists(old) && !fs::is_regular_file(old)) return Problem{"cannot replace " + path + ": it is not a file"};
   fs::path temp;
   std::FILE* file = createTemporary(target.parent_path(), target.filename(), temp);
   if (!file) {
     const fs::path folder = target.parent_path();
-    return "cannot create a temporary file in " + (folder.empty() ? std::string(".") : TextFromPath(folder)) + ": " + lastError();
+    return Problem{"cannot create a temporary file in " + (folder.empty() ? std::string(".") : textFromPath(folder)) + ": " +
+                   lastError()};
   }
   std::string why;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && platform::FlushToDisk(file);
-  if (!written) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
-  if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + TextFromPath(temp) + ": " + lastError();
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && platform::flushToDisk(file);
+  if (!written) why = "cannot write " + textFromPath(temp) + ": " + lastError();
+  if (std::fclose(file) != 0 && why.empty()) why = "cannot write " + textFromPath(temp) + ": " + lastError();
   if (why.empty()) {
     // Who may read it stays as it was.
-    platform::KeepPermissions(temp, old);
-    ec = platform::RenameOver(temp, target);
-    if (!ec) return {};
+    platform::keepPermissions(temp, old);
+    ec = platform::renameOver(temp, target);
+    if (!ec) return std::nullopt;
     why = "cannot replace " + path + ": " + ec.message();
   }
   fs::remove(temp, ec);
-  return why;
+  return Problem{why};
 }
 
-std::string FolderWriteProblem(const std::string& folder) {
-  if (folder.empty()) return "no folder is named";
+std::optional<Problem> folderWriteProblem(const std::string& folder) {
+  if (folder.empty()) return Problem{"no folder is named"};
   fs::path temp;
-  std::FILE* file = createTemporary(PathFromText(folder), {}, temp);
-  if (!file) return lastError();
+  std::FILE* file = createTemporary(pathFromText(folder), {}, temp);
+  if (!file) return Problem{lastError()};
   std::fclose(file);
   std::error_code ec;
   fs::remove(temp, ec);
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace lumora

@@ -14,23 +14,23 @@ namespace lumora::platform {
 
 // A UTF-8 path text as a path. On Windows a text that is not UTF-8 (a job number as the
 // tracer sent it) is read in the system's code page instead, so that it never throws.
-std::filesystem::path PathFromText(const std::string& text);
+std::filesystem::path pathFromText(const std::string& text);
 
 // A file the platform keeps out of listings: on Windows a hidden or system file, elsewhere a
 // dot file.
-bool IsHiddenFile(const std::filesystem::path& path);
+bool isHiddenFile(const std::filesystem::path& path);
 
 // The bytes of the regular file at `path`, read without waiting (the name may have become a
 // pipe); nothing when it is no regular file, holds more than `limit` bytes or a read fails.
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
 // Creates the file for writing, failing with EEXIST when it is there already.
-std::FILE* OpenExclusive(const std::filesystem::path& path);
+std::FILE* openExclusive(const std::filesystem::path& path);
 // Flushes the file's buffers down to the disk.
-bool FlushToDisk(std::FILE* file);
+bool flushToDisk(std::FILE* file);
 // Gives `temp` the permissions of the file it will replace, where they are permission bits.
-void KeepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old);
+void keepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old);
 // Renames `from` over `to` in one step; on Windows a reader holding `to` is waited for briefly.
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace lumora::platform

@@ -8,13 +8,13 @@
 
 namespace lumora::platform {
 
-std::filesystem::path PathFromText(const std::string& text) {
+std::filesystem::path pathFromText(const std::string& text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
-bool IsHiddenFile(const std::filesystem::path& path) { return path.filename().string().starts_with('.'); }
+bool isHiddenFile(const std::filesystem::path& path) { return path.filename().string().starts_with('.'); }
 
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit) {
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit) {
   // Opened without waiting and checked on the open file: a pipe would wait for a writer for ever.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
@@ -38,16 +38,16 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
   return bytes;
 }
 
-std::FILE* OpenExclusive(const std::filesystem::path& path) { return std::fopen(path.c_str(), "wbx"); }
+std::FILE* openExclusive(const std::filesystem::path& path) { return std::fopen(path.c_str(), "wbx"); }
 
-bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
 
-void KeepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old) {
+void keepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old) {
   std::error_code ec;
   if (std::filesystem::is_regular_file(old)) std::filesystem::permissions(temp, old.permissions(), ec);
 }
 
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::error_code ec;
   std::filesystem::rename(from, to, ec);
   return ec;

@@ -23,7 +23,7 @@ bool wideFrom(const std::string& text, UINT codePage, DWORD flags, std::wstring&
 
 }  // namespace
 
-std::filesystem::path PathFromText(const std::string& text) {
+std::filesystem::path pathFromText(const std::string& text) {
   // A text that is not UTF-8 is a job number in the tracer's code page, which is the
   // system's; the library's own conversion would throw on it.
   std::wstring wide;
@@ -32,12 +32,12 @@ std::filesystem::path PathFromText(const std::string& text) {
   return {};
 }
 
-bool IsHiddenFile(const std::filesystem::path& path) {
+bool isHiddenFile(const std::filesystem::path& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit) {
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
@@ -52,7 +52,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
   return bytes;
 }
 
-std::FILE* OpenExclusive(const std::filesystem::path& path) {
+std::FILE* openExclusive(const std::filesystem::path& path) {
   // The system C runtime ignores fopen's "x" and would empty an existing file.
   const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   if (fd < 0) return nullptr;
@@ -61,13 +61,13 @@ std::FILE* OpenExclusive(const std::filesystem::path& path) {
   return file;
 }
 
-bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
+bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
 
 // The bits are only the read-only attribute here, which would keep the temporary file from
 // being renamed or removed: nothing is copied.
-void KeepPermissions(const std::filesystem::path&, const std::filesystem::file_status&) {}
+void keepPermissions(const std::filesystem::path&, const std::filesystem::file_status&) {}
 
-std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   // A reader (the ordering system, a virus scanner looking at the new file) may hold the old
   // file open for a moment, and Windows refuses the rename until it lets go.
   std::error_code ec;

@@ -50,7 +50,7 @@ bool collectNumber(std::string_view text, std::string& out) {
 
 }  // namespace
 
-double detail::ValueOfAnyText(std::string_view text) {
+double detail::valueOfAnyText(std::string_view text) {
   std::string number;
   number.reserve(24);
   if (!collectNumber(text, number)) return 0.0;

@@ -34,23 +34,23 @@ struct PlainDecimal {
 };
 
 // Appends the digits from p on to `mantissa`; returns the first byte that is no digit.
-inline const char* ReadDigits(const char* p, const char* const end, std::uint64_t& mantissa) {
+inline const char* readDigits(const char* p, const char* const end, std::uint64_t& mantissa) {
   std::uint64_t m = mantissa;  // a local, so that the loop keeps it in a register
   for (; p < end && static_cast<unsigned char>(*p - '0') < 10; ++p) m = m * 10 + static_cast<unsigned>(*p - '0');
   mantissa = m;
   return p;
 }
 
-inline PlainDecimal ScanPlainDecimal(const char* p, const char* const end) {
+inline PlainDecimal scanPlainDecimal(const char* p, const char* const end) {
   PlainDecimal d;
   d.negative = p < end && *p == '-';
   p += d.negative;
   const char* const whole = p;
-  p = ReadDigits(p, end, d.mantissa);
+  p = readDigits(p, end, d.mantissa);
   d.digits = p - whole;
   if (p < end && *p == '.') {
     const char* const fraction = ++p;
-    p = ReadDigits(p, end, d.mantissa);
+    p = readDigits(p, end, d.mantissa);
     d.decimals = p - fraction;
     d.digits += d.decimals;
   }
@@ -59,16 +59,16 @@ inline PlainDecimal ScanPlainDecimal(const char* p, const char* const end) {
 }
 
 // value() of a text that is a plain decimal and nothing else; false for anything else.
-inline bool ReadPlainDecimal(std::string_view text, double& out) {
+inline bool readPlainDecimal(std::string_view text, double& out) {
   const char* const end = text.data() + text.size();
-  const PlainDecimal d = ScanPlainDecimal(text.data(), end);
+  const PlainDecimal d = scanPlainDecimal(text.data(), end);
   const char* const p = d.end;
   const bool moreMayFollow = p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'e' || *p == 'E');
   return !moreMayFollow && d.exactValue(out);
 }
 
 // value() of a text that is not a plain decimal: blanks inside, a "+", an exponent.
-double ValueOfAnyText(std::string_view text);
+double valueOfAnyText(std::string_view text);
 
 }  // namespace detail
 
@@ -78,12 +78,12 @@ double ValueOfAnyText(std::string_view text);
 // too large (or too small) for a double, so the result is always finite.
 inline double value(std::string_view text) {
   double number = 0;
-  return detail::ReadPlainDecimal(text, number) ? number : detail::ValueOfAnyText(text);
+  return detail::readPlainDecimal(text, number) ? number : detail::valueOfAnyText(text);
 }
 
 // value() of each text.
 template <typename Texts>
-std::vector<double> Values(const Texts& texts) {
+std::vector<double> valuesOf(const Texts& texts) {
   std::vector<double> out;
   out.reserve(texts.size());
   for (const auto& t : texts) out.push_back(value(t));

@@ -9,12 +9,12 @@ namespace lumora {
 
 // Where traces are saved unless the user chose another folder: "C:\LumoraTraces" on
 // Windows, the folder "LumoraTraces" in the user's home folder elsewhere.
-std::string PlatformDefaultSavePath();
+std::string defaultSaveFolder();
 
 // The program's arguments after its name, as UTF-8 texts like every path text in the program.
 // Windows hands `argv` over in the system code page, which mangles a folder such as
 // "C:\Users\Jörg" and turns characters outside the code page into "?"; there the wide
 // command line is read instead.
-std::vector<std::string> ProgramArguments(int argc, char** argv);
+std::vector<std::string> programArguments(int argc, char** argv);
 
 }  // namespace lumora

@@ -4,11 +4,11 @@
 
 namespace lumora {
 
-std::string PlatformDefaultSavePath() {
+std::string defaultSaveFolder() {
   const char* home = std::getenv("HOME");
   return home && *home ? std::string(home) + "/LumoraTraces" : std::string("LumoraTraces");
 }
 
-std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
+std::vector<std::string> programArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
 }  // namespace lumora

@@ -6,7 +6,7 @@
 
 namespace lumora {
 
-std::string PlatformDefaultSavePath() { return "C:\\LumoraTraces"; }
+std::string defaultSaveFolder() { return "C:\\LumoraTraces"; }
 
 namespace {
 std::string utf8(const wchar_t* text) {
@@ -18,7 +18,7 @@ std::string utf8(const wchar_t* text) {
 }
 }  // namespace
 
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
+std::vector<std::string> programArguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr || count != argc) {  // not the command line this argv came from

@@ -6,28 +6,28 @@
 namespace lumora {
 
 static_assert([] {
-  for (std::size_t i = 0; i < SettingsTable.size(); ++i) {
-    if (static_cast<std::size_t>(SettingsTable[i].Id) != i) return false;
+  for (std::size_t i = 0; i < kSettingsTable.size(); ++i) {
+    if (static_cast<std::size_t>(kSettingsTable[i].id) != i) return false;
   }
   return true;
-}(), "SettingsTable must be in the order of Setting");
+}(), "kSettingsTable must be in the order of Setting");
 
-std::string DeviceSettingKey(int port) { return "Device" + std::to_string(port); }
+std::string deviceSettingKey(int port) { return "Device" + std::to_string(port); }
 
-std::string DefaultOf(Setting setting) {
-  return setting == Setting::SavePath ? Shared().DefaultSavePath : std::string(InfoOf(setting).Default);
+std::string defaultOf(Setting setting) {
+  return setting == Setting::SavePath ? Shared().DefaultSavePath : std::string(infoOf(setting).defaultText);
 }
 
-std::string ReadSetting(const SettingLookup& lookup, Setting setting) {
-  std::optional<std::string> stored = lookup ? lookup(InfoOf(setting).Key) : std::nullopt;
+std::string readSetting(const SettingLookup& lookup, Setting setting) {
+  std::optional<std::string> stored = lookup ? lookup(infoOf(setting).key) : std::nullopt;
   // A blank save folder (only a hand-edit stores one) would put traces wherever the program
   // happened to be started from.
   const bool blankFolder = setting == Setting::SavePath && stored && stored->find_first_not_of(" \t") == std::string::npos;
-  return stored && !blankFolder ? *stored : DefaultOf(setting);
+  return stored && !blankFolder ? *stored : defaultOf(setting);
 }
 
-std::int32_t ReadWholeSetting(const SettingLookup& lookup, Setting setting) {
-  return roundToWhole(value(ReadSetting(lookup, setting)));
+std::int32_t readWholeSetting(const SettingLookup& lookup, Setting setting) {
+  return roundToWhole(value(readSetting(lookup, setting)));
 }
 
 }  // namespace lumora

@@ -17,17 +17,17 @@ namespace lumora {
 enum class Setting { Port, Speed, SavePath, AutoStart, Prompt, DontShow1, VBias, HBias };
 
 struct SettingInfo {
-  Setting Id;
-  std::string_view Key;
-  std::string_view Default;  // returned when the key is missing
+  Setting id;
+  std::string_view key;
+  std::string_view defaultText;  // returned when the key is missing
 };
 
 // The store is addressed by application name and section; every key lives in this section.
-inline constexpr std::string_view SettingsApplicationName = ApplicationTitle;
-inline constexpr std::string_view SettingsSection = "Properties";
+inline constexpr std::string_view kSettingsApplicationName = kApplicationTitle;
+inline constexpr std::string_view kSettingsSection = "Properties";
 
 
-inline constexpr std::array<SettingInfo, 8> SettingsTable{{
+inline constexpr std::array<SettingInfo, 8> kSettingsTable{{
     {Setting::Port, "Port", "0"},  // 1 to 16; 0 = no port configured
     {Setting::Speed, "Speed", "19200"},  // bits per second
     {Setting::SavePath, "SavePath", ""},  // the shared DefaultSavePath, which depends on the platform
@@ -38,25 +38,25 @@ inline constexpr std::array<SettingInfo, 8> SettingsTable{{
     {Setting::HBias, "HBias", "1"},
 }};
 
-constexpr const SettingInfo& InfoOf(Setting setting) {
-  return SettingsTable[static_cast<std::size_t>(setting)];
+constexpr const SettingInfo& infoOf(Setting setting) {
+  return kSettingsTable[static_cast<std::size_t>(setting)];
 }
 
 // Key of the optional setting that names the device behind port `port` where ports are not
 // COM ports ("Device7" for port 7).
-std::string DeviceSettingKey(int port);
+std::string deviceSettingKey(int port);
 
 // Reads one key of the section; nothing when the key is missing.
 using SettingLookup = std::function<std::optional<std::string>(std::string_view key)>;
 
 // The default of `setting`.
-std::string DefaultOf(Setting setting);
+std::string defaultOf(Setting setting);
 
 // The stored text of `setting`, or its default when it is missing.
-std::string ReadSetting(const SettingLookup& lookup, Setting setting);
+std::string readSetting(const SettingLookup& lookup, Setting setting);
 
 // The stored number: the leading number of the text rounded to a whole number (halves to the
 // even neighbour), 0 when the text has none.
-std::int32_t ReadWholeSetting(const SettingLookup& lookup, Setting setting);
+std::int32_t readWholeSetting(const SettingLookup& lookup, Setting setting);
 
 }  // namespace lumora

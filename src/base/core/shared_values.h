@@ -12,7 +12,7 @@ namespace lumora {
 
 struct SharedValues {
   std::string SavePath;          // save folder in use
-  std::string DefaultSavePath = PlatformDefaultSavePath();
+  std::string DefaultSavePath = defaultSaveFolder();
   std::string ProgramFolder;     // the program's own folder, no trailing separator
   std::string JobNumberText;     // job number (file name) of the last trace
   std::int16_t PromptAnswer = 0; // 0 none, 1 new name chosen, 2 cancelled

@@ -1,4 +1,4 @@
-// Conversions between the UTF-8 texts of the Qt-free code and QString.
+// The UTF-8 texts of the Qt-free code as QString (QString::toStdString goes the other way).
 #pragma once
 
 #include <QString>
@@ -7,10 +7,8 @@
 
 namespace lumora {
 
-inline QString QText(std::string_view text) {
+inline QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-inline std::string StdText(const QString& text) { return text.toStdString(); }
 
 }  // namespace lumora

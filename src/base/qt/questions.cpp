@@ -4,7 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "base/qt/message_frm.h"
+#include "base/qt/message_window.h"
 
 namespace lumora {
 namespace {
@@ -82,8 +82,8 @@ std::optional<QString> QtQuestions::saveFileName(QWidget* parent, const QString&
 }
 
 void QtQuestions::showMessage(QWidget* parent, const QString& text, const QString& title) {
-  MessageFrm window(parent);
-  window.ShowMessage(text, title);
+  MessageWindow window(parent);
+  window.showMessage(text, title);
 }
 
 }  // namespace lumora

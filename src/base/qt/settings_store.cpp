@@ -10,7 +10,7 @@ namespace lumora {
 namespace {
 
 QString sectionKey(std::string_view key) {
-  return QText(SettingsSection) + QLatin1Char('/') + QText(key);
+  return toQString(kSettingsSection) + QLatin1Char('/') + toQString(key);
 }
 
 // A fresh object per access, so that a store redirected by QSettings::setPath (tests) and
@@ -21,10 +21,10 @@ QSettings openStore() {
   // alone, Qt would put the keys under a further "OrganizationDefaults". Tests switch the
   // default format to files, which setPath can redirect; the registry it cannot.
   if (QSettings::defaultFormat() == QSettings::NativeFormat)
-    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QText(SettingsApplicationName),
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + toQString(kSettingsApplicationName),
                      QSettings::NativeFormat);
 #endif
-  return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QText(SettingsApplicationName));
+  return QSettings(QSettings::defaultFormat(), QSettings::UserScope, toQString(kSettingsApplicationName));
 }
 
 }  // namespace
@@ -36,19 +36,19 @@ std::optional<std::string> SettingsStore::readKey(std::string_view key) const {
 }
 
 std::string SettingsStore::readOr(Setting setting, std::string_view fallback) const {
-  std::optional<std::string> stored = readKey(InfoOf(setting).Key);
+  std::optional<std::string> stored = readKey(infoOf(setting).key);
   return stored ? *stored : std::string{fallback};
 }
 
-std::string SettingsStore::read(Setting setting) const { return ReadSetting(lookup(), setting); }
+std::string SettingsStore::read(Setting setting) const { return readSetting(lookup(), setting); }
 
 std::int32_t SettingsStore::readWhole(Setting setting) const {
-  return ReadWholeSetting(lookup(), setting);
+  return readWholeSetting(lookup(), setting);
 }
 
 void SettingsStore::writeKey(std::string_view key, std::string_view text) {
   QSettings store = openStore();
-  store.setValue(sectionKey(key), QText(text));
+  store.setValue(sectionKey(key), toQString(text));
   store.sync();
 }
 
@@ -60,7 +60,7 @@ void SettingsStore::restoreKey(std::string_view key, const std::optional<std::st
 }
 
 void SettingsStore::write(Setting setting, std::string_view text) {
-  writeKey(InfoOf(setting).Key, text);
+  writeKey(infoOf(setting).key, text);
 }
 
 void SettingsStore::write(Setting setting, std::int32_t number) {

@@ -6,7 +6,7 @@
 
 namespace lumora {
 
-inline QPlainTextEdit* NewTextArea(QWidget* parent, const char* name) {
+inline QPlainTextEdit* newTextArea(QWidget* parent, const char* name) {
   auto* area = new QPlainTextEdit(parent);
   area->setObjectName(QString::fromLatin1(name));
   area->setReadOnly(true);

@@ -7,10 +7,10 @@
 
 namespace lumora {
 
-constexpr int Twips(int twips) { return twips / 15; }
+constexpr int twips(int twips) { return twips / 15; }
 
 // Gives `form` and its controls the 8-point font the layouts are made for.
-inline void UseFormFont(QWidget* form, const QString& family = {}) {
+inline void useFormFont(QWidget* form, const QString& family = {}) {
   QFont font = form->font();
   if (!family.isEmpty()) font.setFamily(family);
   font.setPointSize(8);

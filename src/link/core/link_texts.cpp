@@ -15,7 +15,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // True when the whole text, blanks at both ends aside, is one decimal number:
 // sign, digits with at most one ".", optional exponent.
 bool isOneNumber(std::string_view text) {
-  text = TrimBlanks(text);
+  text = trimBlanks(text);
   if (text.empty()) return false;
   std::size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
   std::size_t digits = 0;

@@ -6,14 +6,18 @@
 namespace lumora {
 
 std::string TraceFileWriter::TracePath(const std::string& folder, const std::string& name) const {
-  return JoinPath(folder, name);
+  return joinPath(folder, name);
 }
 
-std::string TraceFileWriter::FolderProblem(const std::string& folder) const { return FolderWriteProblem(folder); }
+std::string TraceFileWriter::FolderProblem(const std::string& folder) const {
+  const auto problem = folderWriteProblem(folder);
+  return problem ? problem->text : std::string();
+}
 
 std::string TraceFileWriter::StoreTrace(const std::string& folder, const std::string& name,
                                         const std::vector<std::string>& lines) {
-  return ReplaceFileBytes(TracePath(folder, name), TraceFileBytes(lines));
+  const auto problem = replaceFileBytes(TracePath(folder, name), TraceFileBytes(lines));
+  return problem ? problem->text : std::string();
 }
 
 }  // namespace lumora

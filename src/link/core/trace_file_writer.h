@@ -8,7 +8,7 @@ namespace lumora {
 
 class TraceFileWriter final : public TraceStore {
  public:
-  // Through a temporary file in `folder` itself, renamed over the target (ReplaceFileBytes).
+  // Through a temporary file in `folder` itself, renamed over the target (replaceFileBytes).
   std::string StoreTrace(const std::string& folder, const std::string& name,
                          const std::vector<std::string>& lines) override;
   std::string FolderProblem(const std::string& folder) const override;

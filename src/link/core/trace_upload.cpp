@@ -35,7 +35,7 @@ void LinkEngine::writeTraceAnswer(int status, Outputs& out, const std::string& a
 void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out) {
   std::vector<std::string> packetLines(1);  // split by the first label found
   job_ = ValueFromLabel("JOB=", packet, packetLines);
-  const std::string vendor = AsciiUpper(TrimBlanks(ValueFromLabel("VEN=", packet, packetLines)));
+  const std::string vendor = asciiUpper(trimBlanks(ValueFromLabel("VEN=", packet, packetLines)));
   JobRef_ = JobRefFromText(job_);
   if (vendor != VendorCode) {
     writeBytes(out, std::string(1, NAK));

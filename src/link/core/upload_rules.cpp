@@ -25,9 +25,9 @@ std::vector<std::string> TraceLinesFromBody(std::string_view body) {
   std::string text(body);
   std::replace(text.begin(), text.end(), '\r', '\n');
   std::vector<std::string> lines;
-  for (std::string line : SplitToStrings(text, '\n')) {
+  for (std::string line : splitToStrings(text, '\n')) {
     std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
-    line = std::string(TrimBlanks(line));
+    line = std::string(trimBlanks(line));
     if (line.starts_with("ANS=")) line = "REQ=FIL";
     if (!line.empty() && !line.starts_with("CRC=")) lines.push_back(std::move(line));
   }

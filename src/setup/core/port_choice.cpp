@@ -12,7 +12,7 @@ constexpr std::int32_t FastestRefusedFrom = 256000;
 }  // namespace
 
 PortClick ClassifyPortClick(std::string_view entryText, bool tickedNow) {
-  const std::string upper = AsciiUpper(entryText);
+  const std::string upper = asciiUpper(entryText);
   if (upper.find("MODEM") != std::string::npos ||
       upper.find("NOT AVAILABLE") != std::string::npos) {
     return PortClick::Refused;

@@ -5,14 +5,14 @@
 namespace lumora {
 
 std::string WindowsPortDevice(int port) {
-  if (!PortNumberUsable(port)) return {};
+  if (!portNumberUsable(port)) return {};
   return "COM" + std::to_string(port);
 }
 
 std::string PosixPortDevice(int port, const SettingLookup& lookup) {
-  if (!PortNumberUsable(port)) return {};
+  if (!portNumberUsable(port)) return {};
   if (lookup) {
-    std::optional<std::string> configured = lookup(DeviceSettingKey(port));
+    std::optional<std::string> configured = lookup(deviceSettingKey(port));
     if (configured && !configured->empty()) return *configured;
   }
   if (port <= 4) return "/dev/ttyS" + std::to_string(port - 1);

@@ -12,7 +12,7 @@ std::string portText(int port) { return "COM:" + blankNumber(port); }
 
 PortList InitialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed) {
   PortList list;
-  for (int i = 0; i < PortCount; ++i) {
+  for (int i = 0; i < kPortCount; ++i) {
     const int port = i + 1;
     PortEntry& entry = list[static_cast<std::size_t>(i)];
     entry.Text = portText(port);

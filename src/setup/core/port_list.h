@@ -30,7 +30,7 @@ struct PortEntry {
   std::optional<OpenFailure> Failure;      // for a port that could not be opened
 };
 
-using PortList = std::array<PortEntry, PortCount>;  // entry i stands for port number i + 1
+using PortList = std::array<PortEntry, kPortCount>;  // entry i stands for port number i + 1
 
 // The list before the probe: "COM: 7" for each port; the configured port (1 to 16; anything
 // else configures none) reads "COM: 3\t 19200 8,n,1" and is ticked.

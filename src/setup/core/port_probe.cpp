@@ -29,7 +29,7 @@ PortEntry& PortProbe::current() { return entries_[static_cast<std::size_t>(port_
 
 // Tests ports from `port` on; the configured port is listed from the settings alone.
 void PortProbe::probeFrom(int port) {
-  for (port_ = port; port_ <= PortCount; ++port_) {
+  for (port_ = port; port_ <= kPortCount; ++port_) {
     PortEntry& entry = current();
     if (!entry.Ticked) {
       phase_ = Phase::Detect;
@@ -40,7 +40,7 @@ void PortProbe::probeFrom(int port) {
     entry.State = PortState::InUse;
     entry.Ticked = false;
   }
-  if (PortNumberUsable(configuredPort_)) {
+  if (portNumberUsable(configuredPort_)) {
     entries_[static_cast<std::size_t>(configuredPort_ - 1)].Ticked = true;
   }
   step_ = Step::Finished;

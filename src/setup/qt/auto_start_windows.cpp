@@ -24,14 +24,14 @@ void RunKeyAutoStart::add() {
   // Unquoted, a path with blanks ("C:\Program Files\...") would let Windows try
   // "C:\Program.exe" first.
   const bool blanks = program_.contains(QLatin1Char(' '));
-  key.setValue(QText(ApplicationTitle), blanks ? QStringLiteral("\"%1\"").arg(program_) : program_);
+  key.setValue(toQString(kApplicationTitle), blanks ? QStringLiteral("\"%1\"").arg(program_) : program_);
 }
 
 void RunKeyAutoStart::remove() {
   QSettings key = runKey();
-  key.remove(QText(ApplicationTitle));
+  key.remove(toQString(kApplicationTitle));
 }
 
-bool RunKeyAutoStart::present() const { return runKey().contains(QText(ApplicationTitle)); }
+bool RunKeyAutoStart::present() const { return runKey().contains(toQString(kApplicationTitle)); }
 
 }  // namespace lumora

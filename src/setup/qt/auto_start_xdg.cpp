@@ -24,7 +24,7 @@ XdgAutoStart::XdgAutoStart(QString autostartFolder, QString programPath)
     : folder_(std::move(autostartFolder)), program_(std::move(programPath)) {}
 
 QString XdgAutoStart::entryPath() const {
-  return QDir(folder_).filePath(QText(ApplicationTitle) + QStringLiteral(".desktop"));
+  return QDir(folder_).filePath(toQString(kApplicationTitle) + QStringLiteral(".desktop"));
 }
 
 void XdgAutoStart::add() {
@@ -32,7 +32,7 @@ void XdgAutoStart::add() {
   QSaveFile file(entryPath());
   if (!file.open(QIODevice::WriteOnly)) return;
   const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") +
-                        QText(ApplicationTitle) + QStringLiteral("\nExec=") +
+                        toQString(kApplicationTitle) + QStringLiteral("\nExec=") +
                         DesktopExecQuoted(program_) + QStringLiteral("\nTerminal=false\n");
   file.write(entry.toUtf8());
   file.commit();

@@ -52,8 +52,8 @@ ComSetupFrm::ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStar
   setObjectName(QStringLiteral("ComSetupFrm"));
   setWindowTitle(QStringLiteral("Corvane Lumora Trace Server Setup"));
   setModal(true);
-  UseFormFont(this);
-  setFixedSize(Twips(9420), Twips(5670));
+  useFormFont(this);
+  setFixedSize(twips(9420), twips(5670));
   buildHelpArea();
   buildPortFrame();
   buildSaveFrame();
@@ -76,7 +76,7 @@ ComSetupFrm::~ComSetupFrm() { setBusy(false); }
 bool ComSetupFrm::probing() const { return runner_->running(); }
 
 void ComSetupFrm::loadSettings() {
-  SaveDirectoryText->setText(QText(settings_.read(Setting::SavePath)));
+  SaveDirectoryText->setText(toQString(settings_.read(Setting::SavePath)));
   setBox(Check1, settings_.readWhole(Setting::Prompt));
   setBox(AutoStartCheck, settings_.readWhole(Setting::AutoStart));
   setBox(DontShowCheck, settings_.readWhole(Setting::DontShow1));
@@ -99,7 +99,7 @@ void ComSetupFrm::RefreshComList() {
   setBusy(true);
   // Ports are 1 to 16; a hand-edited number beyond 16 bits must not wrap onto one of them.
   const std::int32_t port = settings_.readWhole(Setting::Port);
-  ConfiguredPort = static_cast<std::int16_t>(PortNumberUsable(port) ? port : 0);
+  ConfiguredPort = static_cast<std::int16_t>(portNumberUsable(port) ? port : 0);
   ConfiguredSpeed = settings_.readWhole(Setting::Speed);
   showEntries(InitialPortList(ConfiguredPort, ConfiguredSpeed));
   runner_->start(ConfiguredPort, ConfiguredSpeed);
@@ -114,7 +114,7 @@ void ComSetupFrm::probeDone(const PortList& entries) {
 void ComSetupFrm::showEntries(const PortList& entries) {
   List1->clear();
   for (const PortEntry& entry : entries) {
-    auto* item = new QListWidgetItem(QText(entry.Text), List1);
+    auto* item = new QListWidgetItem(toQString(entry.Text), List1);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.Ticked ? Qt::Checked : Qt::Unchecked);
   }
@@ -125,7 +125,7 @@ void ComSetupFrm::List1_MouseUp() {
   if (row < 0 || probing()) return;
   QListWidgetItem* item = List1->item(row);
   const bool ticked = item->checkState() == Qt::Checked;
-  switch (ClassifyPortClick(StdText(item->text()), ticked)) {
+  switch (ClassifyPortClick(item->text().toStdString(), ticked)) {
     case PortClick::Refused:
       item->setCheckState(Qt::Unchecked);
       return;
@@ -151,9 +151,9 @@ void ComSetupFrm::GetPortBaudRate() {
   for (;;) {
     const std::int32_t current = settings_.readWhole(Setting::Speed);
     const std::optional<QString> answer =
-        questions_.inputText(this, QText(SpeedQuestionPrompt(ConfiguredPort)),
-                             QText(SpeedQuestionTitle), QString::number(current));
-    const SpeedAnswer speed = ReadSpeedAnswer(answer ? StdText(*answer) : std::string{});
+        questions_.inputText(this, toQString(SpeedQuestionPrompt(ConfiguredPort)),
+                             toQString(SpeedQuestionTitle), QString::number(current));
+    const SpeedAnswer speed = ReadSpeedAnswer(answer ? answer->toStdString() : std::string{});
     if (speed.What == SpeedAnswer::Kind::Stop) return;
     if (speed.What == SpeedAnswer::Kind::Accept) {
       settings_.write(Setting::Speed, speed.Speed);
@@ -174,15 +174,15 @@ bool ComSetupFrm::SaveDirectoryText_Validate() {
 
 // Asks before creating; false when the user declines or the folder cannot be made.
 bool ComSetupFrm::createMissingFolder(const QString& folder) {
-  const QString question = QText(MissingFolderQuestion(StdText(folder)));
-  if (questions_.ask(this, question, QText(ApplicationTitle), Buttons::YesNoCancel, Icon::None) != Answer::Yes)
+  const QString question = toQString(MissingFolderQuestion(folder.toStdString()));
+  if (questions_.ask(this, question, toQString(kApplicationTitle), Buttons::YesNoCancel, Icon::None) != Answer::Yes)
     return false;
   if (folder.isEmpty() || !QDir().mkdir(folder)) {
-    questions_.ask(this, QText(FolderNotCreatedText), QText(FolderNotCreatedTitle), Buttons::Ok, Icon::Error);
-    SaveDirectoryText->setText(QText(Shared().DefaultSavePath));
+    questions_.ask(this, toQString(FolderNotCreatedText), toQString(FolderNotCreatedTitle), Buttons::Ok, Icon::Error);
+    SaveDirectoryText->setText(toQString(Shared().DefaultSavePath));
     return false;
   }
-  questions_.ask(this, QText(FolderCreatedText(StdText(folder))), QText(FolderCreatedTitle), Buttons::Ok,
+  questions_.ask(this, toQString(FolderCreatedText(folder.toStdString())), toQString(FolderCreatedTitle), Buttons::Ok,
                  Icon::Information);
   return true;
 }
@@ -190,9 +190,9 @@ bool ComSetupFrm::createMissingFolder(const QString& folder) {
 // A folder without room for a file of ours (read-only, a system folder, not a folder at all)
 // would have every trace answered "not saved": the user hears it now, not at the next upload.
 bool ComSetupFrm::takesTraces(const QString& folder) {
-  const std::string why = FolderWriteProblem(StdText(folder));
-  if (why.empty()) return true;
-  questions_.ask(this, QText(FolderRefusesTracesText(StdText(folder), why)), QText(ApplicationTitle), Buttons::Ok,
+  const auto problem = folderWriteProblem(folder.toStdString());
+  if (!problem) return true;
+  questions_.ask(this, toQString(FolderRefusesTracesText(folder.toStdString(), problem->text)), toQString(kApplicationTitle), Buttons::Ok,
                  Icon::Error);
   return false;
 }
@@ -210,7 +210,7 @@ void ComSetupFrm::Command1_Click() {
       break;
     }
   }
-  const std::string folder = StdText(trimBlanks(SaveDirectoryText->text()));
+  const std::string folder = trimBlanks(SaveDirectoryText->text()).toStdString();
   settings_.write(Setting::Port, ConfiguredPort);
   settings_.write(Setting::Speed, ConfiguredSpeed);
   settings_.write(Setting::SavePath, folder);
@@ -227,12 +227,12 @@ void ComSetupFrm::Command1_Click() {
 // A chosen folder that takes no files is put back as it was stored, so that cancelling setup
 // afterwards cannot leave it in force.
 void ComSetupFrm::Command2_Click() {
-  const std::string_view key = InfoOf(Setting::SavePath).Key;
+  const std::string_view key = infoOf(Setting::SavePath).key;
   const std::optional<std::string> stored = settings_.readKey(key);
   LumGetDir chooser(settings_, this);
   if (chooser.exec() == QDialog::Accepted && !takesTraces(chooser.currentFolder())) settings_.restoreKey(key, stored);
-  SaveDirectoryText->setText(QText(settings_.readOr(Setting::SavePath, Shared().DefaultSavePath)));
-  Shared().SavePath = StdText(SaveDirectoryText->text());
+  SaveDirectoryText->setText(toQString(settings_.readOr(Setting::SavePath, Shared().DefaultSavePath)));
+  Shared().SavePath = SaveDirectoryText->text().toStdString();
 }
 
 void ComSetupFrm::done(int result) {

@@ -16,7 +16,7 @@ namespace {
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, int left, int top, int width, int height) {
   widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+  widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
   return widget;
 }
 
@@ -33,7 +33,7 @@ QPushButton* button(QWidget* parent, const char* caption, const char* tip) {
 }  // namespace
 
 void ComSetupFrm::buildHelpArea() {
-  Label4 = place(NewTextArea(this, "Label4"), "Label4", -30, -30, 9435, 1725);
+  Label4 = place(newTextArea(this, "Label4"), "Label4", -30, -30, 9435, 1725);
   Label4->setPlainText(help_.text);
   Label4->setToolTip(QStringLiteral("Program setup help information"));
   Label4->setFrameShape(QFrame::Panel);

@@ -30,8 +30,8 @@ LumGetDir::LumGetDir(SettingsStore& settings, QWidget* parent)
       cmdCancel(new QPushButton(QStringLiteral("&Cancel"), this)) {
   setWindowTitle(QStringLiteral("Destination Folder"));
   setModal(true);
-  setFixedSize(Twips(4620), Twips(5475));
-  UseFormFont(this, QStringLiteral("Tahoma"));
+  setFixedSize(twips(4620), twips(5475));
+  useFormFont(this, QStringLiteral("Tahoma"));
   buildControls();
   for (const QFileInfo& drive : QDir::drives()) {
     arDrive->addItem(QDir::toNativeSeparators(drive.absolutePath()));
@@ -51,13 +51,13 @@ LumGetDir::LumGetDir(SettingsStore& settings, QWidget* parent)
 void LumGetDir::buildControls() {
   auto* frame = new QFrame(this);
   frame->setFrameShape(QFrame::Box);
-  frame->setGeometry(Twips(120), Twips(60), Twips(4395), Twips(4800));
+  frame->setGeometry(twips(120), twips(60), twips(4395), twips(4800));
   arDrive->setParent(frame);
   ARFolder->setParent(frame);
   arDrive->setObjectName(QStringLiteral("arDrive"));
-  arDrive->setGeometry(Twips(60), Twips(240), Twips(4275), Twips(315));
+  arDrive->setGeometry(twips(60), twips(240), twips(4275), twips(315));
   ARFolder->setObjectName(QStringLiteral("ARFolder"));
-  ARFolder->setGeometry(Twips(60), Twips(660), Twips(4275), Twips(3915));
+  ARFolder->setGeometry(twips(60), twips(660), twips(4275), twips(3915));
 
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   model_->setRootPath(QString{});
@@ -68,10 +68,10 @@ void LumGetDir::buildControls() {
 
   cmdOk->setObjectName(QStringLiteral("cmdOk"));
   cmdOk->setToolTip(QStringLiteral("Accept selection and close window"));
-  cmdOk->setGeometry(Twips(1980), Twips(4980), Twips(1095), Twips(375));
+  cmdOk->setGeometry(twips(1980), twips(4980), twips(1095), twips(375));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setToolTip(QStringLiteral("Cancel selection and close window"));
-  cmdCancel->setGeometry(Twips(3180), Twips(4980), Twips(1095), Twips(375));
+  cmdCancel->setGeometry(twips(3180), twips(4980), twips(1095), twips(375));
 }
 
 QString LumGetDir::currentFolder() const { return QDir::toNativeSeparators(current_); }
@@ -79,8 +79,8 @@ QString LumGetDir::currentFolder() const { return QDir::toNativeSeparators(curre
 // A stored folder that no longer exists cannot be shown; the default folder, then the root
 // of the stored folder's drive, then the first drive stand in for it.
 void LumGetDir::positionOnStoredFolder() {
-  const QString stored = QText(settings_.read(Setting::SavePath));
-  const QString fallbacks[] = {stored, QText(Shared().DefaultSavePath), driveOf(stored),
+  const QString stored = toQString(settings_.read(Setting::SavePath));
+  const QString fallbacks[] = {stored, toQString(Shared().DefaultSavePath), driveOf(stored),
                                arDrive->itemText(0)};
   for (const QString& folder : fallbacks) {
     if (openFolder(folder)) return;

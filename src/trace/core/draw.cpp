@@ -23,7 +23,7 @@ void clsVCATrace::DrawTrace(PictureSurface& TracePic, int side) const {
   TracePic.setForeColour(0, 255, 0);
   TracePic.clearPicture();
   const std::string list = VCA_RadianString(side);
-  const std::vector<std::string_view> radii = SplitFields(list, ';');
+  const std::vector<std::string_view> radii = splitFields(list, ';');
   const std::size_t n = radii.size();
   if (n < kMinimumDrawnRadii) return;
   SetDrawingScale(TracePic);

@@ -17,9 +17,9 @@ const char* sideLetter(int side) { return side == 0 ? "R" : "L"; }
 // left eye its horizontal coordinates change sign.
 std::string adjustedForSide(std::string line, int side) {
   if (side == 0) {
-    ReplaceAll(line, "DRILLE=B", "DRILLE=R");
+    replaceAll(line, "DRILLE=B", "DRILLE=R");
   } else if (contains(line, "DRILLE=B")) {
-    ReplaceAll(line, "DRILLE=B", "DRILLE=L");
+    replaceAll(line, "DRILLE=B", "DRILLE=L");
     line = MirrorDrillRecord(line);
   }
   return line;
@@ -28,15 +28,15 @@ std::string adjustedForSide(std::string line, int side) {
 }  // namespace
 
 std::vector<std::string> DrillRecordLines(std::string_view packet) {
-  return SplitToStrings(AsciiUpper(UnifyLineEnds(packet)), '\n');
+  return splitToStrings(asciiUpper(UnifyLineEnds(packet)), '\n');
 }
 
 std::string MirrorDrillRecord(std::string_view record) {
   if (!contains(record, ";")) return {};
-  std::vector<std::string> fields = SplitToStrings(record, ';');
+  std::vector<std::string> fields = splitToStrings(record, ';');
   for (std::size_t k : {2u, 5u})
     if (k < fields.size()) fields[k] = formatNumber(-value(fields[k]), "####.00");
-  return JoinFields(fields, ';');
+  return joinFields(fields, ';');
 }
 
 bool CollectDrillLines(std::string_view packet, int side, std::vector<std::string>& lines) {

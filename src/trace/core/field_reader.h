@@ -12,7 +12,7 @@ namespace lumora {
 // value() of the ";"-separated field that starts at `begin` on a line ending at `end`.
 // Returns where the field ends (its ";" or `end`).
 inline const char* ReadField(const char* begin, const char* end, double& number) {
-  const detail::PlainDecimal d = detail::ScanPlainDecimal(begin, end);
+  const detail::PlainDecimal d = detail::scanPlainDecimal(begin, end);
   if ((d.end == end || *d.end == ';') && d.exactValue(number)) return d.end;
   const void* semicolon = std::memchr(d.end, ';', static_cast<std::size_t>(end - d.end));
   const char* const fieldEnd = semicolon ? static_cast<const char*>(semicolon) : end;

@@ -18,7 +18,7 @@ void clsVCATrace::NormaliseLineEnds() {
 
 const std::string& clsVCATrace::UpperPacket() {
   if (!upperValid_) {
-    upper_ = AsciiUpper(packet_);
+    upper_ = asciiUpper(packet_);
     upperValid_ = true;
     upperIsPacket_ = false;
   }
@@ -31,7 +31,7 @@ const std::string& clsVCATrace::UpperPacket() {
 std::string clsVCATrace::LabelLine(std::string_view label) {
   NormaliseLineEnds();
   const std::string& upper = UpperPacket();
-  const std::string key = AsciiUpper(label);
+  const std::string key = asciiUpper(label);
   std::size_t anywhere = std::string::npos;
   std::size_t found = std::string::npos;
   for (std::size_t pos = upper.find(key); pos != std::string::npos; pos = upper.find(key, pos + 1)) {
@@ -86,7 +86,7 @@ std::string clsVCATrace::ExtractVCAValueArray(std::string_view Label, int ArrayN
     ArrayUBound = 0;
     return all;
   }
-  const auto fields = SplitFields(all, ';');
+  const auto fields = splitFields(all, ';');
   ArrayUBound = static_cast<int>(fields.size()) - 1;
   if (ArrayNum < 0 || ArrayNum > ArrayUBound) return {};
   return std::string(fields[static_cast<std::size_t>(ArrayNum)]);
@@ -98,8 +98,8 @@ std::string clsVCATrace::VCALabelMultiLine(std::string_view VCALabel, int GroupN
   std::string result;
   int group = 0;
   bool lastDidNotMatch = false;
-  ForEachLine(packet_, [&](std::string_view line) {
-    if (StartsWithNoCase(line, VCALabel)) {
+  forEachLine(packet_, [&](std::string_view line) {
+    if (startsWithNoCase(line, VCALabel)) {
       if (lastDidNotMatch) ++group;
       lastDidNotMatch = false;
       if (GroupNumber == 0 || GroupNumber == group) (result += line) += '\n';
@@ -173,12 +173,12 @@ std::string clsVCATrace::VCA_SDataString(int side) const {
 // The Rx array getters leave the caller's list as it was for a side outside 0..1;
 // VCA_GetRadianArray empties it.
 void clsVCATrace::VCA_GetRadianArray(int side, std::vector<std::string>& RadArray) const {
-  RadArray = SplitToStrings(VCA_RadianString(side), ';');
+  RadArray = splitToStrings(VCA_RadianString(side), ';');
 }
 
 #define LUMORA_RX_ARRAY(Name, textGetter)                                  \
   void clsVCATrace::Name(int side, std::vector<std::string>& out) const { \
-    if (validSide(side)) out = SplitToStrings(textGetter(side), ';');     \
+    if (validSide(side)) out = splitToStrings(textGetter(side), ';');     \
   }
 LUMORA_RX_ARRAY(Rx_GetRadianArray, Rx_RadianString)
 LUMORA_RX_ARRAY(Rx_GetAngleArray, Rx_AngleString)

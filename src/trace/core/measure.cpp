@@ -33,7 +33,7 @@ void clsVCATrace::OMAMeasureTrace(int side, const std::vector<std::string>& RadA
                                   PerSide<double>& EDA) const {
   if (!validSide(side)) return;
   Shared().MirrorSign = side == 0 ? 1 : -1;
-  const Measurement m = measureRadii(Values(RadArray), Shared().MirrorSign);
+  const Measurement m = measureRadii(valuesOf(RadArray), Shared().MirrorSign);
   const auto s = static_cast<std::size_t>(side);
   A[s] = m.a, Bs[s] = m.b, Cs[s] = m.c, ED[s] = m.ed, EDA[s] = m.eda;
 }

@@ -16,7 +16,7 @@ namespace {
 
 // True when the whole text, blanks around it aside, is one decimal number.
 bool parseWholeDecimal(std::string_view text, double& out) {
-  text = TrimBlanks(text, " \t");
+  text = trimBlanks(text, " \t");
   if (text.empty()) return false;
   if (text.front() == '+') {  // one sign at most: "+-18.5" is no number
     text.remove_prefix(1);
@@ -35,7 +35,7 @@ bool clsVCATrace::LoadVCATrace(const std::string& TraceNum, const std::string& /
   traceFolder_ = Shared().SavePath;
   packet_.clear();
   upperValid_ = normalised_ = false;
-  if (!IsSafeTraceName(TraceNum) || !FileExists(JoinPath(traceFolder_, TraceNum))) return false;
+  if (!IsSafeTraceName(TraceNum) || !fileExists(joinPath(traceFolder_, TraceNum))) return false;
   const std::string packet = GetVCATracePacket(TraceNum);
   if (packet.empty()) return false;
   ProcessTrace(packet);
@@ -45,7 +45,7 @@ bool clsVCATrace::LoadVCATrace(const std::string& TraceNum, const std::string& /
 // A name that is no safe trace name (a path, "..") could read a file outside the folder.
 std::string clsVCATrace::GetVCATracePacket(const std::string& TraceNum) const {
   if (!IsSafeTraceName(TraceNum)) return {};
-  return ReadFileText(JoinPath(traceFolder_, TraceNum));
+  return readFileText(joinPath(traceFolder_, TraceNum));
 }
 
 // The first label lookup below unifies the line ends anyway; doing it while copying saves
@@ -105,7 +105,7 @@ void clsVCATrace::ParseFrameTypes() {
 PerSide<std::string> clsVCATrace::ParseFormatLines() {
   for (SideData& s : sides_) s.tFormat.clear(), s.zFormat.clear();
   // Every format label ends in "FMT=", so only lines holding that need looking at.
-  ForEachLineContaining(UpperPacket(), "FMT=", [&](std::string_view line) {
+  forEachLineContaining(UpperPacket(), "FMT=", [&](std::string_view line) {
     auto has = [&](std::string_view label) { return line.find(label) != std::string_view::npos; };
     if (has("TRCFMT=")) AssignBySideField(line, sides_[0].tFormat, sides_[1].tFormat);
     if (has("ZFMT=")) AssignBySideField(line, sides_[0].zFormat, sides_[1].zFormat);
@@ -116,8 +116,8 @@ PerSide<std::string> clsVCATrace::ParseFormatLines() {
     s.radiusCount = s.tFormat.empty() ? 0 : DeclaredCount(s.tFormat);
     s.zCount = s.tFormat.empty() ? 0 : DeclaredCount(s.zFormat);
   }
-  ReplaceAll(sides_[0].tFormat, ";B;", ";R;");
-  ReplaceAll(sides_[0].zFormat, ";B;", ";R;");
+  replaceAll(sides_[0].tFormat, ";B;", ";R;");
+  replaceAll(sides_[0].zFormat, ";B;", ";R;");
   return asRead;
 }
 

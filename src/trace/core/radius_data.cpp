@@ -31,7 +31,7 @@ std::size_t missingEye(const std::string& rightFormat, const std::string& leftFo
 
 // The present eye's format line as the missing eye's: its side field (";R;" or ";L;") turned.
 std::string formatForMissingEye(std::string formatLine, std::size_t missing) {
-  ReplaceAll(formatLine, missing == 1 ? ";R;" : ";L;", missing == 1 ? ";L;" : ";R;");
+  replaceAll(formatLine, missing == 1 ? ";R;" : ";L;", missing == 1 ? ";L;" : ";R;");
   return formatLine;
 }
 
@@ -119,7 +119,7 @@ void clsVCATrace::SynthesiseMissingSideRecords() {
 void clsVCATrace::ExtractSData() {
   for (SideData& s : sides_) s.sFormat.clear();
   const std::string& upper = UpperPacket();
-  ForEachLineContaining(upper, "_SHLFFMT=", [&](std::string_view line) {
+  forEachLineContaining(upper, "_SHLFFMT=", [&](std::string_view line) {
     AssignBySideField(line, sides_[0].sFormat, sides_[1].sFormat);
   });
   for (std::size_t side = 0; side < 2; ++side) {
@@ -128,7 +128,7 @@ void clsVCATrace::ExtractSData() {
     lists_.sTraced[side] = !s.sFormat.empty();
     lists_.sStart[side] = dataStart(lists_.packet, upper, s.sFormat, "_S=");
   }
-  ReplaceAll(sides_[0].sFormat, ";B;", ";R;");
+  replaceAll(sides_[0].sFormat, ";B;", ";R;");
   const std::size_t missing = missingEye(sides_[0].sFormat, sides_[1].sFormat);
   if (missing == 2) return;
   const SideData& from = sides_[1 - missing];

@@ -11,13 +11,13 @@ namespace {
 // Writes `text` exactly as given (no line end added), replacing the file. Nothing is
 // reported: a missing folder or a full disk leaves the old file whole, never cut short.
 void WritePacketFile(const std::string& path, const std::string& text) {
-  static_cast<void>(ReplaceFileBytes(path, text));
+  static_cast<void>(replaceFileBytes(path, text));
 }
 
 // The rebuilt trace goes to the "Traces" subfolder of the program's own folder.
 void SaveTraceCopy(const std::string& Packet, const std::string& TraceNum) {
-  const std::string folder = JoinPath(Shared().ProgramFolder, "Traces");
-  WritePacketFile(JoinPath(folder, TraceNum), Packet);
+  const std::string folder = joinPath(Shared().ProgramFolder, "Traces");
+  WritePacketFile(joinPath(folder, TraceNum), Packet);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 // Device names Windows reserves in every folder, with or without an extension.
 bool isReservedDeviceName(std::string_view name) {
-  std::string stem = AsciiUpper(name.substr(0, name.find('.')));
+  std::string stem = asciiUpper(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
   static constexpr std::array<std::string_view, 6> plain{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;

@@ -20,7 +20,7 @@ double savedBias(double bias) {
 // A stored factor is never 0.1 or less, as saving replaces such; one that is (an edited
 // store, a text that is no number) would draw every trace off the picture, so it reads as 1.
 double readBias(const SettingLookup& lookup, Setting setting) {
-  return savedBias(value(ReadSetting(lookup, setting)));
+  return savedBias(value(readSetting(lookup, setting)));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace lumora {
 namespace fs = std::filesystem;
 namespace {
 
-unsigned char foldedAscii(char c) { return static_cast<unsigned char>(AsciiUpper(c)); }
+unsigned char foldedAscii(char c) { return static_cast<unsigned char>(asciiUpper(c)); }
 
 // Ignoring the case of ASCII letters, then by bytes; one pass over the common length.
 bool listedBefore(const std::string& a, const std::string& b) {
@@ -26,7 +26,7 @@ bool listedBefore(const std::string& a, const std::string& b) {
 
 // A name as the list holds it: one path element, not "." or "..".
 bool plainFileName(const std::string& name) {
-  const fs::path path = PathFromText(name);
+  const fs::path path = pathFromText(name);
   return !name.empty() && path == path.filename() && name != "." && name != "..";
 }
 
@@ -35,11 +35,11 @@ bool plainFileName(const std::string& name) {
 std::vector<std::string> ListTraceFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  fs::directory_iterator it(PathFromText(folder), ec);
+  fs::directory_iterator it(pathFromText(folder), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    if (!IsHiddenFile(it->path())) names.push_back(TextFromPath(it->path().filename()));
+    if (!isHiddenFile(it->path())) names.push_back(textFromPath(it->path().filename()));
   }
   std::sort(names.begin(), names.end(), listedBefore);
   return names;
@@ -50,7 +50,7 @@ std::size_t DeleteSelectedFiles(const std::string& folder, const std::vector<std
   std::size_t deleted = 0;
   for (std::size_t i = 0; i < names.size() && i < selected.size(); ++i) {
     if (!selected[i] || !plainFileName(names[i])) continue;
-    const fs::path path = PathFromText(JoinPath(folder, names[i]));
+    const fs::path path = pathFromText(joinPath(folder, names[i]));
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(path, ec))) continue;
     if (fs::remove(path, ec) && !ec) ++deleted;

@@ -117,10 +117,10 @@ void frmCalibrate::DrawCalTrace() {
   fitPicture();
   const auto labels = DrawCalibrationFigure(*picture_, radii_, Shared().HBias, Shared().VBias);
   if (!labels) return;
-  FrameAlbl->setText(QText(labels->A));
-  FrameBlbl->setText(QText(labels->B));
-  FrameEDlbl->setText(QText(labels->ED));
-  CircumLbl->setText(QText(labels->C));
+  FrameAlbl->setText(toQString(labels->A));
+  FrameBlbl->setText(toQString(labels->B));
+  FrameEDlbl->setText(toQString(labels->ED));
+  CircumLbl->setText(toQString(labels->C));
 }
 
 void frmCalibrate::HDcmd_Click() {

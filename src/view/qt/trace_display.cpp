@@ -61,7 +61,7 @@ void TraceDisplay::refreshList() {
   names_ = ListTraceFiles(folder_);
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(names_.size()));
-  for (const std::string& name : names_) rows.append(QText(name));
+  for (const std::string& name : names_) rows.append(toQString(name));
   model_->setStringList(rows);
 }
 
@@ -85,7 +85,7 @@ void TraceDisplay::deleteSelected() {
   if (names_.empty()) return;
   const Answer answer =
       questions_.ask(this, QStringLiteral("Are you sure you want to delete the selected traces?"),
-                     QText(ApplicationTitle),
+                     toQString(kApplicationTitle),
                      Buttons::YesNoCancel, Icon::None);
   if (answer != Answer::Yes) return;
   DeleteSelectedFiles(folder_, names_, selectedFlags());
@@ -111,9 +111,9 @@ void TraceDisplay::File1_Click() {
   if (lowest < 0 || static_cast<std::size_t>(lowest) >= names_.size()) return;
   const std::string& name = names_[static_cast<std::size_t>(lowest)];
   clsVCATrace trace;
-  trace.ProcessTrace(ReadFileText(JoinPath(folder_, name)));  // the folder listed, whatever SavePath is now
+  trace.ProcessTrace(readFileText(joinPath(folder_, name)));  // the folder listed, whatever SavePath is now
   if (mainPicture_ != nullptr) trace.DrawTrace(*mainPicture_, 0);
-  emit traceDrawn(QText(name));
+  emit traceDrawn(toQString(name));
 }
 
 }  // namespace lumora

@@ -18,10 +18,10 @@ TEST(RunProbePorts, PrintsTheSixteenEntriesAsTheDialogShowsThem) {
   testing::PtyPair free;
   SettingsStore store;
   for (int port = 1; port <= 16; ++port) {
-    store.writeKey(DeviceSettingKey(port),
+    store.writeKey(deviceSettingKey(port),
                    devices.path().toStdString() + "/tty" + std::to_string(port));
   }
-  store.writeKey(DeviceSettingKey(4), free.slavePath());
+  store.writeKey(deviceSettingKey(4), free.slavePath());
   store.write(Setting::Port, 2);
   store.write(Setting::Speed, 9600);
 

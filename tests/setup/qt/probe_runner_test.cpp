@@ -23,7 +23,7 @@ struct ProbeRun {
   explicit ProbeRun(std::map<int, std::string> paths)
       : runner([this, paths = std::move(paths)](std::string_view key) -> std::optional<std::string> {
           for (const auto& [port, path] : paths) {
-            if (key == DeviceSettingKey(port)) return path;
+            if (key == deviceSettingKey(port)) return path;
           }
           return dir.path().toStdString() + "/missing-" + std::string{key};
         }) {

@@ -1,4 +1,4 @@
-#include "base/qt/message_frm.h"
+#include "base/qt/message_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,35 +10,35 @@
 
 namespace lumora {
 
-MessageFrm::MessageFrm(QWidget* parent)
+MessageWindow::MessageWindow(QWidget* parent)
     : QDialog(parent),
       Image1(new QLabel(this)),
-      Messagelbl(NewTextArea(this, "Messagelbl")),
+      Messagelbl(newTextArea(this, "Messagelbl")),
       Command1(new QPushButton(QStringLiteral("OK"), this)) {
   setModal(true);
-  UseFormFont(this);
-  setFixedSize(Twips(9075), Twips(5925));
+  useFormFont(this);
+  setFixedSize(twips(9075), twips(5925));
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
-  Image1->setGeometry(Twips(120), Twips(120), Twips(720), Twips(720));
-  Messagelbl->setGeometry(Twips(1080), Twips(120), Twips(7785), Twips(4755));
+  Image1->setGeometry(twips(120), twips(120), twips(720), twips(720));
+  Messagelbl->setGeometry(twips(1080), twips(120), twips(7785), twips(4755));
   Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(Twips(3960), Twips(5100), Twips(1215), Twips(495));
+  Command1->setGeometry(twips(3960), twips(5100), twips(1215), twips(495));
   Command1->setDefault(true);
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void MessageFrm::setMessage(const QString& text, const QString& title) {
+void MessageWindow::setMessage(const QString& text, const QString& title) {
   setWindowTitle(title);
   Messagelbl->setPlainText(text);
 }
 
-void MessageFrm::ShowMessage(const QString& text, const QString& title) {
+void MessageWindow::showMessage(const QString& text, const QString& title) {
   setMessage(text, title);
   exec();
 }
 
-void MessageFrm::showEvent(QShowEvent* event) {
+void MessageWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   QApplication::beep();
 }

@@ -13,13 +13,20 @@
 #endif
 
 #include "file_size_limit.h"
-#include "packets.h"
+#include "temp_folder.h"
 #include "base/core/file_read.h"
 
 namespace lumora::testing {
 namespace {
 
-using ReplaceFileTest = TempFolderTest;
+class ReplaceFileTest : public ::testing::Test {
+ protected:
+  static void Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  testing::TempFolder folder_{"lumora-replace"};
+  std::filesystem::path root_ = folder_.dir();
+};
 
 TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile) {
 #ifdef _WIN32
@@ -27,16 +34,17 @@ TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile
 #else
   const std::string target = (root_ / "out").string();
   Write(target, "OLD CONTENTS\r\n");
-  std::string failure;
+  std::optional<Problem> failure;
   {
     const FileSizeLimit limit(64);
-    failure = ReplaceFileBytes(target, std::string(1000, 'x'));
+    failure = replaceFileBytes(target, std::string(1000, 'x'));
   }
-  EXPECT_NE(failure.find("cannot write"), std::string::npos) << failure;
-  EXPECT_EQ(ReadFileText(target), "OLD CONTENTS\r\n");
+  ASSERT_TRUE(failure);
+  EXPECT_NE(failure->text.find("cannot write"), std::string::npos) << failure->text;
+  EXPECT_EQ(readFileText(target), "OLD CONTENTS\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);
-  EXPECT_EQ(ReplaceFileBytes(target, "NEW"), "");
-  EXPECT_EQ(ReadFileText(target), "NEW");
+  EXPECT_EQ(replaceFileBytes(target, "NEW"), std::nullopt);
+  EXPECT_EQ(readFileText(target), "NEW");
 #endif
 }
 
@@ -52,15 +60,15 @@ TEST_F(ReplaceFileTest, FollowsLinksKeepsPermissionsAndRefusesPipes) {
   Write(real, "OLD");
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink("real", link);
-  ASSERT_EQ(ReplaceFileBytes(link.string(), "NEW"), "");
+  ASSERT_EQ(replaceFileBytes(link.string(), "NEW"), std::nullopt);
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadFileText(real.string()), "NEW");
+  EXPECT_EQ(readFileText(real.string()), "NEW");
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(ReplaceFileBytes(fifo.string(), "x"), "cannot replace " + fifo.string() + ": it is not a file");
+  EXPECT_EQ(replaceFileBytes(fifo.string(), "x"), Problem{"cannot replace " + fifo.string() + ": it is not a file"});
   EXPECT_TRUE(fs::is_fifo(fifo));
   fs::create_symlink("pipe", root_ / "to-pipe");
-  EXPECT_NE(ReplaceFileBytes((root_ / "to-pipe").string(), "x"), "");
+  EXPECT_NE(replaceFileBytes((root_ / "to-pipe").string(), "x"), std::nullopt);
   EXPECT_TRUE(fs::is_fifo(fifo));
 #endif
 }
@@ -79,9 +87,9 @@ TEST_F(ReplaceFileTest, WaitsBrieflyForAReaderThatHoldsTheOldFile) {
     Sleep(200);
     CloseHandle(held);
   });
-  EXPECT_EQ(ReplaceFileBytes(target.string(), "NEW"), "");
+  EXPECT_EQ(replaceFileBytes(target.string(), "NEW"), std::nullopt);
   reader.join();
-  EXPECT_EQ(ReadFileText(target.string()), "NEW");
+  EXPECT_EQ(readFileText(target.string()), "NEW");
 #endif
 }
 
@@ -90,15 +98,15 @@ TEST_F(ReplaceFileTest, WaitsBrieflyForAReaderThatHoldsTheOldFile) {
 TEST_F(ReplaceFileTest, FolderWriteProblemAnswersAsAStoreWouldAndLeavesNothing) {
   namespace fs = std::filesystem;
   Write(root_ / "Temp.tmp", "an operator's trace");
-  EXPECT_EQ(FolderWriteProblem(root_.string()), "");
-  EXPECT_EQ(ReadFileText((root_ / "Temp.tmp").string()), "an operator's trace");
+  EXPECT_EQ(folderWriteProblem(root_.string()), std::nullopt);
+  EXPECT_EQ(readFileText((root_ / "Temp.tmp").string()), "an operator's trace");
   EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);
-  EXPECT_NE(FolderWriteProblem((root_ / "missing").string()), "");
-  EXPECT_NE(FolderWriteProblem((root_ / "Temp.tmp").string()), "");  // a file, not a folder
+  EXPECT_NE(folderWriteProblem((root_ / "missing").string()), std::nullopt);
+  EXPECT_NE(folderWriteProblem((root_ / "Temp.tmp").string()), std::nullopt);  // a file, not a folder
   EXPECT_FALSE(fs::exists(root_ / "missing"));
-  EXPECT_EQ(FolderWriteProblem(""), "no folder is named");  // not the current folder
+  EXPECT_EQ(folderWriteProblem(""), Problem{"no folder is named"});  // not the current folder
   for (int n = 1; n < 100; ++n) Write(root_ / ("Temp" + std::to_string(n) + ".tmp"), "");
-  EXPECT_EQ(FolderWriteProblem(root_.string()), "the temporary names Temp.tmp to Temp99.tmp are all taken");
+  EXPECT_EQ(folderWriteProblem(root_.string()), Problem{"the temporary names Temp.tmp to Temp99.tmp are all taken"});
 }
 
 }  // namespace

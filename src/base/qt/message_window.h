@@ -10,14 +10,14 @@ class QPushButton;
 
 namespace lumora {
 
-class MessageFrm : public QDialog {
+class MessageWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit MessageFrm(QWidget* parent = nullptr);
+  explicit MessageWindow(QWidget* parent = nullptr);
 
   // Shows `text` under the caption `title`, modally; returns once the window is closed.
-  void ShowMessage(const QString& text, const QString& title);
+  void showMessage(const QString& text, const QString& title);
   // Sets the caption and the text without showing the window.
   void setMessage(const QString& text, const QString& title);
 

@@ -99,9 +99,9 @@ class Server {
       if (n <= 0) throw std::runtime_error("the server hung up");
       const std::string_view chunk(buffer, static_cast<std::size_t>(n));
       for (char c : chunk) {  // when each packet's FS arrived
-        if (!inPacket_ && c == lumora::FS) packetStarts_.push_back(at);
-        if (c == lumora::FS) inPacket_ = true;
-        if (c == lumora::GS) inPacket_ = false;
+        if (!inPacket_ && c == lumora::kFs) packetStarts_.push_back(at);
+        if (c == lumora::kFs) inPacket_ = true;
+        if (c == lumora::kGs) inPacket_ = false;
       }
       for (Reply& r : reader_.feed(chunk)) {
         Clock::time_point startedAt = at;
@@ -161,7 +161,7 @@ class Server {
 
 std::string sampleBody() {
   std::ifstream in(std::string(LUMORA_SAMPLES) + "/1002", std::ios::binary);
-  return lumora::sim::TraceBody(
+  return lumora::sim::traceBody(
       std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), false);
 }
 
@@ -177,7 +177,7 @@ UploadTimes upload(Server& server, const std::string& job, const std::string& bo
   request.job = job;
   UploadTimes times;
   Clock::time_point first;
-  const auto sent = server.send(lumora::sim::TraceRequest(request));
+  const auto sent = server.send(lumora::sim::traceRequest(request));
   server.await(Reply::Kind::Ack, first);
   times.requestToAck = millisBetween(sent, first);
   server.await(Reply::Kind::Packet, first);
@@ -190,8 +190,8 @@ UploadTimes upload(Server& server, const std::string& job, const std::string& bo
   return times;
 }
 
-constexpr double QuietMs = static_cast<double>(lumora::BurstSilenceMicros) / 1000.0;
-constexpr double InitPauseMs = static_cast<double>(lumora::InitPauseMicros) / 1000.0;
+constexpr double kQuietMs = static_cast<double>(lumora::kBurstSilenceMicros) / 1000.0;
+constexpr double kInitPauseMs = static_cast<double>(lumora::kInitPauseMicros) / 1000.0;
 
 // Request answered after the quarter second of silence; body acknowledged at once.
 void BM_LinkUploadLatency(benchmark::State& state) {
@@ -202,8 +202,8 @@ void BM_LinkUploadLatency(benchmark::State& state) {
   for (auto _ : state) {
     const UploadTimes t = upload(server, std::to_string(++n), body);
     state.SetIterationTime(t.requestToAnswer / 1000.0);
-    overshoot += t.requestToAnswer - QuietMs;
-    worstOvershoot = std::max(worstOvershoot, t.requestToAnswer - QuietMs);
+    overshoot += t.requestToAnswer - kQuietMs;
+    worstOvershoot = std::max(worstOvershoot, t.requestToAnswer - kQuietMs);
     gsToAck += t.gsToAck;
     worstGsToAck = std::max(worstGsToAck, t.gsToAck);
   }
@@ -221,13 +221,13 @@ void BM_LinkInitLatency(benchmark::State& state) {
   int n = 0;
   for (auto _ : state) {
     Clock::time_point first;
-    const auto sent = server.send(lumora::sim::InitRequest(false));
+    const auto sent = server.send(lumora::sim::initRequest(false));
     server.await(Reply::Kind::Ack, first);
     server.await(Reply::Kind::Packet, first);
     const double ms = millisBetween(sent, first);
     state.SetIterationTime(ms / 1000.0);
-    overshoot += ms - QuietMs - InitPauseMs;
-    worst = std::max(worst, ms - QuietMs - InitPauseMs);
+    overshoot += ms - kQuietMs - kInitPauseMs;
+    worst = std::max(worst, ms - kQuietMs - kInitPauseMs);
     ++n;
   }
   state.counters["answer_after_quiet_and_pause_ms"] = overshoot / n;

@@ -1,5 +1,6 @@
-// Arbitrary bytes, pauses and operator answers fed to the link engine: it must neither
-// crash, hang nor trip a sanitizer; every name it stores must be a safe file name; no write
+// Arbitrary bytes, pauses, operator answers and disk results fed to the link engine: it must
+// neither crash, hang nor trip a sanitizer; every name it asks to store must be a safe file
+// name; a request to store or check a folder must leave it waiting for that answer; no write
 // may exceed the buffer limit; and after expire(now) no deadline may lie in the past.
 //
 // Input layout, repeated: one byte that says what happens, two bytes of length or time,
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "link/core/control_chars.h"
 #include "link/core/link_engine.h"
@@ -17,36 +17,23 @@
 namespace {
 
 using namespace lumora;
-
-// Stores nothing; refuses every fourth trace so the failure paths run too.
-class MemoryStore : public TraceStore {
- public:
-  std::string StoreTrace(const std::string&, const std::string& name,
-                         const std::vector<std::string>&) override {
-    if (!IsSafeTraceName(name)) std::abort();
-    return ++stored_ % 4 == 0 ? "disk full" : "";
-  }
-  std::string TracePath(const std::string& folder, const std::string& name) const override {
-    return folder + "/" + name;
-  }
-  std::string FolderProblem(const std::string&) const override { return stored_ % 3 == 0 ? "gone" : ""; }
-
- private:
-  int stored_ = 0;
-};
+using State = LinkEngine::State;
 
 void check(const Outputs& outputs, const LinkEngine& link, std::int64_t now) {
-  for (const Output& o : outputs)
-    if (o.kind == OutputKind::Write && o.text.size() > MaxLinkBuffer) std::abort();
-  if (auto due = link.deadline(); due && *due < now && link.state() != LinkEngine::State::Storing)
-    std::abort();
+  for (const Output& o : outputs) {
+    if (o.kind == OutputKind::Write && o.text.size() > kMaxLinkBuffer) std::abort();
+    if (o.kind == OutputKind::StoreTrace &&
+        (!IsSafeTraceName(o.name) || (link.state() != State::StoringTrace && link.state() != State::StoringUnderNewName)))
+      std::abort();
+    if (o.kind == OutputKind::CheckFolder && link.state() != State::CheckingChosenFolder) std::abort();
+  }
+  if (auto due = link.deadline(); due && *due < now) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  MemoryStore store;
-  LinkEngine link(store, 1, "/saves", data && size > 0 && (data[0] & 1));
+  LinkEngine link(1, data && size > 0 && (data[0] & 1));
   std::string_view input(reinterpret_cast<const char*>(data), size);
   std::int64_t micros = 0;
   while (input.size() >= 3) {
@@ -55,7 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                  static_cast<std::uint8_t>(input[2]));
     input.remove_prefix(3);
     const Instant now{micros, "6 Dec 2026 12:00:00"};
-    switch (op % 5) {
+    // Every fourth store fails, and every third folder takes no files.
+    const auto problem = [amount](std::size_t every) {
+      return amount % every == 0 ? std::optional<Problem>(Problem{"disk full"}) : std::nullopt;
+    };
+    switch (op % 7) {
       case 0: {
         const std::string_view bytes = input.substr(0, amount);
         input.remove_prefix(bytes.size());
@@ -67,8 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(link.expire(Instant{micros, now.stamp}), link, micros);
         break;
       case 2: check(link.brandMessageClosed(now), link, micros); break;
-      case 3: check(link.operatorChoseName("/other", std::to_string(amount), now), link, micros); break;
+      case 3: check(link.operatorChoseName("/other", std::to_string(amount)), link, micros); break;
       case 4: check(link.operatorCancelled(now), link, micros); break;
+      case 5: check(link.storeFinished(problem(4), now), link, micros); break;
+      case 6: check(link.folderChecked(problem(3), "/saves", now), link, micros); break;
     }
   }
   return 0;

@@ -6,8 +6,8 @@ namespace lumora {
 namespace {
 
 TEST(Crc, MatchesKnownValues) {
-  EXPECT_EQ(CRC16("123456789"), 12739);  // the XMODEM check value
-  EXPECT_EQ(CRC16("\xff"), 0x1EF0);      // all eight bits of a high character count
+  EXPECT_EQ(crc16("123456789"), 12739);  // the XMODEM check value
+  EXPECT_EQ(crc16("\xff"), 0x1EF0);      // all eight bits of a high character count
 }
 
 // "REQ=INI" with `crcRecord` after its RS; 13402 is the CRC of "REQ=INI" CR RS.
@@ -22,15 +22,15 @@ TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughOrUpToRs) {
       {iniWith("CRC=13402"), CrcCheck::Good},
       {iniWith(" CRC = 13402"), CrcCheck::Good},
       {"junk" + iniWith("CRC=13402"), CrcCheck::Good},  // the span starts at its own FS
-      {iniWith("CRC=" + std::to_string(CRC16("REQ=INI\r"))), CrcCheck::Good},  // RS left out
-      {iniWith("CRC=" + std::to_string(CRC16("\x1cREQ=INI\r\x1e"))), CrcCheck::Bad},  // FS taken in
+      {iniWith("CRC=" + std::to_string(crc16("REQ=INI\r"))), CrcCheck::Good},  // RS left out
+      {iniWith("CRC=" + std::to_string(crc16("\x1cREQ=INI\r\x1e"))), CrcCheck::Bad},  // FS taken in
       {iniWith("CRC=13403"), CrcCheck::Bad},
       {iniWith("CRC="), CrcCheck::Bad},
       {iniWith("CRC=78938"), CrcCheck::Bad},  // 13402 + 65536
       {iniWith("CRC=0000013402"), CrcCheck::Bad},
   };
   for (const auto& [packet, expected] : cases)
-    EXPECT_EQ(CheckIncomingCrc(packet), expected) << packet;
+    EXPECT_EQ(checkIncomingCrc(packet), expected) << packet;
 }
 
 // A request while a trace body is awaited, as the link would answer it; trace data itself may
@@ -40,7 +40,7 @@ TEST(OpensWithRequest, OnlyARequestTheLinkAnswersAtTheHead) {
                                                 {"\x1cREQ=FIL\r\n", false}, {"\x1cREQ=fil\r\n", false},
                                                 {"\x1c""ANS=TRC\r\n", false}, {"\x1c\r\nREQ=TRC\r\n", false},
                                                 {"\x1cJOB=1\r\nREQ=TRC\r\n", false}, {"\x1c", false}};
-  for (const auto& [packet, request] : cases) EXPECT_EQ(OpensWithRequest(packet), request) << packet;
+  for (const auto& [packet, request] : cases) EXPECT_EQ(opensWithRequest(packet), request) << packet;
 }
 
 // A copy cut short and sent again starts over at its own FS; an FS of line noise inside a body,
@@ -52,7 +52,7 @@ TEST(BodyStart, TheLastFsOpeningAPacketElseTheFirst) {
       {"\x1cxx\x1cREQ=FIL\r\n\x1e\x1d", 3},                             // noise before
       {"\x1cJOB=1\r\n\x1cR=2\r\n\x1e\x1d", 0},                          // no packet opening
       {"noise\x1d", std::string::npos}};
-  for (const auto& [received, start] : cases) EXPECT_EQ(BodyStart(received), start) << received;
+  for (const auto& [received, start] : cases) EXPECT_EQ(bodyStart(received), start) << received;
 }
 
 }  // namespace

@@ -9,18 +9,14 @@ namespace lumora {
 namespace {
 
 using namespace linktest;
-using State = LinkEngine::State;
 
-const std::string IniRequest = tracerPacket({"REQ=INI"});
-const std::string IniAnswerBytes =
-    "\x1c"
-    "ANS=INI\r\nSTATUS=15\r\n\x1e\x1d";
-const Outputs IniAnswer{write(IniAnswerBytes),
-                        activity("OMA Host Does Not Support Initialization")};
+const std::string kIniRequest = tracerPacket({"REQ=INI"});
+const std::string kIniAnswerBytes = "\x1c" "ANS=INI\r\nSTATUS=15\r\n\x1e\x1d";
+const Outputs kIniAnswer{write(kIniAnswerBytes), activity("OMA Host Does Not Support Initialization")};
 // The packet with its CRC record's number spoilt.
 std::string badCrc(std::string packet) { return packet.insert(packet.find("CRC=") + 4, "1"); }
 
-Outputs unsupported(const std::vector<std::string>& kinds) {
+Outputs unsupported(const Lines& kinds) {
   Outputs out;
   for (const std::string& kind : kinds) out.push_back(activity(kind));
   return out + Outputs{activity("Unsupported OMA Device type")};
@@ -32,83 +28,104 @@ TEST_F(LinkTest, EachBurstGetsItsAnswer) {
     std::string burst;
     Outputs out;
   } cases[] = {
-      {IniRequest, {Ack}},
-      {tracerPacket({"REQ = INI"}), {Ack}},
-      {tracerPacket({"REQ=TRC"}) + IniRequest + tracerPacket({"REQ=ERR"}), {Ack}},
-      {tracerPacket({"REQ=INI"}, true), {Ack}},
-      {badCrc(tracerPacket({"REQ=INI"}, true)), {Nak, activity("OMA Bad Packet CRC")}},
-      {tracerPacket({"REQ=INF", "JOB=12", "STATUS=0"}), {Ack, activity("OMA Operation Completed")}},
+      {kIniRequest, {kAckOut}},
+      {tracerPacket({"REQ = INI"}), {kAckOut}},
+      {tracerPacket({"REQ=TRC"}) + kIniRequest + tracerPacket({"REQ=ERR"}), {kAckOut}},
+      {tracerPacket({"REQ=INI"}, true), {kAckOut}},
+      {badCrc(tracerPacket({"REQ=INI"}, true)), {kNakOut, activity("OMA Bad Packet CRC")}},
+      {tracerPacket({"REQ=INF", "JOB=12", "STATUS=0"}), {kAckOut, activity("OMA Operation Completed")}},
       {tracerPacket({"REQ=INF", "JOB=12", "STATUS=3"}), unsupported({"OMA Information Upload"})},
       {tracerPacket({"REQ=ERR", "STATUS=3"}), {activity("OMA Error Answer Response")}},
       {tracerPacket({"ANS=TRC", "STATUS=0"}), {activity("OMA Answer Packet")}},
       {tracerPacket({"REQ=MNT"}) + tracerPacket({"REQ=UPL"}),
        unsupported({"OMA Generic Upload", "OMA Maintenance Upload"})},
       // Dropped without a word: no request, no marker, not starting with FS, unknown.
-      {std::string(1, ACK) + IniRequest, {}},
+      {std::string(1, kAck) + kIniRequest, {}},
       {tracerPacket({"JOB=1", "REQ=INI"}), {}},
       {tracerPacket({"REQ=XYZ"}), {}},
       {tracerPacket({"req=INI"}), {}},
-      {IniRequest.substr(0, IniRequest.size() - 1), {}},  // no GS
+      {kIniRequest.substr(0, kIniRequest.size() - 1), {}},  // no GS
   };
-  for (const auto& c : cases) EXPECT_EQ(alone(c.burst), c.out) << Describe(write(c.burst));
+  for (const auto& c : cases) EXPECT_EQ(alone(c.burst), c.out) << describe(write(c.burst));
 }
 
-// A burst ends after more than 0.25 s of silence; a packet split by such a silence is two
-// stray bursts, even when the timer was late.
-TEST_F(LinkTest, BurstEndsAfterMoreThanAQuarterSecondOfSilence) {
-  EXPECT_TRUE(send(IniRequest.substr(0, 5)).empty());
-  micros += 250'000;
-  EXPECT_TRUE(send(IniRequest.substr(5)).empty());  // exactly 0.25 s later: the same burst
-  EXPECT_EQ(link.deadline(), micros + 250'001);
-  EXPECT_TRUE(wait(250'000).empty());
-  EXPECT_EQ(wait(1), (Outputs{Ack}));
-  wait(330'001);  // the answer
-  for (bool lateTimer : {false, true}) {
-    send(IniRequest.substr(0, 5));
-    micros += 250'001;
-    if (!lateTimer) {
-      EXPECT_TRUE(link.expire(now()).empty());
+// A wait ends when more than its time has passed: nothing one microsecond before its
+// deadline, its end at the deadline and after it (a late timer).
+TEST(LinkWaits, EachEndsOneMicrosecondAfterItsTime) {
+  const struct {
+    const char* name;
+    std::string packet;
+    bool burstFirst;  // the wait starts once the packet's burst has ended
+    std::int64_t length;
+    Outputs ends;
+  } waits[] = {
+      {"burst silence", kIniRequest, false, kBurstSilenceMicros, {kAckOut}},
+      {"init pause", kIniRequest, true, kInitPauseMicros, kIniAnswer},
+      {"body inactivity", tracerPacket({"REQ=TRC", "JOB=7", "VEN=CORVANE", "TRCFMT=1;400;E;R;F"}), true,
+       kBodyInactivityMicros,
+       {activity("OMA Tracer Timeout"), write(tracerPacket({"ANS=TRC", "JOB=7", "STATUS=1"}))}},
+  };
+  for (const auto& w : waits) {
+    for (const std::int64_t offset : {-1, 0, 1}) {
+      LinkEngine link{1, false};
+      std::int64_t start = 1'000'000;
+      link.receive(w.packet, {start, ""});
+      if (w.burstFirst) link.expire({start += kBurstSilenceMicros + 1, ""});
+      ASSERT_EQ(link.deadline(), start + w.length + 1) << w.name;
+      EXPECT_EQ(link.expire({start + w.length + 1 + offset, ""}), offset < 0 ? Outputs{} : w.ends)
+          << w.name << " " << offset;
     }
-    EXPECT_TRUE(request(IniRequest.substr(5)).empty());
   }
 }
 
-TEST_F(LinkTest, InitIsAcknowledgedAtOnceAndAnsweredAfterThePause) {
-  EXPECT_EQ(request(IniRequest), (Outputs{Ack}));
-  EXPECT_EQ(link.deadline(), micros + 330'001);
-  EXPECT_TRUE(wait(330'000).empty());
-  EXPECT_EQ(wait(1), IniAnswer);
-  // Bytes during the pause start the next burst; its silence counts from the answer.
-  request(IniRequest);
+// Bytes handed over after a missed deadline count only once the wait has ended: a packet
+// split by more than a quarter second of silence is two stray bursts, and the init answer
+// goes out before the next request counts.
+TEST_F(LinkTest, BytesAfterAMissedDeadlineCountAfterIt) {
+  send(kIniRequest.substr(0, 5));
+  micros += kBurstSilenceMicros + 1;
+  EXPECT_TRUE(request(kIniRequest.substr(5)).empty());
+  request(kIniRequest);
+  micros += kInitPauseMicros + 1;
+  EXPECT_EQ(send(kIniRequest), kIniAnswer);
+  EXPECT_EQ(link.state(), State::GatheringBurst);
+}
+
+// Bytes during the pause start the next burst; its silence counts from the answer.
+TEST_F(LinkTest, BytesDuringTheInitPauseStartTheNextBurst) {
+  request(kIniRequest);
   micros += 100'000;
-  EXPECT_TRUE(send(IniRequest).empty());
-  EXPECT_EQ(wait(230'001), IniAnswer);
-  EXPECT_EQ(link.deadline(), micros + 250'001);
-  EXPECT_EQ(wait(250'001), (Outputs{Ack}));
-  // A late timer: the answer goes out before new bytes count.
-  micros += 400'000;
-  EXPECT_EQ(send(IniRequest), IniAnswer);
-  EXPECT_EQ(link.state(), State::Gathering);
+  EXPECT_TRUE(send(kIniRequest).empty());
+  EXPECT_EQ(wait(kInitPauseMicros + 1 - 100'000), kIniAnswer);
+  EXPECT_EQ(link.deadline(), micros + kBurstSilenceMicros + 1);
+  EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
 }
 
 // The init answer carries a CRC when the last upload request did; a bad CRC changes nothing.
 TEST_F(LinkTest, InitAnswerCarriesCrcOnlyAfterAnUploadRequestWithOne) {
   const auto initAnswer = [&](bool withCrc = false) {
     request(tracerPacket({"REQ=INI"}, withCrc));
-    return texts(wait(330'001), OutputKind::Write).at(0);
+    return texts(wait(kInitPauseMicros + 1), OutputKind::Write).at(0);
   };
-  EXPECT_EQ(initAnswer(true), IniAnswerBytes);  // its own CRC does not count
-  request(tracerPacket({"REQ=UPL", "JOB=\"5\""}, true));
-  EXPECT_EQ(request(badCrc(tracerPacket({"REQ=MNT", "JOB=5"}, true))),
-            (Outputs{Nak, activity("OMA Bad Packet CRC")}));
-  EXPECT_EQ(link.QuoteChar(), "\"");
-  EXPECT_EQ(initAnswer(),
-            "\x1c"
-            "ANS=INI\r\nSTATUS=15\r\n\x1e"
-            "CRC=25004\r\n\x1d");
+  EXPECT_EQ(initAnswer(true), kIniAnswerBytes);  // its own CRC does not count
+  request(tracerPacket({"REQ=UPL", "JOB=5"}, true));
+  EXPECT_EQ(request(badCrc(tracerPacket({"REQ=MNT", "JOB=5"}, true))), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
+  EXPECT_EQ(initAnswer(), "\x1c" "ANS=INI\r\nSTATUS=15\r\n\x1e" "CRC=25004\r\n\x1d");
   request(tracerPacket({"REQ=MNT", "JOB=5"}));
-  EXPECT_EQ(link.QuoteChar(), "");
-  EXPECT_EQ(initAnswer(), IniAnswerBytes);
+  EXPECT_EQ(initAnswer(), kIniAnswerBytes);
+}
+
+// A burst of exactly the buffer limit is read; one byte more drops the burst with one line,
+// and the rest of that flood quietly, until its silence.
+TEST_F(LinkTest, BurstOverTheBufferLimitIsDroppedToItsEnd) {
+  std::string big = kIniRequest;
+  big.resize(kMaxLinkBuffer, 'x');
+  EXPECT_EQ(request(big), Outputs{kAckOut});
+  wait(kInitPauseMicros + 1);
+  EXPECT_TRUE(send(big).empty());
+  EXPECT_EQ(send("y"), Outputs{activity("OMA Input Discarded: more than 1048576 bytes without a pause")});
+  EXPECT_TRUE(request(kIniRequest).empty());
+  EXPECT_EQ(request(kIniRequest), Outputs{kAckOut});
 }
 
 }  // namespace

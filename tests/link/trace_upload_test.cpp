@@ -1,50 +1,35 @@
-// One trace upload through the engine: answers, stored bytes and names, failures.
+// One trace upload through the engine: answers, what is stored under which name, failures,
+// the operator's prompt. The tests play the disk by answering the engine's stores.
 #include <gtest/gtest.h>
 
-#include "link/core/link_engine.h"
 #include "link_test_support.h"
 
 namespace lumora {
 namespace {
 
 using namespace linktest;
-using State = LinkEngine::State;
-using Lines = std::vector<std::string>;
-using Calls = std::vector<RecordingStore::Call>;
 
 std::string trcRequest(const std::string& job = "12345", const std::string& vendor = "CORVANE",
-                       const Lines& formats = {"TRCFMT=1;400;E;R;F", "TRCFMT=1;400;E;L;F"},
-                       bool withCrc = false) {
+                       const Lines& formats = {"TRCFMT=1;400;E;R;F", "TRCFMT=1;400;E;L;F"}, bool withCrc = false) {
   Lines records{"REQ=TRC", "JOB=" + job, "VEN=" + vendor};
   records.insert(records.end(), formats.begin(), formats.end());
   return tracerPacket(records, withCrc);
 }
 
 std::string traceBody(const std::string& job = "12345", bool withCrc = false) {
-  return tracerPacket({"ANS=TRC", "JOB=" + job, "TRCFMT=1;400;E;R;F", "R=2500;2510;2520",
-                       "ZFMT=1;400;E;R;F", "Z=10;11;12"},
-                      withCrc);
+  return tracerPacket({"ANS=TRC", "JOB=" + job, "TRCFMT=1;400;E;R;F", "R=2500;2510;2520"}, withCrc);
 }
 
-const std::string StoredBytes =
-    "REQ=FIL\r\nJOB=12345\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\nZFMT=1;400;E;R;F\r\nZ=10;11;"
-    "12\r\n";
-const RecordingStore::Call Stored{"/saves/12345", StoredBytes};
-
 // The link's trace answer, written out by hand.
-std::string answer(const std::string& job, int status, const std::string& format = {},
-                   bool withCrc = false) {
+std::string answer(const std::string& job, int status, const std::string& format = {}, bool withCrc = false) {
   std::string records = "ANS=TRC\r\nJOB=" + job + "\r\n";
   if (!format.empty()) records += "TRCFMT=" + format + "\r\nZFMT=" + format + "\r\n";
   records += "STATUS=" + std::to_string(status) + "\r\n\x1e";
-  return "\x1c" + records + (withCrc ? "CRC=" + std::to_string(CRC16(records)) + "\r\n" : "") +
-         "\x1d";
+  return "\x1c" + records + (withCrc ? "CRC=" + std::to_string(crc16(records)) + "\r\n" : "") + "\x1d";
 }
 
-Output notSaved(const std::string& name) {
-  return make(OutputKind::StatusLabel,
-              name + " Trace Data NOT Saved!\n\nWaiting for Next Trace...");
-}
+const std::string kFileBytes = "REQ=FIL\r\nJOB=12345\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n";
+const Output kStoreJob{OutputKind::StoreTrace, kFileBytes, "12345", {}, 0};
 
 class UploadTest : public LinkTest {
  protected:
@@ -53,126 +38,106 @@ class UploadTest : public LinkTest {
     request(trcRequest(job));
     ASSERT_EQ(link.state(), State::ReceivingBody);
   }
-  // A whole upload; with the prompt on, the link then waits for the operator.
+  // A whole upload up to the store the engine asks for.
   Outputs upload(const std::string& job = "12345") {
     accept(job);
     return send(traceBody(job));
+  }
+  // An upload stored under its job number; with the prompt on, the link then waits for the operator.
+  void uploadAndStore(bool prompt) {
+    link = LinkEngine{1, prompt};
+    upload();
+    stored();
   }
 };
 
 TEST_F(UploadTest, RequestIsAcceptedOrRefusedBeforeTheBody) {
   auto accepted = [](const std::string& job, bool crc = false) {
-    return Outputs{activity("OMA Tracer"), Ack, make(OutputKind::DiscardInput),
-                   activity("Ready for OMA Trace"), write(answer(job, 0, "1;400;E;R;F", crc))};
+    return Outputs{activity("OMA Tracer"), kAckOut, make(OutputKind::DiscardInput), activity("Ready for OMA Trace"),
+                   write(answer(job, 0, "1;400;E;R;F", crc))};
   };
   auto refused = [](const std::string& line, const std::string& job, int status) {
-    return Outputs{activity("OMA Tracer"), Ack, activity(line), write(answer(job, status))};
+    return Outputs{activity("OMA Tracer"), kAckOut, activity(line), write(answer(job, status))};
   };
   const struct {
     std::string request;
     Outputs out;
   } cases[] = {
       {trcRequest(), accepted("12345")},
+      {trcRequest("\"12345\""), accepted("\"12345\"")},
       {trcRequest("1", " corvane "), accepted("1")},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;400;E;R;F"}, true), accepted("12345", true)},
-      {trcRequest("12345", "CORVANE", {"TRCFMT=1;399;E;R;F"}),
-       refused("Unsupported TRC Format!", "12345", 17)},
+      {trcRequest("12345", "OTHER"),
+       {activity("OMA Tracer"), kNakOut, make(OutputKind::ShowBrandMessage, "This tracer is a brand other than Corvane.  "
+        "This ordering system can only be used with Corvane OMA Tracing equipment.\n\nContact Corvane at "
+        "(800)555-0142 for information on obtaining a tracer compatible with this system.")}},
+      {trcRequest("12345", "CORVANE", {"TRCFMT=1;399;E;R;F"}), refused("Unsupported TRC Format!", "12345", 17)},
       // A job number that is not a safe file name never reaches the disk.
-      {trcRequest("..\\evil"),
-       refused("Invalid Job ID: \"..\\evil\" contains a path separator", "..\\evil", 6)},
+      {trcRequest("..\\evil"), refused("Invalid Job ID: \"..\\evil\" contains a path separator", "..\\evil", 6)},
   };
-  for (const auto& c : cases) EXPECT_EQ(alone(c.request), c.out) << Describe(write(c.request));
-  EXPECT_TRUE(store.calls.empty());
+  for (const auto& c : cases) EXPECT_EQ(alone(c.request), c.out) << describe(write(c.request));
 }
 
-// Without the prompt the trace is stored, answered and shown; bytes after the body's GS are
-// the next packet. Mended fault: it was then written a second time, whose failure on a full
-// disk called the stored trace unsaved.
-TEST_F(UploadTest, CompleteExchangeStoresUnderTheJobNumber) {
-  link.setPortNumber(4);
+// Mended fault: the store waited for the disk before the ACK. The tracer hears it as soon as
+// the body is complete; status 0 only once the trace is stored. Without the prompt the trace
+// is then shown and not written a second time (once, a failed second write on a full disk
+// called the stored trace unsaved). Bytes after the body's GS are the next packet.
+TEST_F(UploadTest, AckAtOnceStatusZeroOnlyOnceStored) {
+  link = LinkEngine{4, false};
   accept();
-  const Outputs out = send(traceBody() + tracerPacket({"REQ=INI"}));
-  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("12345", 0)}));
-  EXPECT_EQ(texts(out, OutputKind::Activity).back(), "06.12.2026 @" + std::to_string(micros) +
-                                                        " COM:4 Trace Received: 12345");
-  EXPECT_EQ(texts(out, OutputKind::ShowTrace), Lines{"12345"});
-  EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), "12345 Trace Data Saved to Disk.\n\nWaiting for Next Trace...");
-  EXPECT_EQ(texts(out, OutputKind::OrderLabel).back(), "Order: 12345");
-  EXPECT_EQ(store.calls, Calls{Stored});
-  EXPECT_EQ(wait(250'001), (Outputs{Ack}));
+  const Output line = activity("06.12.2026 @" + std::to_string(micros) + " COM:4 Trace Received: 12345");
+  EXPECT_EQ(send(traceBody() + tracerPacket({"REQ=INI"})),
+            (Outputs{kAckOut, make(OutputKind::RawDataCleared), make(OutputKind::RawDataAdded, "REQ=FIL"),
+                     make(OutputKind::RawDataAdded, "JOB=12345"), make(OutputKind::RawDataAdded, "TRCFMT=1;400;E;R;F"),
+                     make(OutputKind::RawDataAdded, "R=2500;2510;2520"), line, kStoreJob}));
+  EXPECT_EQ(link.deadline(), std::nullopt);  // the disk has no time limit
+  const Output savedLabel = make(OutputKind::StatusLabel, "12345 Trace Data Saved to Disk.\n\nWaiting for Next Trace...");
+  const Output orderLabel = make(OutputKind::OrderLabel, "Order: 12345");
+  EXPECT_EQ(stored(), (Outputs{savedLabel, orderLabel, write(answer("12345", 0)), orderLabel, line,
+                               {OutputKind::ShowTrace, {}, "12345", {}, 0}, make(OutputKind::EnableSave),
+                               make(OutputKind::StatusLabel), make(OutputKind::PromptEnded), savedLabel, orderLabel}));
+  EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
 }
 
-// Mended fault: the store waited for the disk before the ACK. The tracer now hears it at
-// once; the store follows in the owner's next call.
-TEST_F(UploadTest, AckGoesOutBeforeTheTraceIsStored) {
-  accept();
-  EXPECT_EQ(link.receive(traceBody(), now()), (Outputs{Ack}));
-  EXPECT_TRUE(store.calls.empty());
-  EXPECT_EQ(link.deadline(), micros);  // due at once
-  link.expire(now());
-  EXPECT_EQ(store.calls.at(0), Stored);
-}
-
-// The body may pause up to 6 s; a longer pause, even one a late timer missed, ends it with
-// status 1.
-TEST_F(UploadTest, BodyPausesUpToSixSecondsAndTimesOutAfterThem) {
-  const Outputs timeout{activity("OMA Tracer Timeout"), write(answer("12345", 1))};
-  accept();
-  const std::string body = traceBody();
-  EXPECT_TRUE(send(body.substr(0, 20)).empty());
-  EXPECT_TRUE(wait(6'000'000).empty());  // exactly 6 s is not "more than 6 s"
-  EXPECT_TRUE(send(body.substr(20, 30)).empty());
-  EXPECT_EQ(link.deadline(), micros + 6'000'001);
-  EXPECT_EQ(wait(6'000'001), timeout);
-  EXPECT_TRUE(request(body.substr(50)).empty());  // the rest is a stray burst now
-  const auto pausedWithoutTimer = [&](std::int64_t pause) {
-    accept();
-    send(body.substr(0, 20));
-    micros += pause;
-    return send(body.substr(20));
-  };
-  pausedWithoutTimer(6'000'000);
-  EXPECT_EQ(store.calls, Calls{Stored});
-  EXPECT_EQ(pausedWithoutTimer(6'000'001), timeout);
+// A trace that is not on disk is never reported to the tracer as stored.
+TEST_F(UploadTest, FailedStoreAnswersStatusTwoAndSaysWhy) {
+  upload();
+  const Outputs out = stored(Problem{"cannot write /saves/Temp.tmp: No space left on device"});
+  EXPECT_EQ(out, (Outputs{activity("Cant Store Data: cannot write /saves/Temp.tmp: No space left on device"),
+                          make(OutputKind::StatusLabel, "12345 Trace Data NOT Saved!\n\nWaiting for Next Trace..."),
+                          write(answer("12345", 2))}));
+  EXPECT_EQ(link.state(), State::Idle);
 }
 
 TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
   accept();
   std::string bad = traceBody("12345", true);
   bad[bad.find("R=2500") + 2] = '9';
-  EXPECT_EQ(send(bad), (Outputs{Nak, activity("OMA Bad Packet CRC")}));
+  EXPECT_EQ(send(bad), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
   micros += 1'000'000;
-  send(traceBody("12345", true));
-  EXPECT_EQ(store.calls, Calls{Stored});  // without the CRC line
+  EXPECT_EQ(send(traceBody("12345", true)).back(), kStoreJob);  // without the CRC line
 }
 
 // Mended fault: whatever ended in a GS while the body was awaited was stored as the trace and
 // answered with status 0 (a stray GS stored an empty file). Now the body runs from its first
 // FS; noise alone, or an empty packet, is dropped and the link goes on waiting. A stray FS
 // inside the body is noise too: it once cut the trace's head off, or (just before the GS)
-// stored an empty file over the trace.
+// stored an empty file over the trace. A tracer whose GS was lost sends the whole packet
+// again: one copy is stored.
 TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
   const Outputs noise{activity("OMA Input Discarded: line noise while waiting for the trace")};
   accept();
   EXPECT_EQ(send("\xff\xfe\x1d"), noise);
   EXPECT_EQ(send("\x1c\x1e\x1d"), noise);
-  EXPECT_EQ(link.state(), State::ReceivingBody);
-  EXPECT_TRUE(store.calls.empty());
-  send("xyz" + traceBody());
-  EXPECT_EQ(store.calls, Calls{Stored});
-  for (const std::size_t at : {traceBody().find("R=2500"), traceBody().size() - 1}) {
-    store.calls.clear();
+  EXPECT_EQ(send("xyz" + traceBody()).back(), kStoreJob);
+  std::string strayFs = traceBody(), strayFsAtEnd = traceBody();
+  strayFs.insert(strayFs.find("R=2500"), 1, kFs);
+  strayFsAtEnd.insert(strayFsAtEnd.size() - 1, 1, kFs);
+  for (const std::string& body : {strayFs, strayFsAtEnd, traceBody().substr(0, 40) + traceBody()}) {
+    stored();
     accept();
-    std::string body = traceBody();
-    body.insert(at, 1, FS);
-    send(body);
-    EXPECT_EQ(store.calls, Calls{Stored}) << at;
+    EXPECT_EQ(send(body).back(), kStoreJob) << describe(write(body));
   }
-  // A tracer whose GS was lost sends the whole packet again: one copy is stored.
-  store.calls.clear();
-  accept();
-  send(traceBody().substr(0, 40) + traceBody());
-  EXPECT_EQ(store.calls, Calls{Stored});
 }
 
 // Mended fault: a tracer that gave up (a body cut short, a request sent again) had its new
@@ -180,89 +145,86 @@ TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
 // upload, nothing is stored, and it is answered as any request.
 TEST_F(UploadTest, ARequestInsteadOfTheBodyEndsTheUploadAndIsAnswered) {
   accept("8008");
-  const std::string cutShort = traceBody("8008").substr(0, 30);
-  EXPECT_EQ(send(cutShort + trcRequest("8009")),
-            (Outputs{activity("OMA Trace Aborted: the tracer sent a new request")}));
-  const Outputs out = wait(BurstSilenceMicros + 1);
-  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("8009", 0, "1;400;E;R;F")}));
-  EXPECT_TRUE(store.calls.empty());
-  send(traceBody("8009"));
-  ASSERT_FALSE(store.calls.empty());
-  EXPECT_EQ(store.calls.front().first, "/saves/8009");
+  EXPECT_EQ(send(traceBody("8008").substr(0, 30) + trcRequest("8009")),
+            Outputs{activity("OMA Trace Aborted: the tracer sent a new request")});
+  const Outputs out = wait(kBurstSilenceMicros + 1);
+  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, kAck), answer("8009", 0, "1;400;E;R;F")}));
+  EXPECT_EQ(send(traceBody("8009")).back().name, "8009");
 }
 
-// A trace that is not on disk is never reported to the tracer as stored; a failed store of
-// the operator's new name is reported too.
-TEST_F(UploadTest, FailedStoreIsReportedNeverClaimed) {
-  store.failure = "cannot write /saves/Temp.tmp: No space left on device";
-  const Outputs out = upload();
-  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("12345", 2)}));
-  EXPECT_EQ(texts(out, OutputKind::Activity).back(), "Cant Store Data: " + store.failure);
-  EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), notSaved("12345").text);
-
-  store.failure.clear();
-  link.setPrompt(true);
-  upload();
-  store.failure = "cannot create a temporary file in /other: No such file or directory";
-  store.missingFolder = "/other";
-  const Outputs renamed = link.operatorChoseName("/other", "J9", now());
-  EXPECT_EQ(texts(renamed, OutputKind::Activity),
-            (Lines{"Cant Store Data: " + store.failure, "Traces are still saved in /saves"}));
-  EXPECT_EQ(texts(renamed, OutputKind::StatusLabel).back(), notSaved("J9").text);
-  // Mended fault: a folder where nothing could be stored became the save folder, and every
-  // later trace of the run failed there. A folder that works is taken, also with a name
-  // that is refused on its own.
-  EXPECT_EQ(link.SavePath(), "/saves");
-  store.failure.clear();
-  upload();
-  const Outputs refusedName = link.operatorChoseName("/third", "CON", now());
-  EXPECT_EQ(link.SavePath(), "/third");
-  EXPECT_EQ(refusedName.back().kind, OutputKind::SaveFolderChanged);
+// A body without its GS is dropped at the buffer limit with status 2; the rest of the flood
+// ends with its silence.
+TEST_F(UploadTest, BodyOverTheBufferLimitIsDroppedWithStatusTwo) {
+  accept();
+  EXPECT_TRUE(send(std::string(kMaxLinkBuffer, 'R')).empty());
+  EXPECT_EQ(send("R" + traceBody()), (Outputs{activity("OMA Trace Discarded: more than 1048576 bytes without an end"),
+                                              write(answer("12345", 2))}));
+  EXPECT_TRUE(request(tracerPacket({"REQ=INI"})).empty());
 }
 
-// With the prompt on, the tracer hears status 0 after the first store, and the operator
-// may store the trace again under a new name (the window tests do), without a time limit.
-TEST_F(UploadTest, PromptWaitsForTheOperatorWithoutDeadline) {
-  link.setPrompt(true);
-  const Outputs out = upload();
-  EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, ACK), answer("12345", 0)}));
-  EXPECT_EQ(out.back(), make(OutputKind::PromptOperator));
+// With the prompt on, the tracer hears status 0 after the first store and the operator
+// decides without a time limit; what the tracer sends meanwhile starts the next burst.
+TEST_F(UploadTest, PromptWaitsForTheOperatorAndHoldsInput) {
+  uploadAndStore(true);
+  EXPECT_EQ(link.state(), State::AwaitingOperator);
   EXPECT_EQ(link.deadline(), std::nullopt);
+  EXPECT_TRUE(send(tracerPacket({"REQ=INI"})).empty());
   EXPECT_TRUE(wait(3'600'000'000).empty());
-  EXPECT_EQ(link.operatorCancelled(now()), (Outputs{make(OutputKind::PromptEnded)}));
-  EXPECT_EQ(store.calls, Calls{Stored});
+  EXPECT_EQ(link.operatorCancelled(now()), Outputs{make(OutputKind::PromptEnded)});
+  EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
 }
 
-TEST_F(UploadTest, PromptUnsafeNewNameIsNotWritten) {
-  link.setPrompt(true);
-  upload();
-  const Outputs out = link.operatorChoseName("/saves", "a:b", now());
-  EXPECT_EQ(texts(out, OutputKind::Activity),
-            Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
-  EXPECT_EQ(texts(out, OutputKind::StatusLabel).back(), notSaved("a:b").text);
-  EXPECT_EQ(store.calls, Calls{Stored});
+// "&Save" stores the raw data again, its job line rewritten, under the new name in the chosen
+// folder, which becomes the save folder.
+TEST_F(UploadTest, PromptStoresUnderTheNewNameInTheChosenFolder) {
+  uploadAndStore(true);
+  const Outputs out = link.operatorChoseName("/other", "77");
+  EXPECT_EQ(out, (Outputs{{OutputKind::RawDataReplaced, "JOB=77", {}, {}, 1},
+                          make(OutputKind::OrderLabel, "Order: 77"),
+                          make(OutputKind::PromptEnded),
+                          {OutputKind::StoreTrace, "REQ=FIL\r\nJOB=77\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n", "77", "/other", 0}}));
+  EXPECT_EQ(stored(), (Outputs{make(OutputKind::StatusLabel, "77 Trace Data Saved to Disk.\n\nWaiting for Next Trace..."),
+                               make(OutputKind::OrderLabel, "Order: 77"),
+                               withFolder(OutputKind::SaveFolderChanged, "/other")}));
+  EXPECT_EQ(link.state(), State::Idle);
 }
 
-// What the tracer sends meanwhile waits for the operator, then starts the next burst.
-TEST_F(UploadTest, PromptHoldsInputForTheNextBurst) {
-  link.setPrompt(true);
-  upload();
-  send(tracerPacket({"REQ=INI"}));
-  wait(10'000'000);
-  link.operatorCancelled(now());
-  EXPECT_EQ(link.deadline(), micros + 250'001);
-  EXPECT_EQ(wait(250'001), (Outputs{Ack}));
+// Mended fault: a folder where nothing could be stored became the save folder, and every
+// later trace of the run failed there. A failed store asks whether the folder takes files at
+// all: one that does not is not taken; one that does is, also with a name refused on its own
+// (never written).
+TEST_F(UploadTest, PromptTakesTheChosenFolderOnlyWhenItTakesFiles) {
+  const Problem noFolder{"No such file or directory"};
+  const std::string notSaved = " Trace Data NOT Saved!\n\nWaiting for Next Trace...";
+  uploadAndStore(true);
+  link.operatorChoseName("/other", "J9");
+  EXPECT_EQ(stored(Problem{"cannot create a temporary file in /other: No such file or directory"}),
+            (Outputs{activity("Cant Store Data: cannot create a temporary file in /other: No such file or directory"),
+                     make(OutputKind::StatusLabel, "J9" + notSaved), withFolder(OutputKind::CheckFolder, "/other")}));
+  EXPECT_EQ(link.folderChecked(noFolder, "/saves", now()), Outputs{activity("Traces are still saved in /saves")});
+  uploadAndStore(true);
+  link.operatorChoseName("/saves", "J9");
+  stored(noFolder);
+  EXPECT_TRUE(link.folderChecked(noFolder, "/saves", now()).empty());  // the folder it is already
+  uploadAndStore(true);
+  const Outputs refused = link.operatorChoseName("/third", "a:b");
+  EXPECT_EQ(texts(refused, OutputKind::Activity), Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
+  EXPECT_EQ(refused.back(), withFolder(OutputKind::CheckFolder, "/third"));
+  EXPECT_TRUE(texts(refused, OutputKind::StoreTrace).empty());
+  EXPECT_EQ(link.folderChecked(std::nullopt, "/saves", now()), Outputs{withFolder(OutputKind::SaveFolderChanged, "/third")});
+  EXPECT_EQ(link.state(), State::Idle);
 }
 
 // Kept from a mended fault: "&Save" with no trace waiting still makes its folder the save
-// folder, and stores nothing.
-TEST_F(UploadTest, PromptAnswersOutsideThePromptStoreNothing) {
-  link.setPrompt(true);
+// folder, and stores nothing; the other answers and disk results out of turn change nothing.
+TEST_F(UploadTest, AnswersOutOfTurnStoreNothing) {
+  link = LinkEngine{1, true};
   EXPECT_TRUE(link.operatorCancelled(now()).empty());
   EXPECT_TRUE(link.brandMessageClosed(now()).empty());
-  EXPECT_EQ(link.operatorChoseName("/x", "1", now()), (Outputs{{OutputKind::SaveFolderChanged, "", "/x", 0}}));
-  EXPECT_EQ(link.SavePath(), "/x");
-  EXPECT_TRUE(store.calls.empty());
+  EXPECT_TRUE(stored().empty());
+  EXPECT_TRUE(link.folderChecked(std::nullopt, "/saves", now()).empty());
+  EXPECT_EQ(link.operatorChoseName("/x", "1"), Outputs{withFolder(OutputKind::SaveFolderChanged, "/x")});
+  EXPECT_EQ(link.state(), State::Idle);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // lumora-tracer-sim: the tracer's side of the link, for tests, the demo and technicians
-// checking a set-up without a tracer. See SimUsage for the options.
+// checking a set-up without a tracer. See kSimUsage for the options.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -18,10 +18,10 @@ namespace {
 
 using tool::JsonObject;
 
-const Clock::time_point programStart = Clock::now();
+const Clock::time_point kProgramStart = Clock::now();
 
 double millisSinceStart() {
-  return std::chrono::duration<double, std::milli>(Clock::now() - programStart).count();
+  return std::chrono::duration<double, std::milli>(Clock::now() - kProgramStart).count();
 }
 
 void print(JsonObject line) {
@@ -38,12 +38,12 @@ TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std:
                          int upload) {
   RequestOptions request = options.request;
   if (request.job.empty()) request.job = fileName(file);
-  TracerExchange exchange(options.init, TraceRequest(request),
-                          TraceBody(readFileText(file), request.crc), request.crc);
+  TracerExchange exchange(options.init, traceRequest(request),
+                          traceBody(readFileText(file), request.crc), request.crc);
   ReplyReader reader;
   line.onInput = [&](std::string_view bytes) {
     for (const Reply& reply : reader.feed(bytes)) {
-      JsonObject seen{{"event", "received"}, {"kind", std::string(KindName(reply.kind))}};
+      JsonObject seen{{"event", "received"}, {"kind", std::string(kindName(reply.kind))}};
       if (reply.kind != Reply::Kind::Ack && reply.kind != Reply::Kind::Nak)
         seen.emplace("text", reply.bytes);
       print(std::move(seen));
@@ -54,13 +54,10 @@ TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std:
   while (!done()) {
     if (auto bytes = exchange.send()) {
       const bool body = exchange.phase() == TracerExchange::Phase::AwaitBodyAck;
-      const bool request_ = exchange.phase() == TracerExchange::Phase::AwaitRequestAck;
-      print({{"event", "sent"},
-             {"what", body       ? "body"
-                      : request_ ? "request"
-                                 : "init"},
-             {"bytes", static_cast<double>(bytes->size())}});
-      const auto& pause = body ? options.bodyPause : request_ ? options.requestPause : std::nullopt;
+      const bool isRequest = exchange.phase() == TracerExchange::Phase::AwaitRequestAck;
+      const char* what = body ? "body" : isRequest ? "request" : "init";
+      print({{"event", "sent"}, {"what", what}, {"bytes", static_cast<double>(bytes->size())}});
+      const auto& pause = body ? options.bodyPause : isRequest ? options.requestPause : std::nullopt;
       if (!line.send(*bytes, pause, options.baud, done)) exchange.noReply();
       continue;
     }
@@ -88,9 +85,8 @@ int run(const SimOptions& options) {
     }
   }
   TracerLine line;
-  std::string error;
-  if (!line.open(options, error)) {
-    std::cerr << "lumora-tracer-sim: " << error << '\n';
+  if (const auto problem = line.open(options)) {
+    std::cerr << "lumora-tracer-sim: " << problem->text << '\n';
     return 2;
   }
   if (!line.ptyPath().empty()) print({{"event", "pty"}, {"path", line.ptyPath()}});
@@ -123,11 +119,9 @@ int run(const SimOptions& options) {
 }  // namespace lumora::sim
 
 int main(int argc, char** argv) {
-  std::string error;
-  const auto options =
-      lumora::sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  const auto options = lumora::sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!options) {
-    std::cerr << "lumora-tracer-sim: " << error << "\n" << lumora::sim::SimUsage;
+    std::cerr << "lumora-tracer-sim: " << options.problem().text << "\n" << lumora::sim::kSimUsage;
     return 2;
   }
   return lumora::sim::run(*options);

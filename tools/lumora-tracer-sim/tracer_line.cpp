@@ -46,13 +46,11 @@ TracerLine::~TracerLine() {
   if (slave_ >= 0) ::close(slave_);
 }
 
-bool TracerLine::open(const SimOptions& options, std::string& error) {
+std::optional<Problem> TracerLine::open(const SimOptions& options) {
   if (options.pty) {
     char name[256] = {};
-    if (openpty(&fd_, &slave_, name, nullptr, nullptr) != 0) {
-      error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
-      return false;
-    }
+    if (openpty(&fd_, &slave_, name, nullptr, nullptr) != 0)
+      return Problem{std::string("cannot open a pseudo-terminal: ") + std::strerror(errno)};
     ptyPath_ = name;
     isPtyMaster_ = true;
   } else if (options.fd >= 0) {
@@ -60,18 +58,14 @@ bool TracerLine::open(const SimOptions& options, std::string& error) {
     ownsFd_ = false;
     isPtyMaster_ = ptsname(fd_) != nullptr;
   } else {
-    if (speedConstant(options.speed) == B0) {
-      error = "unsupported speed " + std::to_string(options.speed) +
-              " (1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200)";
-      return false;
-    }
+    if (speedConstant(options.speed) == B0)
+      return Problem{"unsupported speed " + std::to_string(options.speed) +
+                     " (1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200)"};
     fd_ = ::open(options.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd_ < 0 || !makeRaw(fd_, options.speed)) {
-      error = "cannot open " + options.device + ": " + std::strerror(errno);
-      return false;
-    }
+    if (fd_ < 0 || !makeRaw(fd_, options.speed))
+      return Problem{"cannot open " + options.device + ": " + std::strerror(errno)};
   }
-  return true;
+  return std::nullopt;
 }
 
 bool TracerLine::waitForHost(int timeoutMs) {

@@ -18,8 +18,8 @@ class TracerLine {
  public:
   ~TracerLine();
 
-  // Opens the line the options name; false with `error` set when it cannot.
-  bool open(const SimOptions& options, std::string& error);
+  // Opens the line the options name; why not when it cannot.
+  std::optional<Problem> open(const SimOptions& options);
   // The path the host should open (--pty only).
   const std::string& ptyPath() const { return ptyPath_; }
   // On a pseudo-terminal: waits until the host has opened and configured its side (the

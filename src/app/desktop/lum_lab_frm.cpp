@@ -60,6 +60,7 @@ LumLabfrm::LumLabfrm(DesktopServices services, QWidget* parent)
   layout->addWidget(buildActivityViews());
   setCentralWidget(central);
   icon_ = new NotifyIcon(this, Filemnu, this);
+  connect(&saveFolder_, &SaveFolder::changed, this, [this] { Shared().SavePath = saveFolder_.path(); });
 }
 
 LumLabfrm::~LumLabfrm() = default;
@@ -239,15 +240,15 @@ bool LumLabfrm::SetComPorts() {
 // The save folder comes from the settings each time the link starts, so a folder chosen in
 // the setup dialog is in force at once.
 void LumLabfrm::startLink(int port, int speed) {
-  Shared().SavePath = services_.settings.read(Setting::SavePath);
-  QDir().mkpath(toQString(Shared().SavePath));
+  saveFolder_.setPath(services_.settings.read(Setting::SavePath));
+  Shared().SavePath = saveFolder_.path();  // the setup dialog writes the shared copy too
+  QDir().mkpath(toQString(saveFolder_.path()));
   LinkSession::Settings s;
   s.device = toQString(PortDevice(port, services_.settings.lookup()));
   s.speed = speed;
   s.portNumber = port;
-  s.savePath = toQString(Shared().SavePath);
   s.prompt = services_.settings.read(Setting::Prompt) != "0";
-  link_ = std::make_unique<LinkSession>(s);
+  link_ = std::make_unique<LinkSession>(s, saveFolder_);
   connectLink();
   link_->open();
 }
@@ -293,8 +294,6 @@ void LumLabfrm::connectLink() {
   connect(link, &LinkSession::showTraceRequested, this,
           [this](const QString&, const QByteArray& path) { ShowStoredTrace(path.toStdString()); });
   connect(link, &LinkSession::saveEnabled, this, [this] { Command1[0]->setEnabled(true); });
-  connect(link, &LinkSession::saveFolderChanged, this,
-          [](const QByteArray& folder) { Shared().SavePath = folder.toStdString(); });
   connect(link, &LinkSession::promptRequested, this, [this] {
     showWindow();
     setPromptButtonsVisible(true);
@@ -328,7 +327,7 @@ void LumLabfrm::Command1_Click(int index) {
     // only) and says so.
     const QString folder = QDir::toNativeSeparators(chosen.absolutePath());  // as the user writes it
     if (link_) link_->operatorChoseName(folder, chosen.fileName());
-    else Shared().SavePath = folder.toStdString();
+    else saveFolder_.setPath(folder.toStdString());
   } else if (index == 1) {
     Shared().PromptAnswer = 2;
     if (link_) link_->operatorCancelled();

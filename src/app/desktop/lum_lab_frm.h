@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/desktop/desktop_services.h"
+#include "base/qt/save_folder.h"
 
 class QLabel;
 class QListWidget;
@@ -79,6 +80,7 @@ class LumLabfrm : public QMainWindow {
   void hideToTray();
 
   DesktopServices services_;
+  SaveFolder saveFolder_;  // outlives the link, which stores traces there
   std::unique_ptr<LinkSession> link_;
   NotifyIcon* icon_ = nullptr;
   bool shuttingDown_ = false;

@@ -2,17 +2,11 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <deque>
 #include <mutex>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <cerrno>
-#include <unistd.h>
-#endif
+#include "app/server/output_descriptor.h"
 
 namespace lumora {
 
@@ -28,21 +22,6 @@ struct ActivityQueue {
 
 namespace {
 
-// Waits for the reader as long as it takes: only the writer thread calls this.
-bool writeAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-#ifdef _WIN32
-    const int n = _write(fd, text.data(), static_cast<unsigned>(text.size()));
-#else
-    const ssize_t n = write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-#endif
-    if (n <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 void writeLines(const std::shared_ptr<ActivityQueue>& q) {
   std::unique_lock lock(q->mutex);
   for (;;) {
@@ -52,7 +31,7 @@ void writeLines(const std::shared_ptr<ActivityQueue>& q) {
     q->lines.pop_front();
     q->writing = true;
     lock.unlock();
-    const bool written = writeAll(q->fd, text);
+    const bool written = writeAllTo(q->fd, text);  // only this thread waits for the reader
     lock.lock();
     q->writing = false;
     if (!written) ++q->dropped;
@@ -63,9 +42,7 @@ void writeLines(const std::shared_ptr<ActivityQueue>& q) {
 }  // namespace
 
 ActivityOutput::ActivityOutput(int fd) : queue_(std::make_shared<ActivityQueue>(fd)) {
-#ifndef _WIN32
-  std::signal(SIGPIPE, SIG_IGN);
-#endif
+  ignoreClosedPipes();
   writer_ = std::thread(writeLines, queue_);
 }
 

@@ -9,13 +9,13 @@
 #include "app/server/activity_output.h"
 #include "app/server/stop_signals.h"
 #include "app/server/writable_folder.h"
+#include "base/qt/save_folder.h"
+#include "base/qt/settings_store.h"
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
-#include "base/qt/settings_store.h"
 
 namespace lumora {
 namespace {
-
 
 QString openProblem(SerialPort::OpenResult result) {
   switch (result) {
@@ -28,47 +28,47 @@ QString openProblem(SerialPort::OpenResult result) {
 
 // The link's settings: the command line first, then the per-user store. An empty device
 // means no port is configured.
-LinkSession::Settings linkSettings(const ServerOptions& options) {
-  const SettingsStore store;
+LinkSession::Settings linkSettings(const ServerOptions& options, const SettingsStore& store) {
   LinkSession::Settings s;
   s.portNumber = store.readWhole(Setting::Port);
   s.device = QString::fromStdString(
       options.device.empty() ? PortDevice(s.portNumber, store.lookup()) : options.device);
   s.speed = options.speed > 0 ? options.speed : store.readWhole(Setting::Speed);
-  s.savePath = QString::fromStdString(options.saveDir.empty() ? store.read(Setting::SavePath)
-                                                              : options.saveDir);
   s.prompt = false;  // nobody is there to answer
   return s;
 }
 
 // Why the settings name no port to listen on; nothing when they do.
-std::optional<std::string> portSettingProblem(const LinkSession::Settings& settings) {
+std::optional<Problem> portSettingProblem(const LinkSession::Settings& settings) {
   if (settings.device.isEmpty())
-    return "the setting Port is " + std::to_string(settings.portNumber) +
-           " (1 to 16 expected); set it in the setup dialog or give --device PATH";
-  if (settings.speed <= 0) return std::string("the setting Speed is not a speed; give --speed N");
+    return Problem{"the setting Port is " + std::to_string(settings.portNumber) +
+                   " (1 to 16 expected); set it in the setup dialog or give --device PATH"};
+  if (settings.speed <= 0) return Problem{"the setting Speed is not a speed; give --speed N"};
   return std::nullopt;
 }
 
 // The folder may become usable later (a network folder coming back), so a problem only warns.
 bool warnUnlessFolderTakesFiles(const QString& savePath, const QString& shownAs) {
-  const std::string problem = FolderProblem(savePath);
-  if (problem.empty()) return true;
-  std::cerr << "Cannot create or write the save folder " << shownAs.toStdString() << " (" << problem
+  const std::optional<Problem> problem = folderProblem(savePath);
+  if (!problem) return true;
+  std::cerr << "Cannot create or write the save folder " << shownAs.toStdString() << " (" << problem->text
             << "); traces cannot be stored until it can be written.\n";
   return false;
 }
 
 }  // namespace
 
-int RunHeadless(const ServerOptions& options) {
-  const LinkSession::Settings settings = linkSettings(options);
+int runHeadless(const ServerOptions& options) {
+  const SettingsStore store;
+  const LinkSession::Settings settings = linkSettings(options, store);
   if (const auto problem = portSettingProblem(settings)) {
-    std::cerr << "No usable port: " << *problem << ".\n";
+    std::cerr << "No usable port: " << problem->text << ".\n";
     return 1;
   }
-  const QString folder = QDir::toNativeSeparators(QDir(settings.savePath).absolutePath());
-  const bool folderUsable = warnUnlessFolderTakesFiles(settings.savePath, folder);
+  SaveFolder saveFolder(options.saveDir.empty() ? store.read(Setting::SavePath) : options.saveDir);
+  const QString savePath = QString::fromStdString(saveFolder.path());
+  const QString folder = QDir::toNativeSeparators(QDir(savePath).absolutePath());
+  const bool folderUsable = warnUnlessFolderTakesFiles(savePath, folder);
 
   // The handlers come first: a stop that arrives while the port opens waits in the pipe
   // until the event loop runs, and still ends with the port closed.
@@ -77,7 +77,7 @@ int RunHeadless(const ServerOptions& options) {
                    &QCoreApplication::quit);
   ActivityOutput output(1);  // outlives the session, whose lines it prints
   const auto printLine = [&output](const QString& line) { output.print(line.toStdString()); };
-  LinkSession session(settings);
+  LinkSession session(settings, saveFolder);
   QObject::connect(&session, &LinkSession::activityAdded, printLine);
   QObject::connect(&session, &LinkSession::brandMessageRequested, &session,
                    [&session, &printLine](QString text) {

@@ -9,6 +9,6 @@ namespace lumora {
 
 // Runs until SIGINT or SIGTERM (then 0). Returns 1 when no port can be used.
 // Needs a Qt core application.
-int RunHeadless(const ServerOptions& options);
+int runHeadless(const ServerOptions& options);
 
 }  // namespace lumora

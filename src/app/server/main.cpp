@@ -17,15 +17,14 @@
 #include "base/core/platform_values.h"
 
 int main(int argc, char** argv) {
-  std::string error;
-  const auto options = lumora::ParseServerOptions(lumora::programArguments(argc, argv), error);
+  const auto options = lumora::parseServerOptions(lumora::programArguments(argc, argv));
   if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::UseStartingConsole();
   if (!options) {
-    std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
+    std::cerr << "lumora-trace-server: " << options.problem().text << "\n" << lumora::kServerUsage;
     return 2;
   }
   if (options->mode == lumora::ServerOptions::Mode::Help) {
-    std::cout << lumora::ServerUsage;
+    std::cout << lumora::kServerUsage;
     return 0;
   }
   QCoreApplication::setApplicationName(QString::fromUtf8(lumora::kApplicationTitle.data()));
@@ -36,12 +35,12 @@ int main(int argc, char** argv) {
       return 1;
     }
     QApplication app(argc, argv);
-    return lumora::RunDesktop(app, [] { lumora::StartApplicationLog(); });
+    return lumora::RunDesktop(app, [] { lumora::startApplicationLog(); });
   }
   // The command-line modes keep their messages on stderr: the log file belongs to the tray
   // copy, which may be running.
   QCoreApplication app(argc, argv);
   if (options->mode == lumora::ServerOptions::Mode::ProbePorts)
     return lumora::RunProbePorts(std::cout);
-  return lumora::RunHeadless(*options);
+  return lumora::runHeadless(*options);
 }

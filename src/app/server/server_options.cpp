@@ -4,7 +4,7 @@
 
 namespace lumora {
 
-const char* const ServerUsage =
+const char* const kServerUsage =
     "usage: lumora-trace-server                  the tray application (needs a desktop session)\n"
     "       lumora-trace-server --headless [--device PATH] [--speed N] [--save-dir DIR]\n"
     "       lumora-trace-server --probe-ports\n"
@@ -16,8 +16,7 @@ const char* const ServerUsage =
     "  --probe-ports   list the 16 ports as the setup dialog shows them\n"
     "Exit codes: 0 stopped normally, 1 no usable port, 2 bad usage.\n";
 
-std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
-                                                std::string& error) {
+Result<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
   ServerOptions o;
   bool headless = false;
   bool probe = false;
@@ -38,25 +37,16 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     } else if (a == "--speed" && hasValue) {
       const std::string& v = args[++i];
       const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.speed);
-      if (ec != std::errc() || end != v.data() + v.size() || o.speed <= 0) {
-        error = "--speed needs a positive whole number of bits per second";
-        return std::nullopt;
-      }
+      if (ec != std::errc() || end != v.data() + v.size() || o.speed <= 0)
+        return Problem{"--speed needs a positive whole number of bits per second"};
     } else {
-      error = (a == "--device" || a == "--save-dir" || a == "--speed") ? a + " needs a value"
-                                                                       : "unknown argument " + a;
-      return std::nullopt;
+      return Problem{(a == "--device" || a == "--save-dir" || a == "--speed") ? a + " needs a value"
+                                                                              : "unknown argument " + a};
     }
   }
-  if (headless && probe) {
-    error = "--headless and --probe-ports do not go together";
-    return std::nullopt;
-  }
+  if (headless && probe) return Problem{"--headless and --probe-ports do not go together"};
   const bool linkFlags = !o.device.empty() || o.speed != 0 || !o.saveDir.empty();
-  if (linkFlags && !headless) {
-    error = "--device, --speed and --save-dir apply to --headless";
-    return std::nullopt;
-  }
+  if (linkFlags && !headless) return Problem{"--device, --speed and --save-dir apply to --headless"};
   o.mode = headless ? ServerOptions::Mode::Headless
            : probe  ? ServerOptions::Mode::ProbePorts
                     : ServerOptions::Mode::Tray;

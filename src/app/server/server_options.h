@@ -1,9 +1,10 @@
 // The server's command line.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "base/core/problem.h"
 
 namespace lumora {
 
@@ -15,11 +16,9 @@ struct ServerOptions {
   std::string saveDir;  // --save-dir DIR; empty: the "SavePath" setting
 };
 
-// Parses the arguments after the program name. On bad input returns nothing and sets
-// `error` to a one-line reason.
-std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
-                                                std::string& error);
+// Parses the arguments after the program name; on bad input, a one-line reason.
+Result<ServerOptions> parseServerOptions(const std::vector<std::string>& args);
 
-extern const char* const ServerUsage;
+extern const char* const kServerUsage;
 
 }  // namespace lumora

@@ -14,6 +14,8 @@
 namespace lumora {
 namespace {
 
+// Qt's message handler is a plain function without a context: the log it writes to can
+// only be found here. Set and cleared on the user-interface thread, by startApplicationLogIn.
 QFile* logFile = nullptr;
 
 void writeToLog(QtMsgType, const QMessageLogContext&, const QString& message) {
@@ -31,30 +33,29 @@ void writeToLog(QtMsgType, const QMessageLogContext&, const QString& message) {
 
 }  // namespace
 
-std::string FolderProblem(const QString& folder) {
-  if (folder.isEmpty()) return "no folder is named";
-  if (!QDir().mkpath(folder)) return "it cannot be created";
-  const auto problem = folderWriteProblem(folder.toStdString());
-  return problem ? problem->text : std::string();
+std::optional<Problem> folderProblem(const QString& folder) {
+  if (folder.isEmpty()) return Problem{"no folder is named"};
+  if (!QDir().mkpath(folder)) return Problem{"it cannot be created"};
+  return folderWriteProblem(folder.toStdString());
 }
 
-QString WritableFolder(const QString& preferred, const QString& fallback) {
-  if (FolderProblem(preferred).empty()) return preferred;
-  if (FolderProblem(fallback).empty()) return fallback;
+QString writableFolder(const QString& preferred, const QString& fallback) {
+  if (!folderProblem(preferred)) return preferred;
+  if (!folderProblem(fallback)) return fallback;
   return {};
 }
 
-QString ApplicationLogName() { return toQString(MainWindowCaption(ProgramVersion()) + ".Log"); }
+QString applicationLogName() { return toQString(MainWindowCaption(ProgramVersion()) + ".Log"); }
 
-QString StartApplicationLog() {
+QString startApplicationLog() {
   const QString folder =
-      WritableFolder(QCoreApplication::applicationDirPath(),
+      writableFolder(QCoreApplication::applicationDirPath(),
                      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-  return folder.isEmpty() ? QString() : StartApplicationLogIn(folder, QCoreApplication::instance());
+  return folder.isEmpty() ? QString() : startApplicationLogIn(folder, QCoreApplication::instance());
 }
 
-QString StartApplicationLogIn(const QString& folder, QObject* owner) {
-  auto* file = new QFile(QDir(folder).filePath(ApplicationLogName()), owner);
+QString startApplicationLogIn(const QString& folder, QObject* owner) {
+  auto* file = new QFile(QDir(folder).filePath(applicationLogName()), owner);
   if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     delete file;
     return {};

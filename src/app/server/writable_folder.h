@@ -4,28 +4,30 @@
 
 #include <QObject>
 #include <QString>
-#include <string>
+#include <optional>
+
+#include "base/core/problem.h"
 
 namespace lumora {
 
 // Why no file of ours can be created in `folder` (made first when missing), in the system's
-// words; "" when one can.
-std::string FolderProblem(const QString& folder);
+// words; nothing when one can.
+std::optional<Problem> folderProblem(const QString& folder);
 
 // `preferred` when a file can be created in it, else `fallback` (created when missing).
 // Empty when neither is writable.
-QString WritableFolder(const QString& preferred, const QString& fallback);
+QString writableFolder(const QString& preferred, const QString& fallback);
 
 // The application log's file name: the main window's caption and ".Log".
-QString ApplicationLogName();
+QString applicationLogName();
 
-// Points Qt's messages at the application log in WritableFolder(program folder, per-user
+// Points Qt's messages at the application log in writableFolder(program folder, per-user
 // data folder), started afresh. Returns the log's path, empty when none could be opened
 // (messages then stay on stderr).
-QString StartApplicationLog();
+QString startApplicationLog();
 // The same in `folder`, for as long as `owner` lives. A log that reaches
 // kLargestApplicationLog bytes starts afresh with a note.
-QString StartApplicationLogIn(const QString& folder, QObject* owner);
+QString startApplicationLogIn(const QString& folder, QObject* owner);
 inline constexpr qint64 kLargestApplicationLog = qint64{4} << 20;
 
 }  // namespace lumora

@@ -6,15 +6,15 @@
 
 namespace lumora {
 
-inline constexpr char FS = '\x1c';
-inline constexpr char GS = '\x1d';
-inline constexpr char RS = '\x1e';
-inline constexpr char ACK = '\x06';
-inline constexpr char NAK = '\x15';
-inline constexpr const char* CRLF = "\r\n";
+inline constexpr char kFs = '\x1c';
+inline constexpr char kGs = '\x1d';
+inline constexpr char kRs = '\x1e';
+inline constexpr char kAck = '\x06';
+inline constexpr char kNak = '\x15';
+inline constexpr const char* kCrLf = "\r\n";
 
 // No buffer of the link (a burst, a trace body, input held while the link waits) grows
 // past this many bytes; more is dropped with an activity line.
-inline constexpr std::size_t MaxLinkBuffer = 1024 * 1024;
+inline constexpr std::size_t kMaxLinkBuffer = 1024 * 1024;
 
 }  // namespace lumora

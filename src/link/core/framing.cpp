@@ -7,7 +7,7 @@
 
 namespace lumora {
 
-std::uint16_t CRC16(std::string_view text) {
+std::uint16_t crc16(std::string_view text) {
   std::uint16_t reg = 0;
   for (char ch : text) {
     reg = static_cast<std::uint16_t>(reg ^ (static_cast<unsigned char>(ch) << 8));
@@ -20,24 +20,20 @@ std::uint16_t CRC16(std::string_view text) {
   return reg;
 }
 
-std::string BuildCrcRecord(std::string_view covered, bool crcMode) {
-  if (!crcMode) return {};
-  return "CRC=" + std::to_string(CRC16(covered)) + CRLF;
-}
-
-std::string FramePacket(const std::vector<Record>& records, bool crcMode) {
+std::string framePacket(const std::vector<Record>& records, bool withCrc) {
   std::string body;
-  for (const Record& r : records) body += r.label + r.value + CRLF;
-  body += RS;
-  return FS + body + BuildCrcRecord(body, crcMode) + GS;
+  for (const Record& r : records) body += r.label + r.value + kCrLf;
+  body += kRs;
+  const std::string crc = withCrc ? "CRC=" + std::to_string(crc16(body)) + kCrLf : std::string();
+  return kFs + body + crc + kGs;
 }
 
-bool IsCompletePacket(std::string_view burst) {
-  return !burst.empty() && burst.front() == FS && burst.find(GS) != std::string_view::npos &&
-         burst.find(RS) != std::string_view::npos;
+bool isCompletePacket(std::string_view burst) {
+  return !burst.empty() && burst.front() == kFs && burst.find(kGs) != std::string_view::npos &&
+         burst.find(kRs) != std::string_view::npos;
 }
 
-bool HasRequestMarker(std::string_view burst) {
+bool hasRequestMarker(std::string_view burst) {
   static constexpr std::array<std::string_view, 6> markers{
       "REQ=", "REQ =", "ANS=", "ANS =", "INI=", "INI ="};
   for (std::string_view m : markers)
@@ -57,7 +53,7 @@ std::string openingOf(std::string_view packet) {
 
 }  // namespace
 
-bool OpensWithRequest(std::string_view packet) {
+bool opensWithRequest(std::string_view packet) {
   static constexpr std::array<std::string_view, 6> answered{"TRC", "UPL", "MNT", "INF", "INI", "ERR"};
   const std::string head = openingOf(packet);
   return head.starts_with("\x1cREQ=") &&
@@ -66,9 +62,9 @@ bool OpensWithRequest(std::string_view packet) {
          });
 }
 
-std::size_t BodyStart(std::string_view received) {
-  const std::size_t first = received.find(FS);
-  for (std::size_t fs = received.rfind(FS); fs != std::string_view::npos && fs > first; fs = received.rfind(FS, fs - 1)) {
+std::size_t bodyStart(std::string_view received) {
+  const std::size_t first = received.find(kFs);
+  for (std::size_t fs = received.rfind(kFs); fs != std::string_view::npos && fs > first; fs = received.rfind(kFs, fs - 1)) {
     const std::string head = openingOf(received.substr(fs));
     if (head.starts_with("\x1c""ANS=") || head.starts_with("\x1cREQ=")) return fs;
   }
@@ -93,12 +89,12 @@ std::size_t afterCrcLabel(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-CrcCheck CheckIncomingCrc(std::string_view packet) {
-  for (std::size_t rs = packet.find(RS); rs != std::string_view::npos;
-       rs = packet.find(RS, rs + 1)) {
+CrcCheck checkIncomingCrc(std::string_view packet) {
+  for (std::size_t rs = packet.find(kRs); rs != std::string_view::npos;
+       rs = packet.find(kRs, rs + 1)) {
     std::size_t digits = afterCrcLabel(packet, rs + 1);
     if (digits == std::string_view::npos) continue;
-    const std::size_t fs = packet.rfind(FS, rs);
+    const std::size_t fs = packet.rfind(kFs, rs);
     const std::size_t start = fs == std::string_view::npos ? 0 : fs + 1;
     std::uint32_t sent = 0;
     std::size_t count = 0;
@@ -108,7 +104,7 @@ CrcCheck CheckIncomingCrc(std::string_view packet) {
     }
     if (count == 0 || sent > 0xFFFF) return CrcCheck::Bad;
     const std::string_view throughRs = packet.substr(start, rs + 1 - start);
-    const bool matches = sent == CRC16(throughRs) || sent == CRC16(throughRs.substr(0, throughRs.size() - 1));
+    const bool matches = sent == crc16(throughRs) || sent == crc16(throughRs.substr(0, throughRs.size() - 1));
     return matches ? CrcCheck::Good : CrcCheck::Bad;
   }
   return CrcCheck::Absent;

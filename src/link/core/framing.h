@@ -11,10 +11,7 @@ namespace lumora {
 
 // CRC-16/XMODEM (polynomial 0x1021, initial 0, no reflection, no final XOR) of the bytes.
 // "123456789" gives 12739; an empty text gives 0.
-std::uint16_t CRC16(std::string_view text);
-
-// "CRC=" and the CRC of `covered` in decimal, then CR LF; "" when `crcMode` is off.
-std::string BuildCrcRecord(std::string_view covered, bool crcMode);
+std::uint16_t crc16(std::string_view text);
 
 // One record of an outgoing packet: label with its "=", and value.
 struct Record {
@@ -22,26 +19,26 @@ struct Record {
   std::string value;
 };
 
-// FS, each record followed by CR LF, RS, the CRC record over records and RS (when
-// `crcMode` is on), GS: the exact bytes to write.
-std::string FramePacket(const std::vector<Record>& records, bool crcMode);
+// FS, each record followed by CR LF, RS, then (when `withCrc`) "CRC=", the CRC of the
+// records and the RS in decimal and CR LF, and GS: the exact bytes to write.
+std::string framePacket(const std::vector<Record>& records, bool withCrc);
 
 // A burst holds a complete packet when it starts with FS and contains both GS and RS.
-bool IsCompletePacket(std::string_view burst);
+bool isCompletePacket(std::string_view burst);
 
 // True when the text holds one of the request markers "REQ=", "ANS=", "INI=" (each also
 // with a blank before the "="), exact case.
-bool HasRequestMarker(std::string_view burst);
+bool hasRequestMarker(std::string_view burst);
 
 // True when the packet (starting at its FS) opens with a request the link answers ("REQ=TRC",
 // "REQ=INI" ...; blanks aside, exact case, as requests are read): a tracer asking anew.
 // Anything else there, "REQ=FIL" or "REQ=fil" included, is trace data.
-bool OpensWithRequest(std::string_view packet);
+bool opensWithRequest(std::string_view packet);
 
 // Where a trace body starts in what arrived up to its GS: at the last FS that opens a packet
 // ("ANS=" or "REQ=", blanks aside), since a tracer that lost its GS sends the whole packet
 // again; failing that, at the first FS. Any other FS is line noise. npos without an FS.
-std::size_t BodyStart(std::string_view received);
+std::size_t bodyStart(std::string_view received);
 
 enum class CrcCheck { Absent, Good, Bad };
 
@@ -50,6 +47,6 @@ enum class CrcCheck { Absent, Good, Bad };
 // RS, as this link does for its own packets, or stop just before the RS: either span is
 // Good, so that neither kind of tracer is refused every request. A missing, non-numeric or
 // out-of-range number counts as Bad.
-CrcCheck CheckIncomingCrc(std::string_view packet);
+CrcCheck checkIncomingCrc(std::string_view packet);
 
 }  // namespace lumora

@@ -9,8 +9,7 @@
 
 namespace lumora {
 
-LinkEngine::LinkEngine(TraceStore& store, int portNumber, std::string savePath, bool prompt)
-    : store_(store), portNumber_(portNumber), SavePath_(std::move(savePath)), prompt_(prompt) {}
+LinkEngine::LinkEngine(int portNumber, bool prompt) : portNumber_(portNumber), prompt_(prompt) {}
 
 Outputs LinkEngine::receive(std::string_view bytes, const Instant& now) {
   Outputs out = expire(now);  // a wait that has run out ends before these bytes count
@@ -20,16 +19,13 @@ Outputs LinkEngine::receive(std::string_view bytes, const Instant& now) {
       startBurst(now);
       appendBurst(bytes, now, out);
       break;
-    case State::Gathering:
+    case State::GatheringBurst:
       appendBurst(bytes, now, out);
       break;
     case State::ReceivingBody:
       appendBody(bytes, now, out);
       break;
-    case State::InitPause:
-    case State::Storing:
-    case State::BrandMessage:
-    case State::AwaitingOperator:
+    default:
       holdInput(bytes, out);
       break;
   }
@@ -38,14 +34,12 @@ Outputs LinkEngine::receive(std::string_view bytes, const Instant& now) {
 
 std::optional<std::int64_t> LinkEngine::deadline() const {
   switch (state_) {
-    case State::Gathering:
-      return lastRx_ + BurstSilenceMicros + 1;
+    case State::GatheringBurst:
+      return lastRx_ + kBurstSilenceMicros + 1;
     case State::InitPause:
-      return pauseStart_ + InitPauseMicros + 1;
+      return pauseStart_ + kInitPauseMicros + 1;
     case State::ReceivingBody:
-      return lastRx_ + BodyInactivityMicros + 1;
-    case State::Storing:
-      return bodyEnd_;
+      return lastRx_ + kBodyInactivityMicros + 1;
     default:
       return std::nullopt;
   }
@@ -55,12 +49,10 @@ Outputs LinkEngine::expire(const Instant& now) {
   Outputs out;
   // Each handled wait leaves a later deadline or none, so this ends.
   for (auto due = deadline(); due && now.micros >= *due; due = deadline()) {
-    if (state_ == State::Gathering)
+    if (state_ == State::GatheringBurst)
       endBurst(now, out);
     else if (state_ == State::InitPause)
       finishInitPause(now, out);
-    else if (state_ == State::Storing)
-      finishBody(now, out);
     else
       bodyTimedOut(now, out);
   }
@@ -68,7 +60,7 @@ Outputs LinkEngine::expire(const Instant& now) {
 }
 
 void LinkEngine::startBurst(const Instant& now) {
-  state_ = State::Gathering;
+  state_ = State::GatheringBurst;
   burst_.clear();
   discarding_ = false;
   lastRx_ = now.micros;
@@ -77,19 +69,19 @@ void LinkEngine::startBurst(const Instant& now) {
 void LinkEngine::appendBurst(std::string_view bytes, const Instant& now, Outputs& out) {
   lastRx_ = now.micros;
   if (discarding_) return;
-  if (burst_.size() + bytes.size() > MaxLinkBuffer) {
+  if (burst_.size() + bytes.size() > kMaxLinkBuffer) {
     burst_.clear();
     discarding_ = true;
-    AddEvent(out, BufferLimitText("OMA Input Discarded", "bytes without a pause"));
+    addActivity(out, bufferLimitLine("OMA Input Discarded", "bytes without a pause"));
     return;
   }
   burst_ += bytes;
 }
 
 void LinkEngine::holdInput(std::string_view bytes, Outputs& out) {
-  if (held_.size() + bytes.size() > MaxLinkBuffer) {
+  if (held_.size() + bytes.size() > kMaxLinkBuffer) {
     held_.clear();
-    AddEvent(out, BufferLimitText("OMA Input Discarded", "bytes waiting"));
+    addActivity(out, bufferLimitLine("OMA Input Discarded", "bytes waiting"));
     return;
   }
   held_ += bytes;
@@ -111,8 +103,8 @@ void LinkEngine::endBurst(const Instant& now, Outputs& out) {
   const bool dropped = discarding_;
   discarding_ = false;
   state_ = State::Idle;
-  if (!dropped && IsCompletePacket(packet) && HasRequestMarker(packet))
-    OMAResponse(std::move(packet), now, out);
+  if (!dropped && isCompletePacket(packet) && hasRequestMarker(packet))
+    answerRequest(std::move(packet), now, out);
   if (state_ == State::Idle) becomeIdle(now);
 }
 
@@ -124,7 +116,7 @@ struct UploadRequest {
   std::string_view line;
 };
 
-constexpr std::array<UploadRequest, 4> uploadRequests{{
+constexpr std::array<UploadRequest, 4> kUploadRequests{{
     {"\x1cREQ=TRC", "TRC", "OMA Tracer"},
     {"\x1cREQ=UPL", "UPL", "OMA Generic Upload"},
     {"\x1cREQ=MNT", "MNT", "OMA Maintenance Upload"},
@@ -133,48 +125,46 @@ constexpr std::array<UploadRequest, 4> uploadRequests{{
 
 }  // namespace
 
-void LinkEngine::OMAResponse(std::string packet, const Instant& now, Outputs& out) {
-  if (CheckIncomingCrc(packet) == CrcCheck::Bad) {
-    writeBytes(out, std::string(1, NAK));
-    AddEvent(out, "OMA Bad Packet CRC");
+void LinkEngine::answerRequest(std::string packet, const Instant& now, Outputs& out) {
+  if (checkIncomingCrc(packet) == CrcCheck::Bad) {
+    writeBytes(out, std::string(1, kNak));
+    addActivity(out, "OMA Bad Packet CRC");
     return;
   }
   std::erase(packet, ' ');
   auto has = [&packet](std::string_view text) { return packet.find(text) != std::string::npos; };
   if (has("\x1cREQ=INI")) {
-    writeBytes(out, std::string(1, ACK));
+    writeBytes(out, std::string(1, kAck));
     state_ = State::InitPause;
     pauseStart_ = now.micros;
     return;
   }
   if (has("\x1cREQ=INF") && has("JOB=") && has("STATUS=0")) {
-    writeBytes(out, std::string(1, ACK));
-    return AddEvent(out, "OMA Operation Completed");
+    writeBytes(out, std::string(1, kAck));
+    return addActivity(out, "OMA Operation Completed");
   }
-  if (has("\x1cREQ=ERR")) return AddEvent(out, "OMA Error Answer Response");
+  if (has("\x1cREQ=ERR")) return addActivity(out, "OMA Error Answer Response");
   if (has("\x1c"
           "ANS="))
-    return AddEvent(out, "OMA Answer Packet");
+    return addActivity(out, "OMA Answer Packet");
   std::string_view uploadKind;
-  for (const UploadRequest& request : uploadRequests) {
+  for (const UploadRequest& request : kUploadRequests) {
     if (!has(request.marker)) continue;
-    AddEvent(out, std::string(request.line));
+    addActivity(out, std::string(request.line));
     uploadKind = request.kind;
   }
   if (uploadKind.empty()) return;
-  CrcMode_ =
-      has("\x1e"
-          "CRC=");
-  QuoteChar_ = has("\"") ? "\"" : "";
+  answerWithCrc_ = has("\x1e" "CRC=");
+  jobQuote_ = has("\"") ? "\"" : "";
   if (uploadKind == "TRC")
-    OMATracer(packet, now, out);
+    startUpload(packet, now, out);
   else
-    AddEvent(out, "Unsupported OMA Device type");
+    addActivity(out, "Unsupported OMA Device type");
 }
 
 void LinkEngine::finishInitPause(const Instant& now, Outputs& out) {
-  writeBytes(out, FramePacket({{"ANS=", "INI"}, {"STATUS=", "15"}}, CrcMode_));
-  AddEvent(out, "OMA Host Does Not Support Initialization");
+  writeBytes(out, framePacket({{"ANS=", "INI"}, {"STATUS=", "15"}}, answerWithCrc_));
+  addActivity(out, "OMA Host Does Not Support Initialization");
   becomeIdle(now);
 }
 

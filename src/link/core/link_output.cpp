@@ -3,19 +3,19 @@
 #include <array>
 
 namespace lumora {
-
-std::string_view KindName(OutputKind kind) {
-  static constexpr std::array<std::string_view, 14> names{
-      "Write",           "DiscardInput",      "Activity",    "RawDataCleared",   "RawDataAdded",
-      "RawDataReplaced", "OrderLabel",        "StatusLabel", "ShowBrandMessage", "ShowTrace",
-      "SaveFolderChanged", "EnableSave",      "PromptOperator", "PromptEnded"};
-  return names[static_cast<std::size_t>(kind)];
-}
-
 namespace {
 
+std::string_view kindName(OutputKind kind) {
+  static constexpr std::array<std::string_view, 16> kNames{
+      "Write",       "DiscardInput",     "Activity",   "RawDataCleared", "RawDataAdded",
+      "RawDataReplaced", "OrderLabel",   "StatusLabel", "ShowBrandMessage", "StoreTrace",
+      "CheckFolder", "ShowTrace",        "SaveFolderChanged", "EnableSave", "PromptOperator",
+      "PromptEnded"};
+  return kNames[static_cast<std::size_t>(kind)];
+}
+
 std::string visible(std::string_view text) {
-  static constexpr std::array<std::string_view, 32> names{
+  static constexpr std::array<std::string_view, 32> kNames{
       "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
       "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
       "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
@@ -23,7 +23,7 @@ std::string visible(std::string_view text) {
   for (char c : text) {
     const auto code = static_cast<unsigned char>(c);
     if (code < 32)
-      out += "<" + std::string(names[code]) + ">";
+      out += "<" + std::string(kNames[code]) + ">";
     else
       out += c;
   }
@@ -32,11 +32,12 @@ std::string visible(std::string_view text) {
 
 }  // namespace
 
-std::string Describe(const Output& output) {
-  std::string line(KindName(output.kind));
+std::string describe(const Output& output) {
+  std::string line(kindName(output.kind));
   if (output.kind == OutputKind::RawDataReplaced) line += " #" + std::to_string(output.index);
   if (!output.text.empty()) line += " \"" + visible(output.text) + "\"";
-  if (!output.path.empty()) line += " path=" + output.path;
+  if (!output.name.empty()) line += " name=" + visible(output.name);
+  if (!output.folder.empty()) line += " folder=" + output.folder;
   return line;
 }
 

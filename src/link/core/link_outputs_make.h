@@ -7,13 +7,14 @@
 
 namespace lumora {
 
-inline void emit(Outputs& out, OutputKind kind, std::string text = {}, std::string path = {}) {
-  out.push_back(Output{kind, std::move(text), std::move(path), 0});
+inline void emit(Outputs& out, OutputKind kind, std::string text = {}) {
+  out.push_back(Output{kind, std::move(text), {}, {}, 0});
 }
-inline void writeBytes(Outputs& out, std::string bytes) {
-  emit(out, OutputKind::Write, std::move(bytes));
+inline void emitFolder(Outputs& out, OutputKind kind, std::string folder) {
+  out.push_back(Output{kind, {}, {}, std::move(folder), 0});
 }
-inline void AddEvent(Outputs& out, std::string line) {
+inline void writeBytes(Outputs& out, std::string bytes) { emit(out, OutputKind::Write, std::move(bytes)); }
+inline void addActivity(Outputs& out, std::string line) {
   if (!line.empty()) emit(out, OutputKind::Activity, std::move(line));
 }
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "link/core/control_chars.h"
-#include "base/core/number_text.h"
 #include "base/core/ascii_text.h"
+#include "base/core/number_text.h"
+#include "link/core/control_chars.h"
 
 namespace lumora {
 namespace {
@@ -43,47 +43,47 @@ bool fitsWhole(double number) {
 
 }  // namespace
 
-std::string EquipMsg(std::string_view stamp, int port, std::string_view Equip,
-                     std::int32_t JobRef) {
+std::string equipmentLine(std::string_view stamp, int port, std::string_view event,
+                          std::int32_t reference) {
   std::string line(stamp);
   line += " COM:" + std::to_string(port) + " ";
-  line += Equip;
-  line += ": " + formatNumber(JobRef, "############");
+  line += event;
+  line += ": " + formatNumber(reference, "############");
   return line;
 }
 
-std::int32_t JobRefFromText(std::string_view jobNumberText) {
-  const double number = value(jobNumberText);
+std::int32_t jobReference(std::string_view job) {
+  const double number = value(job);
   return fitsWhole(number) ? roundToWhole(number) : 0;
 }
 
-std::optional<std::string> ShowOrderNumber(std::string_view JobNumberText) {
-  if (!isOneNumber(JobNumberText)) return std::nullopt;
-  const double number = value(JobNumberText);
+std::optional<std::string> orderLabel(std::string_view job) {
+  if (!isOneNumber(job)) return std::nullopt;
+  const double number = value(job);
   if (!fitsWhole(number)) return std::nullopt;
   if (roundToWhole(number) <= 0) return std::string("Order: ?");
-  return "Order: " + std::string(JobNumberText);
+  return "Order: " + std::string(job);
 }
 
-std::optional<std::size_t> ReplaceJobNumber(std::vector<std::string>& rawLines,
-                                            std::string_view JobNumber, std::string_view quote) {
+std::optional<std::size_t> replaceJobLine(std::vector<std::string>& rawLines, std::string_view job,
+                                          std::string_view quote) {
   for (std::size_t i = 0; i < rawLines.size(); ++i) {
     if (!rawLines[i].starts_with("JOB")) continue;
-    rawLines[i] = "JOB=" + std::string(quote) + std::string(JobNumber) + std::string(quote);
+    rawLines[i] = "JOB=" + std::string(quote) + std::string(job) + std::string(quote);
     return i;
   }
   return std::nullopt;
 }
 
-std::string BufferLimitText(std::string_view what, std::string_view why) {
-  return std::string(what) + ": more than " + std::to_string(MaxLinkBuffer) + " " + std::string(why);
+std::string bufferLimitLine(std::string_view what, std::string_view why) {
+  return std::string(what) + ": more than " + std::to_string(kMaxLinkBuffer) + " " + std::string(why);
 }
 
-std::string SavedStatusText(std::string_view name) {
+std::string savedStatus(std::string_view name) {
   return std::string(name) + " Trace Data Saved to Disk.\n\nWaiting for Next Trace...";
 }
 
-std::string NotSavedStatusText(std::string_view name) {
+std::string notSavedStatus(std::string_view name) {
   return std::string(name) + " Trace Data NOT Saved!\n\nWaiting for Next Trace...";
 }
 

@@ -5,19 +5,10 @@
 
 namespace lumora {
 
-std::string TraceFileWriter::TracePath(const std::string& folder, const std::string& name) const {
-  return joinPath(folder, name);
-}
+std::string traceFilePath(const std::string& folder, const std::string& name) { return joinPath(folder, name); }
 
-std::string TraceFileWriter::FolderProblem(const std::string& folder) const {
-  const auto problem = folderWriteProblem(folder);
-  return problem ? problem->text : std::string();
-}
-
-std::string TraceFileWriter::StoreTrace(const std::string& folder, const std::string& name,
-                                        const std::vector<std::string>& lines) {
-  const auto problem = replaceFileBytes(TracePath(folder, name), TraceFileBytes(lines));
-  return problem ? problem->text : std::string();
+std::optional<Problem> writeTraceFile(const std::string& folder, const std::string& name, std::string_view bytes) {
+  return replaceFileBytes(traceFilePath(folder, name), bytes);
 }
 
 }  // namespace lumora

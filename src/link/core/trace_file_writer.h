@@ -1,18 +1,22 @@
-// Writes trace files into the save folder so that readers (the ordering system, the
-// maintenance dialog) always see either the old complete trace or the new complete one.
+// Trace files on disk, written so that readers (the ordering system, the maintenance dialog)
+// always see either the old complete trace or the new complete one.
 #pragma once
 
-#include "link/core/trace_store.h"
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/core/problem.h"
 
 namespace lumora {
 
-class TraceFileWriter final : public TraceStore {
- public:
-  // Through a temporary file in `folder` itself, renamed over the target (replaceFileBytes).
-  std::string StoreTrace(const std::string& folder, const std::string& name,
-                         const std::vector<std::string>& lines) override;
-  std::string FolderProblem(const std::string& folder) const override;
-  std::string TracePath(const std::string& folder, const std::string& name) const override;
-};
+// The full path of the trace `name` in `folder`.
+std::string traceFilePath(const std::string& folder, const std::string& name);
+
+// Stores `bytes` as the trace `name` in `folder`, replacing any file of that name, through a
+// temporary file in `folder` itself renamed over the target. `name` is a safe trace name.
+// On failure says why (one line, for the activity list), and the folder is as before.
+[[nodiscard]] std::optional<Problem> writeTraceFile(const std::string& folder, const std::string& name,
+                                                    std::string_view bytes);
 
 }  // namespace lumora

@@ -1,10 +1,9 @@
-// One tracer-initiated upload: brand and format checks, the body, storing, the prompt.
-#include <algorithm>
+// One tracer-initiated upload: brand and format checks, the answer, and the body up to its
+// acknowledgement.
 #include <utility>
 
 #include "link/core/control_chars.h"
 #include "link/core/framing.h"
-#include "link/core/labels.h"
 #include "link/core/link_engine.h"
 #include "link/core/link_outputs_make.h"
 #include "link/core/link_texts.h"
@@ -15,7 +14,7 @@
 namespace lumora {
 namespace {
 
-constexpr const char* BrandMessageText =
+constexpr const char* kBrandMessage =
     "This tracer is a brand other than Corvane.  This ordering system can only be used with "
     "Corvane OMA Tracing equipment.\n\nContact Corvane at (800)555-0142 for information on "
     "obtaining a tracer compatible with this system.";
@@ -23,41 +22,41 @@ constexpr const char* BrandMessageText =
 }  // namespace
 
 void LinkEngine::writeTraceAnswer(int status, Outputs& out, const std::string& acceptedFormat) {
-  std::vector<Record> records{{"ANS=", "TRC"}, {"JOB=", QuoteChar_ + job_ + QuoteChar_}};
+  std::vector<Record> records{{"ANS=", "TRC"}, {"JOB=", jobQuote_ + job_ + jobQuote_}};
   if (!acceptedFormat.empty()) {
     records.push_back({"TRCFMT=", acceptedFormat});
     records.push_back({"ZFMT=", acceptedFormat});
   }
   records.push_back({"STATUS=", std::to_string(status)});
-  writeBytes(out, FramePacket(records, CrcMode_));
+  writeBytes(out, framePacket(records, answerWithCrc_));
 }
 
-void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out) {
-  std::vector<std::string> packetLines(1);  // split by the first label found
-  job_ = ValueFromLabel("JOB=", packet, packetLines);
-  const std::string vendor = asciiUpper(trimBlanks(ValueFromLabel("VEN=", packet, packetLines)));
-  JobRef_ = JobRefFromText(job_);
-  if (vendor != VendorCode) {
-    writeBytes(out, std::string(1, NAK));
-    emit(out, OutputKind::ShowBrandMessage, BrandMessageText);
-    state_ = State::BrandMessage;
+void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outputs& out) {
+  const std::vector<std::string> lines = packetLines(packet);
+  job_ = recordValue(lines, "JOB=");
+  const std::string vendor = asciiUpper(trimBlanks(recordValue(lines, "VEN=")));
+  jobReference_ = jobReference(job_);
+  if (vendor != kVendorCode) {
+    writeBytes(out, std::string(1, kNak));
+    emit(out, OutputKind::ShowBrandMessage, kBrandMessage);
+    state_ = State::BrandMessageShown;
     return;
   }
-  writeBytes(out, std::string(1, ACK));
-  const std::optional<std::string> format = AcceptedTraceFormat(packetLines);
+  writeBytes(out, std::string(1, kAck));
+  const std::optional<std::string> format = acceptedTraceFormat(lines);
   if (!format) {
-    AddEvent(out, "Unsupported TRC Format!");
+    addActivity(out, "Unsupported TRC Format!");
     return writeTraceAnswer(17, out);
   }
   // The job number becomes a file name: one that could leave the save folder or that the
   // file system would refuse is turned down before the tracer sends the body.
   if (const std::string problem = TraceNameProblem(job_); !problem.empty()) {
-    AddEvent(out, "Invalid Job ID: \"" + job_ + "\" " + problem);
+    addActivity(out, "Invalid Job ID: \"" + job_ + "\" " + problem);
     return writeTraceAnswer(6, out);
   }
   held_.clear();
   emit(out, OutputKind::DiscardInput);
-  AddEvent(out, "Ready for OMA Trace");
+  addActivity(out, "Ready for OMA Trace");
   writeTraceAnswer(0, out, *format);
   state_ = State::ReceivingBody;
   body_.clear();
@@ -66,10 +65,10 @@ void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out
 
 Outputs LinkEngine::brandMessageClosed(const Instant& now) {
   Outputs out;
-  if (state_ != State::BrandMessage) return out;
+  if (state_ != State::BrandMessageShown) return out;
   held_.clear();
   emit(out, OutputKind::DiscardInput);
-  AddEvent(out, "Trace has been aborted.");
+  addActivity(out, "Trace has been aborted.");
   emit(out, OutputKind::StatusLabel, "Unable to Capture Trace!\n\nAn Corvane Tracer is Required.");
   writeTraceAnswer(17, out);
   becomeIdle(now);
@@ -81,18 +80,18 @@ Outputs LinkEngine::brandMessageClosed(const Instant& now) {
 void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs& out) {
   lastRx_ = now.micros;
   while (state_ == State::ReceivingBody && !bytes.empty()) {
-    const std::size_t gs = bytes.find(GS);
+    const std::size_t gs = bytes.find(kGs);
     const std::string_view part =
         bytes.substr(0, gs == std::string_view::npos ? bytes.size() : gs + 1);
     bytes.remove_prefix(part.size());
-    if (body_.size() + part.size() > MaxLinkBuffer) return discardOverlongBody(now, out);
+    if (body_.size() + part.size() > kMaxLinkBuffer) return discardOverlongBody(now, out);
     body_ += part;
     if (gs != std::string_view::npos) endBodyPacket(bytes, now, out);
   }
 }
 
 void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
-  AddEvent(out, BufferLimitText("OMA Trace Discarded", "bytes without an end"));
+  addActivity(out, bufferLimitLine("OMA Trace Discarded", "bytes without an end"));
   body_.clear();
   writeTraceAnswer(2, out);
   startBurst(now);
@@ -105,129 +104,45 @@ void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
 // (the lines drop its control character). Without an FS, or without a line, it is all noise,
 // and the link goes on waiting for the body, as it does after a NAK.
 void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Outputs& out) {
-  const std::size_t last = body_.rfind(FS);
-  if (last != std::string::npos && OpensWithRequest(std::string_view(body_).substr(last))) {
-    AddEvent(out, "OMA Trace Aborted: the tracer sent a new request");
+  const std::size_t last = body_.rfind(kFs);
+  if (last != std::string::npos && opensWithRequest(std::string_view(body_).substr(last))) {
+    addActivity(out, "OMA Trace Aborted: the tracer sent a new request");
     holdInput(body_.substr(last), out);
     holdInput(rest, out);
     body_.clear();
     return becomeIdle(now);
   }
-  const std::size_t start = BodyStart(body_);
+  const std::size_t start = bodyStart(body_);
   std::vector<std::string> lines;
-  if (start != std::string::npos) lines = TraceLinesFromBody(std::string_view(body_).substr(start));
+  if (start != std::string::npos) lines = traceLinesFromBody(std::string_view(body_).substr(start));
   if (lines.empty()) {
-    AddEvent(out, "OMA Input Discarded: line noise while waiting for the trace");
+    addActivity(out, "OMA Input Discarded: line noise while waiting for the trace");
     body_.clear();
     return;
   }
   body_.erase(0, start);
-  const bool crcBad = CheckIncomingCrc(body_) == CrcCheck::Bad;
+  const bool crcBad = checkIncomingCrc(body_) == CrcCheck::Bad;
   body_.clear();
   if (crcBad) {
-    writeBytes(out, std::string(1, NAK));
-    AddEvent(out, "OMA Bad Packet CRC");
+    writeBytes(out, std::string(1, kNak));
+    addActivity(out, "OMA Bad Packet CRC");
     return;
   }
-  // The tracer hears its ACK at once; storing (which waits for the disk) follows in the
-  // owner's next call, due immediately.
-  writeBytes(out, std::string(1, ACK));
+  // The tracer hears its ACK before the disk is asked: storing waits for the owner.
+  writeBytes(out, std::string(1, kAck));
   holdInput(rest, out);
   rawData_ = std::move(lines);
-  state_ = State::Storing;
-  bodyEnd_ = now.micros;
+  emit(out, OutputKind::RawDataCleared);
+  for (const std::string& line : rawData_) emit(out, OutputKind::RawDataAdded, line);
+  addActivity(out, equipmentLine(now.stamp, portNumber_, "Trace Received", jobReference_));
+  storeTrace({}, job_, State::StoringTrace, out);
 }
 
 void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
-  AddEvent(out, "OMA Tracer Timeout");
+  addActivity(out, "OMA Tracer Timeout");
   writeTraceAnswer(1, out);
   body_.clear();
   becomeIdle(now);
-}
-
-void LinkEngine::finishBody(const Instant& now, Outputs& out) {
-  emit(out, OutputKind::RawDataCleared);
-  for (const std::string& line : rawData_) emit(out, OutputKind::RawDataAdded, line);
-  JobNumberText_ = job_;
-  AddEvent(out, EquipMsg(now.stamp, portNumber_, "Trace Received", JobRef_));
-  // Stored before the tracer is told: a trace that is not on disk is never reported as stored.
-  if (!SaveRawOMATraceData(JobNumberText_, out)) {
-    writeTraceAnswer(2, out);
-    return becomeIdle(now);
-  }
-  writeTraceAnswer(0, out);
-  if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
-  AddEvent(out, EquipMsg(now.stamp, portNumber_, "Trace Received", JobRef_));
-  emit(out, OutputKind::ShowTrace, JobNumberText_, store_.TracePath(SavePath_, JobNumberText_));
-  emit(out, OutputKind::EnableSave);
-  emit(out, OutputKind::StatusLabel, "");
-  if (prompt_) {
-    emit(out, OutputKind::PromptOperator);
-    state_ = State::AwaitingOperator;
-    return;
-  }
-  emit(out, OutputKind::PromptEnded);
-  // The same bytes under the same name are on disk already: writing them a second time could
-  // only fail (a full disk) and call a stored trace unsaved. The labels are set again, as a
-  // store sets them after the prompt's own order label.
-  showStoredLabels(JobNumberText_, out);
-  becomeIdle(now);
-}
-
-bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
-  std::string why;
-  if (const std::string problem = TraceNameProblem(JN); !problem.empty())
-    why = "\"" + JN + "\" " + problem;
-  else
-    why = store_.StoreTrace(SavePath_, JN, rawData_);
-  if (!why.empty()) {
-    AddEvent(out, "Cant Store Data: " + why);
-    emit(out, OutputKind::StatusLabel, NotSavedStatusText(JN));
-    return false;
-  }
-  showStoredLabels(JN, out);
-  return true;
-}
-
-void LinkEngine::showStoredLabels(const std::string& JN, Outputs& out) const {
-  emit(out, OutputKind::StatusLabel, SavedStatusText(JN));
-  emit(out, OutputKind::OrderLabel, "Order: " + JN);
-}
-
-Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::string& name,
-                                      const Instant& now) {
-  Outputs out;
-  // "&Save" makes the chosen folder the save folder for the rest of the run, also when no
-  // trace is waiting; only a waiting trace is stored again under the new name.
-  if (state_ != State::AwaitingOperator) {
-    SavePath_ = folder;
-    emit(out, OutputKind::SaveFolderChanged, {}, SavePath_);
-    return out;
-  }
-  JobNumberText_ = name;
-  if (auto index = ReplaceJobNumber(rawData_, name, QuoteChar_))
-    out.push_back(Output{OutputKind::RawDataReplaced, rawData_[*index], {}, *index});
-  if (auto label = ShowOrderNumber(JobNumberText_)) emit(out, OutputKind::OrderLabel, *label);
-  emit(out, OutputKind::PromptEnded);
-  // A folder that is missing or takes no files is not taken: every later trace of the run
-  // would fail there. A name refused on its own leaves the folder choice standing.
-  const std::string previous = std::exchange(SavePath_, folder);
-  if (SaveRawOMATraceData(JobNumberText_, out) || store_.FolderProblem(folder).empty()) {
-    emit(out, OutputKind::SaveFolderChanged, {}, SavePath_);
-  } else {
-    SavePath_ = previous;
-    if (folder != previous) AddEvent(out, "Traces are still saved in " + previous);
-  }
-  becomeIdle(now);
-  return out;
-}
-
-Outputs LinkEngine::operatorCancelled(const Instant& now) {
-  Outputs out;
-  if (state_ != State::AwaitingOperator) return out;
-  emit(out, OutputKind::PromptEnded);
-  becomeIdle(now);
-  return out;
 }
 
 }  // namespace lumora

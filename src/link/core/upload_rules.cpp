@@ -2,15 +2,34 @@
 
 #include <algorithm>
 
-#include "link/core/labels.h"
-#include "base/core/number_text.h"
 #include "base/core/ascii_text.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 
-std::optional<std::string> AcceptedTraceFormat(const std::vector<std::string>& packetLines) {
+std::vector<std::string> packetLines(std::string_view packet) {
+  std::string text(packet);
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  return splitToStrings(text, '\n');
+}
+
+std::string recordValue(const std::vector<std::string>& lines, std::string_view label) {
+  for (const std::string& line : lines) {
+    const auto at = line.find(label);
+    if (at == std::string::npos) continue;
+    std::string raw = line.substr(at + label.size());
+    for (char& c : raw)
+      if (c == '\0' || static_cast<unsigned char>(c) == 255) c = ' ';
+    std::string found(trimBlanks(raw));
+    std::erase(found, '"');
+    return found;
+  }
+  return {};
+}
+
+std::optional<std::string> acceptedTraceFormat(const std::vector<std::string>& lines) {
   constexpr std::string_view label = "TRCFMT=";
-  for (const std::string& line : packetLines) {
+  for (const std::string& line : lines) {
     if (!line.starts_with(label)) continue;
     const std::string format = line.substr(label.size());
     const auto semicolon = line.find(';');
@@ -21,17 +40,21 @@ std::optional<std::string> AcceptedTraceFormat(const std::vector<std::string>& p
   return std::nullopt;
 }
 
-std::vector<std::string> TraceLinesFromBody(std::string_view body) {
-  std::string text(body);
-  std::replace(text.begin(), text.end(), '\r', '\n');
+std::vector<std::string> traceLinesFromBody(std::string_view body) {
   std::vector<std::string> lines;
-  for (std::string line : splitToStrings(text, '\n')) {
+  for (std::string line : packetLines(body)) {
     std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
     line = std::string(trimBlanks(line));
     if (line.starts_with("ANS=")) line = "REQ=FIL";
     if (!line.empty() && !line.starts_with("CRC=")) lines.push_back(std::move(line));
   }
   return lines;
+}
+
+std::string traceFileBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
 }
 
 }  // namespace lumora

@@ -1,11 +1,13 @@
 #include "link/qt/link_session.h"
 
-#include "link/qt/local_stamp.h"
-
 #include <QDateTime>
 #include <QLocale>
 #include <QUtf8StringView>
 #include <utility>
+
+#include "base/core/file_replace.h"
+#include "link/core/trace_file_writer.h"
+#include "link/qt/local_stamp.h"
 
 namespace lumora {
 namespace {
@@ -19,10 +21,11 @@ QString fromLink(const std::string& text) {
 
 }  // namespace
 
-LinkSession::LinkSession(Settings settings, QObject* parent)
+LinkSession::LinkSession(Settings settings, SaveFolder& saveFolder, QObject* parent)
     : QObject(parent),
       settings_(std::move(settings)),
-      engine_(store_, settings_.portNumber, settings_.savePath.toStdString(), settings_.prompt) {
+      saveFolder_(saveFolder),
+      engine_(settings_.portNumber, settings_.prompt) {
   clock_.start();
   deadline_.setSingleShot(true);
   // A coarse timer may wake a quarter second up to 12 ms late; the engine decides from the
@@ -63,7 +66,7 @@ Instant LinkSession::now() const {
   const QDateTime local = QDateTime::currentDateTime();
   if (const qint64 second = local.toSecsSinceEpoch(); second != stampSecond_) {
     stampSecond_ = second;
-    stamp_ = LocalStamp(local, QLocale::system()).toStdString();
+    stamp_ = localStamp(local, QLocale::system()).toStdString();
   }
   return Instant{clock_.nsecsElapsed() / 1000, stamp_};
 }
@@ -83,6 +86,10 @@ void LinkSession::handle(Outputs outputs) {
   applying_ = true;
   for (;;) {
     for (const Output& output : outputs) apply(output);
+    if (diskAnswer_) {
+      outputs = std::exchange(diskAnswer_, nullptr)(now());
+      continue;
+    }
     if (heldInput_.isEmpty()) break;
     const QByteArray bytes = std::exchange(heldInput_, {});
     outputs = engine_.receive(
@@ -104,7 +111,6 @@ void LinkSession::arm() {
 
 void LinkSession::apply(const Output& output) {
   const auto text = [&output] { return fromLink(output.text); };
-  const auto path = [&output] { return QByteArray::fromStdString(output.path); };
   switch (output.kind) {
     case OutputKind::Write: port_.write(QByteArray::fromStdString(output.text)); break;
     case OutputKind::DiscardInput: port_.discardInput(); break;
@@ -115,8 +121,23 @@ void LinkSession::apply(const Output& output) {
     case OutputKind::OrderLabel: emit orderLabelChanged(text()); break;
     case OutputKind::StatusLabel: emit statusLabelChanged(text()); break;
     case OutputKind::ShowBrandMessage: emit brandMessageRequested(text()); break;
-    case OutputKind::ShowTrace: emit showTraceRequested(text(), path()); break;
-    case OutputKind::SaveFolderChanged: emit saveFolderChanged(path()); break;
+    case OutputKind::StoreTrace: {
+      const std::string& folder = output.folder.empty() ? saveFolder_.path() : output.folder;
+      diskAnswer_ = [this, problem = writeTraceFile(folder, output.name, output.text)](const Instant& at) {
+        return engine_.storeFinished(problem, at);
+      };
+      break;
+    }
+    case OutputKind::CheckFolder:
+      diskAnswer_ = [this, problem = folderWriteProblem(output.folder)](const Instant& at) {
+        return engine_.folderChecked(problem, saveFolder_.path(), at);
+      };
+      break;
+    case OutputKind::ShowTrace:
+      emit showTraceRequested(fromLink(output.name),
+                              QByteArray::fromStdString(traceFilePath(saveFolder_.path(), output.name)));
+      break;
+    case OutputKind::SaveFolderChanged: saveFolder_.setPath(output.folder); break;
     case OutputKind::EnableSave: emit saveEnabled(); break;
     case OutputKind::PromptOperator: emit promptRequested(); break;
     case OutputKind::PromptEnded: emit promptEnded(); break;
@@ -125,8 +146,7 @@ void LinkSession::apply(const Output& output) {
 
 // An answer given from a slot of one of this session's own signals waits until the outputs
 // being applied are done.
-template <typename Call>
-void LinkSession::answer(Call call) {
+void LinkSession::answer(EngineCall call) {
   if (applying_) {
     QMetaObject::invokeMethod(
         this, [this, call] { answer(call); }, Qt::QueuedConnection);
@@ -140,8 +160,8 @@ void LinkSession::brandMessageClosed() {
 }
 
 void LinkSession::operatorChoseName(const QString& folder, const QString& name) {
-  answer([this, folder = folder.toStdString(), name = name.toStdString()](const Instant& at) {
-    return engine_.operatorChoseName(folder, name, at);
+  answer([this, folder = folder.toStdString(), name = name.toStdString()](const Instant&) {
+    return engine_.operatorChoseName(folder, name);
   });
 }
 

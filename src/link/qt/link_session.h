@@ -3,10 +3,12 @@
 //
 // Received bytes go to the engine as they arrive; one single-shot precise timer is armed
 // from the engine's deadline after every call. The outputs of a call are applied in order
-// (bytes written, input discarded, signals emitted) once the engine has returned; an
-// operator answer or input that comes in while they are being applied (a slot that answers
-// at once, a modal box that runs its own event loop) is handled right after them, so the
-// engine is never entered from inside its own outputs.
+// (bytes written, input discarded, traces stored, signals emitted) once the engine has
+// returned; the result of a store, an operator answer or input that comes in while they are
+// being applied (a slot that answers at once, a modal box that runs its own event loop) is
+// handed to the engine right after them, so the engine is never entered from inside its own
+// outputs. Traces go to the save folder the session is given, which it asks each time and
+// moves when the operator's "&Save" chooses another.
 //
 // When the device goes away (adapter unplugged) the port is closed once, an activity line
 // says so, and the device is tried again every `reopenIntervalMs` until it opens.
@@ -17,9 +19,10 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 
+#include "base/qt/save_folder.h"
 #include "link/core/link_engine.h"
-#include "link/core/trace_file_writer.h"
 #include "link/qt/serial_port.h"
 
 namespace lumora {
@@ -32,12 +35,12 @@ class LinkSession : public QObject {
     QString device;               // a path such as /dev/ttyUSB0, or COM3
     qint32 speed = 19200;         // bits per second
     int portNumber = 0;           // the configured port number 1-16, shown in equipment lines
-    QString savePath;             // the save folder; it must exist for traces to be stored
     bool prompt = false;          // the "Prompt" setting
     int reopenIntervalMs = 1000;  // how often a lost device is tried again
   };
 
-  explicit LinkSession(Settings settings, QObject* parent = nullptr);
+  // `saveFolder` must outlive the session; it must exist for traces to be stored.
+  LinkSession(Settings settings, SaveFolder& saveFolder, QObject* parent = nullptr);
   ~LinkSession() override;
 
   // Opens the port; an open port is closed first. The engine keeps its state. A failed
@@ -47,14 +50,13 @@ class LinkSession : public QObject {
   // Closes the port and stops waiting for a lost device (the setup dialog, shutdown).
   void close();
 
-  const Settings& settings() const { return settings_; }
   QString settingsText() const { return port_.settingsText(); }
-  const LinkEngine& engine() const { return engine_; }
 
  public slots:
   // The operator closed the wrong-brand message: the refusal goes to the tracer.
   void brandMessageClosed();
-  // "&Save" with a new name: `folder` becomes the save folder, `name` the trace's name.
+  // "&Save" with a new name: the trace waiting is stored as `name` in `folder`, which becomes
+  // the save folder unless it takes no files.
   void operatorChoseName(const QString& folder, const QString& name);
   void operatorCancelled();
 
@@ -68,7 +70,6 @@ class LinkSession : public QObject {
   void brandMessageRequested(const QString& text);  // answer with brandMessageClosed()
   // Paths stay the engine's bytes: a job number that is not UTF-8 names its file by them.
   void showTraceRequested(const QString& name, const QByteArray& path);  // load it, draw side 0
-  void saveFolderChanged(const QByteArray& folder);  // the save folder for the rest of the run
   void saveEnabled();
   void promptRequested();  // answer with operatorChoseName() or operatorCancelled()
   void promptEnded();
@@ -76,20 +77,22 @@ class LinkSession : public QObject {
   void portReopened();
 
  private:
+  using EngineCall = std::function<Outputs(const Instant&)>;
+
   Instant now() const;
   void onBytes(const QByteArray& bytes);
   void onDeadline();
   void onPortFailed(const QString& reason);
   void tryReopen();
-  // Applies `outputs`, then whatever input came in meanwhile, then re-arms the timer.
+  // Applies `outputs`, then the disk's answer they asked for, then whatever input came in
+  // meanwhile, then re-arms the timer.
   void handle(Outputs outputs);
   void apply(const Output& output);
   void arm();
-  template <typename Call>
-  void answer(Call call);
+  void answer(EngineCall call);
 
   Settings settings_;
-  TraceFileWriter store_;
+  SaveFolder& saveFolder_;
   LinkEngine engine_;
   SerialPort port_;
   QTimer deadline_;
@@ -99,7 +102,8 @@ class LinkSession : public QObject {
   mutable std::string stamp_;
   bool wanted_ = false;  // the owner wants the port open (between open() and close())
   bool applying_ = false;
-  QByteArray heldInput_;  // input that arrived while outputs were being applied
+  EngineCall diskAnswer_;  // the result of a store or folder check, for the engine
+  QByteArray heldInput_;   // input that arrived while outputs were being applied
 };
 
 }  // namespace lumora

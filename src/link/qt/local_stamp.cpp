@@ -4,9 +4,9 @@
 
 namespace lumora {
 
-QString LocalStamp(const QDateTime& moment, const QLocale& locale) {
-  static const QRegularExpression zone(QStringLiteral("\\s*t+"));
-  const QString longTime = locale.timeFormat(QLocale::LongFormat).remove(zone).trimmed();
+QString localStamp(const QDateTime& moment, const QLocale& locale) {
+  static const QRegularExpression kZone(QStringLiteral("\\s*t+"));
+  const QString longTime = locale.timeFormat(QLocale::LongFormat).remove(kZone).trimmed();
   return locale.toString(moment.date(), QLocale::ShortFormat) + ' ' + locale.toString(moment.time(), longTime);
 }
 

@@ -8,6 +8,6 @@
 
 namespace lumora {
 
-QString LocalStamp(const QDateTime& moment, const QLocale& locale);
+QString localStamp(const QDateTime& moment, const QLocale& locale);
 
 }  // namespace lumora

@@ -13,7 +13,9 @@ class SerialPort : public QObject {
   Q_OBJECT
 
  public:
-  // Why an open failed.
+  // How an open ended. An enum rather than a Problem: callers word each kind of failure
+  // their own way (the setup dialog, the port-opening loop and the headless server each
+  // tell the user something different) and the system's own text says little here.
   enum class OpenResult { Opened, NoSuchPort, Busy, SpeedRefused, Other };
 
   explicit SerialPort(QObject* parent = nullptr);

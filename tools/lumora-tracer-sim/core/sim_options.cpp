@@ -6,7 +6,7 @@
 
 namespace lumora::sim {
 
-const char* const SimUsage =
+const char* const kSimUsage =
     "usage: lumora-tracer-sim (--device PATH | --pty | --fd N) [options] TRACEFILE...\n"
     "Plays the tracer: uploads each trace file to the host and prints what it received\n"
     "as JSON lines. Exit code 0: every trace stored; 1: the host refused one; 3: the host\n"
@@ -48,20 +48,16 @@ std::optional<Pause> parsePause(const std::string& text) {
 }
 
 // Exactly one line to the host, and something to send on it.
-std::optional<SimOptions> checked(SimOptions o, std::string& error) {
+Result<SimOptions> checked(SimOptions o) {
   const int lines = (o.device.empty() ? 0 : 1) + (o.pty ? 1 : 0) + (o.fd >= 0 ? 1 : 0);
-  if (lines != 1)
-    error = "give exactly one of --device, --pty and --fd";
-  else if (o.files.empty())
-    error = "give at least one trace file";
-  if (!error.empty()) return std::nullopt;
+  if (lines != 1) return Problem{"give exactly one of --device, --pty and --fd"};
+  if (o.files.empty()) return Problem{"give at least one trace file"};
   return o;
 }
 
 }  // namespace
 
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
-                                          std::string& error) {
+Result<SimOptions> parseSimOptions(const std::vector<std::string>& args) {
   SimOptions o;
   o.request.job.clear();
   std::vector<std::string> formats;  // given ones replace the default
@@ -96,19 +92,15 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
     if (const auto flag = flags.find(a); flag != flags.end()) {
       flag->second();
     } else if (const auto option = valued.find(a); option != valued.end()) {
-      if (i + 1 >= args.size() || !option->second(args[++i])) {
-        error = "option " + a + " needs a valid value";
-        return std::nullopt;
-      }
+      if (i + 1 >= args.size() || !option->second(args[++i])) return Problem{"option " + a + " needs a valid value"};
     } else if (a.starts_with("--")) {
-      error = "unknown option " + a;
-      return std::nullopt;
+      return Problem{"unknown option " + a};
     } else {
       o.files.push_back(a);
     }
   }
   if (!formats.empty()) o.request.formats = std::move(formats);
-  return checked(std::move(o), error);
+  return checked(std::move(o));
 }
 
 }  // namespace lumora::sim

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/core/problem.h"
 #include "core/sim_packets.h"
 
 namespace lumora::sim {
@@ -32,10 +33,9 @@ struct SimOptions {
   int openTimeoutMs = 30000;          // --open-timeout MS: wait for the host to open the line
 };
 
-// Parses the arguments after the program name. On bad input returns nothing and sets
-// `error` to a one-line reason.
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
+// Parses the arguments after the program name; on bad input, a one-line reason.
+Result<SimOptions> parseSimOptions(const std::vector<std::string>& args);
 
-extern const char* const SimUsage;
+extern const char* const kSimUsage;
 
 }  // namespace lumora::sim

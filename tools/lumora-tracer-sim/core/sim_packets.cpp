@@ -38,26 +38,26 @@ std::vector<std::string> traceFileLines(std::string_view traceFile) {
 
 }  // namespace
 
-std::string InitRequest(bool crc) { return FramePacket({{"REQ=", "INI"}}, crc); }
+std::string initRequest(bool crc) { return framePacket({{"REQ=", "INI"}}, crc); }
 
-std::string TraceRequest(const RequestOptions& options) {
+std::string traceRequest(const RequestOptions& options) {
   const std::string quote = options.quoteJob ? "\"" : "";
   std::vector<Record> records{
       {"REQ=", "TRC"}, {"JOB=", quote + options.job + quote}, {"VEN=", options.vendor}};
   for (const std::string& format : options.formats) records.push_back({"TRCFMT=", format});
   if (options.zfmt)
     for (const std::string& format : options.formats) records.push_back({"ZFMT=", format});
-  return FramePacket(records, options.crc);
+  return framePacket(records, options.crc);
 }
 
-std::string TraceBody(std::string_view traceFile, bool crc) {
+std::string traceBody(std::string_view traceFile, bool crc) {
   std::vector<Record> records;
   for (const std::string& line : traceFileLines(traceFile)) records.push_back(recordOf(line));
   records.front() = {"ANS=", "TRC"};
-  return FramePacket(records, crc);
+  return framePacket(records, crc);
 }
 
-std::string_view KindName(Reply::Kind kind) {
+std::string_view kindName(Reply::Kind kind) {
   switch (kind) {
     case Reply::Kind::Ack: return "ACK";
     case Reply::Kind::Nak: return "NAK";
@@ -72,17 +72,17 @@ std::vector<Reply> ReplyReader::feed(std::string_view bytes) {
   for (char c : bytes) {
     if (inPacket_) {
       packet_ += c;
-      if (c == GS) {
+      if (c == kGs) {
         replies.push_back({Reply::Kind::Packet, std::move(packet_)});
         packet_.clear();
         inPacket_ = false;
       }
-    } else if (c == FS) {
+    } else if (c == kFs) {
       inPacket_ = true;
       packet_.assign(1, c);
-    } else if (c == ACK) {
+    } else if (c == kAck) {
       replies.push_back({Reply::Kind::Ack, std::string(1, c)});
-    } else if (c == NAK) {
+    } else if (c == kNak) {
       replies.push_back({Reply::Kind::Nak, std::string(1, c)});
     } else if (!replies.empty() && replies.back().kind == Reply::Kind::Stray) {
       replies.back().bytes += c;
@@ -93,12 +93,12 @@ std::vector<Reply> ReplyReader::feed(std::string_view bytes) {
   return replies;
 }
 
-std::optional<std::string> RecordValue(std::string_view packet, std::string_view label) {
+std::optional<std::string> recordValue(std::string_view packet, std::string_view label) {
   std::size_t at = 0;
   while (at < packet.size()) {
     const std::size_t end = std::min(packet.find_first_of("\r\n", at), packet.size());
     std::string_view line = packet.substr(at, end - at);
-    if (!line.empty() && line.front() == FS) line.remove_prefix(1);
+    if (!line.empty() && line.front() == kFs) line.remove_prefix(1);
     if (line.substr(0, label.size()) == label) return std::string(line.substr(label.size()));
     at = end + 1;
   }

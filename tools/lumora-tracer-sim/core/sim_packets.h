@@ -19,16 +19,16 @@ struct RequestOptions {
 };
 
 // FS "REQ=INI" RS [CRC] GS.
-std::string InitRequest(bool crc);
+std::string initRequest(bool crc);
 
 // FS "REQ=TRC", "JOB=", "VEN=", the "TRCFMT=" (and "ZFMT=") lines, RS [CRC] GS.
-std::string TraceRequest(const RequestOptions& options);
+std::string traceRequest(const RequestOptions& options);
 
 // The body the tracer sends for a stored trace file: its lines (CR LF, CR or LF ends) as
 // records, a leading "REQ=FIL" line sent back as "ANS=TRC" (the host stores it as
 // "REQ=FIL" again), "ANS=TRC" put in front when the file has neither. Empty lines are left
 // out; a line without "=" is sent as it stands.
-std::string TraceBody(std::string_view traceFile, bool crc);
+std::string traceBody(std::string_view traceFile, bool crc);
 
 struct Reply {
   enum class Kind { Ack, Nak, Packet, Stray };
@@ -36,7 +36,7 @@ struct Reply {
   std::string bytes;  // the packet FS ... GS, or the stray bytes
 };
 
-std::string_view KindName(Reply::Kind kind);
+std::string_view kindName(Reply::Kind kind);
 
 // Splits the host's bytes into single ACK/NAK characters and packets; a packet may arrive
 // in pieces. Bytes outside a packet that are neither ACK nor NAK come out as Stray.
@@ -51,6 +51,6 @@ class ReplyReader {
 
 // The value of the first record `label` (with its "=") in a packet, quotes kept; nothing
 // when the packet has no such record. Records end at CR or LF.
-std::optional<std::string> RecordValue(std::string_view packet, std::string_view label);
+std::optional<std::string> recordValue(std::string_view packet, std::string_view label);
 
 }  // namespace lumora::sim

@@ -13,7 +13,7 @@ TracerExchange::TracerExchange(bool init, std::string request, std::string body,
 
 std::optional<std::string> TracerExchange::send() {
   switch (phase_) {
-    case Phase::SendInit: phase_ = Phase::AwaitInitAck; return InitRequest(crc_);
+    case Phase::SendInit: phase_ = Phase::AwaitInitAck; return initRequest(crc_);
     case Phase::SendRequest: phase_ = Phase::AwaitRequestAck; return request_;
     case Phase::SendBody: phase_ = Phase::AwaitBodyAck; return body_;
     default: return std::nullopt;
@@ -61,11 +61,11 @@ void TracerExchange::received(const Reply& reply) {
 void TracerExchange::packetReceived(const std::string& packet) {
   // The host takes up CRC records from trace requests, so only its trace answers must carry
   // one; a wrong one is never acceptable.
-  const CrcCheck crc = CheckIncomingCrc(packet);
-  const std::string answer = RecordValue(packet, "ANS=").value_or("");
+  const CrcCheck crc = checkIncomingCrc(packet);
+  const std::string answer = recordValue(packet, "ANS=").value_or("");
   if (crc == CrcCheck::Bad || (crc_ && answer == "TRC" && crc != CrcCheck::Good))
     return finish(Outcome::NoAnswer, "answer without a correct CRC record");
-  const std::optional<std::string> statusText = RecordValue(packet, "STATUS=");
+  const std::optional<std::string> statusText = recordValue(packet, "STATUS=");
   if (statusText) status_ = static_cast<int>(value(*statusText));
   if (phase_ == Phase::AwaitInitAnswer && answer == "INI") {
     phase_ = Phase::SendRequest;

@@ -1,23 +1,16 @@
 #include "app/server/stop_signals.h"
 
-#include <QSocketNotifier>
-
-#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QSocketNotifier>
 #include <csignal>
-#else
-#include <atomic>
-
-#include "base/core/windows_api.h"
-#endif
 
 namespace lumora {
-
-#ifndef _WIN32
 namespace {
 
+// A signal handler gets no context: the pipe it writes to can only be found here. Set while
+// the one StopSignals object lives.
 int pipeEnds[2] = {-1, -1};
 
 // Only async-signal-safe work here: one byte into the pipe.
@@ -53,38 +46,5 @@ StopSignals::~StopSignals() {
   ::close(pipeEnds[0]);
   ::close(pipeEnds[1]);
 }
-#else
-namespace {
-
-StopSignals* current = nullptr;
-std::atomic<bool> finished{false};
-
-// Runs on a thread of its own. Ctrl+C and Ctrl+Break only ask the event loop to end; closing
-// the console, logging off or shutting down ends the process as soon as this returns, so it
-// waits (up to 4 of the 5 s Windows grants) until the loop has ended and the port is closed.
-BOOL WINAPI onConsoleStop(DWORD event) {
-  StopSignals* target = current;
-  if (target == nullptr) return FALSE;
-  QMetaObject::invokeMethod(target, [target] { emit target->stopRequested(); }, Qt::QueuedConnection);
-  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
-    for (int waited = 0; waited < 40 && !finished; ++waited) Sleep(100);
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-StopSignals::StopSignals(QObject* parent) : QObject(parent) {
-  current = this;
-  finished = false;
-  SetConsoleCtrlHandler(onConsoleStop, TRUE);
-}
-
-StopSignals::~StopSignals() {
-  SetConsoleCtrlHandler(onConsoleStop, FALSE);
-  current = nullptr;
-  finished = true;
-}
-#endif
 
 }  // namespace lumora

@@ -1,0 +1,89 @@
+// The tracer simulator's protocol side. A simulator that took a wrong answer for success, or
+// dropped an option, would let the end-to-end tests pass over a broken host.
+#include <gtest/gtest.h>
+
+#include "core/sim_options.h"
+#include "core/tracer_exchange.h"
+#include "link/core/framing.h"
+
+namespace lumora::sim {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A pause that did not parse would let a test pass without the pause it means to test.
+TEST(SimOptions, GivenFormatsReplaceTheDefaultAndPausesParse) {
+  const auto o = parseSimOptions({"--fd", "5", "--format", "1;399;E;R;F", "--format", "2;400;E;L;F",
+                                  "--body-pause", "100:7000", "f"});
+  ASSERT_TRUE(o && o->bodyPause);
+  EXPECT_EQ(std::tie(o->request.formats, o->bodyPause->afterBytes, o->bodyPause->millis, o->fd),
+            std::make_tuple(Texts{"1;399;E;R;F", "2;400;E;L;F"}, 100u, 7000, 5));
+}
+
+// The host's replies come in pieces that cut through packets at any byte.
+TEST(ReplyReader, SplitsAcknowledgementsPacketsAndNoiseAcrossPieces) {
+  using Replies = std::vector<std::pair<Reply::Kind, std::string>>;
+  ReplyReader reader;
+  const auto feed = [&](const std::string& bytes) {
+    Replies found;
+    for (const Reply& r : reader.feed(bytes)) found.emplace_back(r.kind, r.bytes);
+    return found;
+  };
+  EXPECT_EQ(feed("\x06x\x1c" "ANS=TRC\r\nSTA"), (Replies{{Reply::Kind::Ack, "\x06"}, {Reply::Kind::Stray, "x"}}));
+  EXPECT_EQ(feed("TUS=0\r\n\x1e\x1d\x15"),
+            (Replies{{Reply::Kind::Packet, "\x1c" "ANS=TRC\r\nSTATUS=0\r\n\x1e\x1d"}, {Reply::Kind::Nak, "\x15"}}));
+}
+
+const Reply kAckReply{Reply::Kind::Ack, "\x06"};
+const Reply kNakReply{Reply::Kind::Nak, "\x15"};
+Reply answer(const std::string& kind, int status, bool crc = false) {
+  return {Reply::Kind::Packet, framePacket({{"ANS=", kind}, {"JOB=", "1"}, {"STATUS=", std::to_string(status)}}, crc)};
+}
+
+// The host's replies to one exchange, each after the tracer has sent what it may; what the
+// tracer sent, how the exchange ended and with which status (-1: none counts).
+TEST(TracerExchange, EndsAsTheHostsRepliesSay) {
+  const struct {
+    const char* name;
+    bool init, crc;
+    std::vector<Reply> replies;
+    Texts sent;
+    Outcome outcome;
+    int status;
+  } cases[] = {
+      {"stored after init", true, false,
+       {kAckReply, answer("INI", 15), kAckReply, answer("TRC", 0), kAckReply, answer("TRC", 0)},
+       {initRequest(false), "REQ", "BODY"}, Outcome::Stored, 0},
+      {"wrong brand: NAK, then the refusal", false, false, {kNakReply, answer("TRC", 17)}, {"REQ"}, Outcome::Refused, 17},
+      {"host timed out in a pause", false, false, {kAckReply, answer("TRC", 0), answer("TRC", 1)}, {"REQ", "BODY"},
+       Outcome::Refused, 1},
+      {"status 0 before any ACK", false, false, {answer("TRC", 0)}, {"REQ"}, Outcome::NoAnswer, -1},
+      {"answer without CRC", false, true, {kAckReply, answer("TRC", 0)}, {"REQ"}, Outcome::NoAnswer, -1},
+      // Before any trace request the host has no CRC to give.
+      {"CRC mode", true, true,
+       {kAckReply, answer("INI", 15), kAckReply, answer("TRC", 0, true), kAckReply, answer("TRC", 0, true)},
+       {initRequest(true), "REQ", "BODY"}, Outcome::Stored, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TracerExchange x(c.init, "REQ", "BODY", c.crc);
+    Texts sent;
+    for (const Reply& reply : c.replies) {
+      if (auto bytes = x.send()) sent.push_back(*bytes);
+      EXPECT_TRUE(x.waiting());
+      x.received(reply);
+    }
+    EXPECT_EQ(sent, c.sent);
+    EXPECT_EQ(x.outcome(), c.outcome);
+    if (c.status >= 0) {
+      EXPECT_EQ(x.status(), c.status);
+    }
+  }
+  TracerExchange silent(false, "REQ", "BODY", false);
+  silent.send();
+  silent.noReply();
+  EXPECT_EQ(silent.outcome(), Outcome::NoAnswer);
+}
+
+}  // namespace
+}  // namespace lumora::sim

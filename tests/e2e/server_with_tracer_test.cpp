@@ -19,10 +19,10 @@ namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
 // Generous limits: the machine may be loaded; nothing here measures speed.
-constexpr int StartLimitMs = 20000;
-constexpr int ExchangeLimitMs = 60000;
-const std::string Sample1001 = std::string(LUMORA_SAMPLES) + "/1001";
-const std::string Sample1002 = std::string(LUMORA_SAMPLES) + "/1002";
+constexpr int kStartLimitMs = 20000;
+constexpr int kExchangeLimitMs = 60000;
+const std::string kSample1001 = std::string(LUMORA_SAMPLES) + "/1001";
+const std::string kSample1002 = std::string(LUMORA_SAMPLES) + "/1002";
 
 // The server's environment: its settings and data in `temp`.
 Args environment(const TempFolder& temp) {
@@ -36,7 +36,7 @@ class ServerWithTracer : public ::testing::Test {
   void TearDown() override {
     if (!server_) return;
     server_->sendSignal(SIGTERM);
-    EXPECT_EQ(server_->waitForExit(StartLimitMs), 0) << server_->errors();
+    EXPECT_EQ(server_->waitForExit(kStartLimitMs), 0) << server_->errors();
     EXPECT_NE(server_->output().find("Port closed; stopped."), std::string::npos);
   }
 
@@ -48,7 +48,7 @@ class ServerWithTracer : public ::testing::Test {
     server_ = std::make_unique<ChildProcess>(argv, environment(temp_));
     ASSERT_TRUE(serverSays("Listening on")) << server_->output() << server_->errors();
   }
-  bool serverSays(std::string_view text) { return server_->waitForOutput(text, StartLimitMs); }
+  bool serverSays(std::string_view text) { return server_->waitForOutput(text, kStartLimitMs); }
 
   // The simulator's exit code (0 all stored, 1 refused) and its JSON lines.
   std::pair<int, std::string> runSim(Args args) {
@@ -56,7 +56,7 @@ class ServerWithTracer : public ::testing::Test {
               "--reply-timeout", "15000"};
     argv.insert(argv.end(), args.begin(), args.end());
     ChildProcess sim(argv, {}, {pty_.master()});
-    return {sim.waitForExit(ExchangeLimitMs).value_or(-1), sim.output()};
+    return {sim.waitForExit(kExchangeLimitMs).value_or(-1), sim.output()};
   }
 
   Args savedNames() const {
@@ -90,11 +90,11 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
     int simExit;
     std::string simSaw, serverSaid;
   } runs[] = {
-      {{"--init", "--crc", "--zfmt", "--body-pause", "200:1500", Sample1001, Sample1002}, 0,
+      {{"--init", "--crc", "--zfmt", "--body-pause", "200:1500", kSample1001, kSample1002}, 0,
        "\"stored\":2", "OMA Host Does Not Support Initialization"},
-      {{"--vendor", "OTHERBRAND", Sample1001}, 1, "\"status\":17",
+      {{"--vendor", "OTHERBRAND", kSample1001}, 1, "\"status\":17",
        "Brand message (not shown): This tracer is a brand other than Corvane."},
-      {{"--job", "../escaped", Sample1001}, 1, "\"status\":6", "Invalid Job ID: \"../escaped\""},
+      {{"--job", "../escaped", kSample1001}, 1, "\"status\":6", "Invalid Job ID: \"../escaped\""},
   };
   for (const auto& run : runs) {
     const auto [exitCode, output] = runSim(run.simArgs);
@@ -104,16 +104,16 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
   }
   EXPECT_TRUE(serverSays("COM:3 Trace Received: 1002\n")) << server_->output();
   EXPECT_EQ(savedNames(), (Args{"1001", "1002"}));
-  EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(Sample1001));
+  EXPECT_EQ(ReadBytes(saves_ / "1001"), ReadBytes(kSample1001));
   EXPECT_FALSE(fs::exists(temp_.dir() / "escaped"));
 
   server_->sendSignal(SIGINT);
-  EXPECT_EQ(server_->waitForExit(StartLimitMs), 0) << server_->errors();
+  EXPECT_EQ(server_->waitForExit(kStartLimitMs), 0) << server_->errors();
   EXPECT_NE(server_->output().find("Port closed; stopped."), std::string::npos);
   saves_ = temp_.dir() / "from-command-line";
   fs::create_directories(saves_);
   startServer();
-  EXPECT_EQ(runSim({Sample1001}).first, 0);
+  EXPECT_EQ(runSim({kSample1001}).first, 0);
   EXPECT_TRUE(serverSays("Trace Received: 1001")) << server_->output();
   EXPECT_EQ(savedNames(), Args{"1001"});
 }
@@ -148,7 +148,7 @@ TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
     Args argv{Program("lumora-trace-server")};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
     ChildProcess server(argv, environment(temp));
-    EXPECT_EQ(server.waitForExit(StartLimitMs), c.exitCode) << c.args.front();
+    EXPECT_EQ(server.waitForExit(kStartLimitMs), c.exitCode) << c.args.front();
     EXPECT_NE(server.errors().find(c.error), std::string::npos) << server.errors();
   }
   // Mended fault: the command-line modes started the application log afresh, emptying the

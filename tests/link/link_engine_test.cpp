@@ -31,7 +31,6 @@ TEST_F(LinkTest, EachBurstGetsItsAnswer) {
       {kIniRequest, {kAckOut}},
       {tracerPacket({"REQ = INI"}), {kAckOut}},
       {tracerPacket({"REQ=TRC"}) + kIniRequest + tracerPacket({"REQ=ERR"}), {kAckOut}},
-      {tracerPacket({"REQ=INI"}, true), {kAckOut}},
       {badCrc(tracerPacket({"REQ=INI"}, true)), {kNakOut, activity("OMA Bad Packet CRC")}},
       {tracerPacket({"REQ=INF", "JOB=12", "STATUS=0"}), {kAckOut, activity("OMA Operation Completed")}},
       {tracerPacket({"REQ=INF", "JOB=12", "STATUS=3"}), unsupported({"OMA Information Upload"})},
@@ -91,16 +90,6 @@ TEST_F(LinkTest, BytesAfterAMissedDeadlineCountAfterIt) {
   EXPECT_EQ(link.state(), State::GatheringBurst);
 }
 
-// Bytes during the pause start the next burst; its silence counts from the answer.
-TEST_F(LinkTest, BytesDuringTheInitPauseStartTheNextBurst) {
-  request(kIniRequest);
-  micros += 100'000;
-  EXPECT_TRUE(send(kIniRequest).empty());
-  EXPECT_EQ(wait(kInitPauseMicros + 1 - 100'000), kIniAnswer);
-  EXPECT_EQ(link.deadline(), micros + kBurstSilenceMicros + 1);
-  EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
-}
-
 // The init answer carries a CRC when the last upload request did; a bad CRC changes nothing.
 TEST_F(LinkTest, InitAnswerCarriesCrcOnlyAfterAnUploadRequestWithOne) {
   const auto initAnswer = [&](bool withCrc = false) {
@@ -113,19 +102,6 @@ TEST_F(LinkTest, InitAnswerCarriesCrcOnlyAfterAnUploadRequestWithOne) {
   EXPECT_EQ(initAnswer(), "\x1c" "ANS=INI\r\nSTATUS=15\r\n\x1e" "CRC=25004\r\n\x1d");
   request(tracerPacket({"REQ=MNT", "JOB=5"}));
   EXPECT_EQ(initAnswer(), kIniAnswerBytes);
-}
-
-// A burst of exactly the buffer limit is read; one byte more drops the burst with one line,
-// and the rest of that flood quietly, until its silence.
-TEST_F(LinkTest, BurstOverTheBufferLimitIsDroppedToItsEnd) {
-  std::string big = kIniRequest;
-  big.resize(kMaxLinkBuffer, 'x');
-  EXPECT_EQ(request(big), Outputs{kAckOut});
-  wait(kInitPauseMicros + 1);
-  EXPECT_TRUE(send(big).empty());
-  EXPECT_EQ(send("y"), Outputs{activity("OMA Input Discarded: more than 1048576 bytes without a pause")});
-  EXPECT_TRUE(request(kIniRequest).empty());
-  EXPECT_EQ(request(kIniRequest), Outputs{kAckOut});
 }
 
 }  // namespace

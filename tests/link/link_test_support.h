@@ -42,6 +42,8 @@ inline Outputs operator+(Outputs a, const Outputs& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
+// The last output; a Write of nothing when there is none.
+inline Output last(const Outputs& out) { return out.empty() ? Output{} : out.back(); }
 // The texts of the outputs of one kind, in order.
 inline Lines texts(const Outputs& out, OutputKind kind) {
   Lines found;

@@ -115,7 +115,7 @@ TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
   bad[bad.find("R=2500") + 2] = '9';
   EXPECT_EQ(send(bad), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
   micros += 1'000'000;
-  EXPECT_EQ(send(traceBody("12345", true)).back(), kStoreJob);  // without the CRC line
+  EXPECT_EQ(last(send(traceBody("12345", true))), kStoreJob);  // without the CRC line
 }
 
 // Mended fault: whatever ended in a GS while the body was awaited was stored as the trace and
@@ -129,14 +129,14 @@ TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
   accept();
   EXPECT_EQ(send("\xff\xfe\x1d"), noise);
   EXPECT_EQ(send("\x1c\x1e\x1d"), noise);
-  EXPECT_EQ(send("xyz" + traceBody()).back(), kStoreJob);
+  EXPECT_EQ(last(send("\x1cxyz" + traceBody())), kStoreJob);  // noise before the body, an FS in it
   std::string strayFs = traceBody(), strayFsAtEnd = traceBody();
   strayFs.insert(strayFs.find("R=2500"), 1, kFs);
   strayFsAtEnd.insert(strayFsAtEnd.size() - 1, 1, kFs);
   for (const std::string& body : {strayFs, strayFsAtEnd, traceBody().substr(0, 40) + traceBody()}) {
     stored();
     accept();
-    EXPECT_EQ(send(body).back(), kStoreJob) << describe(write(body));
+    EXPECT_EQ(last(send(body)), kStoreJob) << describe(write(body));
   }
 }
 
@@ -149,17 +149,28 @@ TEST_F(UploadTest, ARequestInsteadOfTheBodyEndsTheUploadAndIsAnswered) {
             Outputs{activity("OMA Trace Aborted: the tracer sent a new request")});
   const Outputs out = wait(kBurstSilenceMicros + 1);
   EXPECT_EQ(texts(out, OutputKind::Write), (Lines{std::string(1, kAck), answer("8009", 0, "1;400;E;R;F")}));
-  EXPECT_EQ(send(traceBody("8009")).back().name, "8009");
+  EXPECT_EQ(last(send(traceBody("8009"))).name, "8009");
 }
 
-// A body without its GS is dropped at the buffer limit with status 2; the rest of the flood
-// ends with its silence.
-TEST_F(UploadTest, BodyOverTheBufferLimitIsDroppedWithStatusTwo) {
+// No buffer grows past the limit: exactly the limit is read; one byte more drops a body with
+// status 2 (and the rest of that flood, up to its silence), a burst or input held for later
+// with an activity line.
+TEST_F(UploadTest, NoBufferGrowsPastTheLimit) {
+  const std::string fill(kMaxLinkBuffer - traceBody().size(), 'R');
   accept();
-  EXPECT_TRUE(send(std::string(kMaxLinkBuffer, 'R')).empty());
-  EXPECT_EQ(send("R" + traceBody()), (Outputs{activity("OMA Trace Discarded: more than 1048576 bytes without an end"),
-                                              write(answer("12345", 2))}));
+  send(fill);
+  EXPECT_EQ(last(send(traceBody())), kStoreJob);
+  stored();
+  accept();
+  send(fill + "R");
+  EXPECT_EQ(send(traceBody()), (Outputs{activity("OMA Trace Discarded: more than 1048576 bytes without an end"),
+                                        write(answer("12345", 2))}));
   EXPECT_TRUE(request(tracerPacket({"REQ=INI"})).empty());
+  EXPECT_EQ(send(std::string(kMaxLinkBuffer + 1, 'x')),
+            Outputs{activity("OMA Input Discarded: more than 1048576 bytes without a pause")});
+  uploadAndStore(true);
+  send(std::string(kMaxLinkBuffer, 'x'));
+  EXPECT_EQ(send("x"), Outputs{activity("OMA Input Discarded: more than 1048576 bytes waiting")});
 }
 
 // With the prompt on, the tracer hears status 0 after the first store and the operator
@@ -175,16 +186,16 @@ TEST_F(UploadTest, PromptWaitsForTheOperatorAndHoldsInput) {
 }
 
 // "&Save" stores the raw data again, its job line rewritten, under the new name in the chosen
-// folder, which becomes the save folder.
+// folder, which becomes the save folder. A job number of 0 reads "Order: ?" until stored.
 TEST_F(UploadTest, PromptStoresUnderTheNewNameInTheChosenFolder) {
   uploadAndStore(true);
-  const Outputs out = link.operatorChoseName("/other", "77");
-  EXPECT_EQ(out, (Outputs{{OutputKind::RawDataReplaced, "JOB=77", {}, {}, 1},
-                          make(OutputKind::OrderLabel, "Order: 77"),
+  const Outputs out = link.operatorChoseName("/other", "0");
+  EXPECT_EQ(out, (Outputs{{OutputKind::RawDataReplaced, "JOB=0", {}, {}, 1},
+                          make(OutputKind::OrderLabel, "Order: ?"),
                           make(OutputKind::PromptEnded),
-                          {OutputKind::StoreTrace, "REQ=FIL\r\nJOB=77\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n", "77", "/other", 0}}));
-  EXPECT_EQ(stored(), (Outputs{make(OutputKind::StatusLabel, "77 Trace Data Saved to Disk.\n\nWaiting for Next Trace..."),
-                               make(OutputKind::OrderLabel, "Order: 77"),
+                          {OutputKind::StoreTrace, "REQ=FIL\r\nJOB=0\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n", "0", "/other", 0}}));
+  EXPECT_EQ(stored(), (Outputs{make(OutputKind::StatusLabel, "0 Trace Data Saved to Disk.\n\nWaiting for Next Trace..."),
+                               make(OutputKind::OrderLabel, "Order: 0"),
                                withFolder(OutputKind::SaveFolderChanged, "/other")}));
   EXPECT_EQ(link.state(), State::Idle);
 }
@@ -209,7 +220,7 @@ TEST_F(UploadTest, PromptTakesTheChosenFolderOnlyWhenItTakesFiles) {
   uploadAndStore(true);
   const Outputs refused = link.operatorChoseName("/third", "a:b");
   EXPECT_EQ(texts(refused, OutputKind::Activity), Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
-  EXPECT_EQ(refused.back(), withFolder(OutputKind::CheckFolder, "/third"));
+  EXPECT_EQ(last(refused), withFolder(OutputKind::CheckFolder, "/third"));
   EXPECT_TRUE(texts(refused, OutputKind::StoreTrace).empty());
   EXPECT_EQ(link.folderChecked(std::nullopt, "/saves", now()), Outputs{withFolder(OutputKind::SaveFolderChanged, "/third")});
   EXPECT_EQ(link.state(), State::Idle);

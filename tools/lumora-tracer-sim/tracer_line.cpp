@@ -12,6 +12,8 @@
 #include <cstring>
 #include <thread>
 
+#include "app/server/output_descriptor.h"
+
 namespace lumora::sim {
 namespace {
 
@@ -83,16 +85,6 @@ bool TracerLine::waitForHost(int timeoutMs) {
   return false;
 }
 
-bool TracerLine::writeAll(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 bool TracerLine::readUntil(Clock::time_point until, const std::function<bool()>& stop) {
   char buffer[4096];
   while (!stop()) {
@@ -122,7 +114,7 @@ bool TracerLine::send(std::string_view bytes, const std::optional<Pause>& pause,
   while (sent < bytes.size() && !stop()) {
     std::size_t count = std::min(chunk, bytes.size() - sent);
     if (pause && sent < pause->afterBytes) count = std::min(count, pause->afterBytes - sent);
-    if (!writeAll(bytes.substr(sent, count))) return false;
+    if (!writeAllTo(fd_, bytes.substr(sent, count))) return false;
     sent += count;
     if (pause && sent == pause->afterBytes && sent < bytes.size()) {
       const auto wait = std::chrono::milliseconds(pause->millis);

@@ -36,7 +36,6 @@ class TracerLine {
   bool readUntil(Clock::time_point until, const std::function<bool()>& stop);
 
  private:
-  bool writeAll(std::string_view bytes);
   int fd_ = -1;
   int slave_ = -1;  // kept open so the master never sees a hang-up before the host opens
   bool ownsFd_ = true;

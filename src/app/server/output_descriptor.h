@@ -1,5 +1,5 @@
-// Writing to an output descriptor (the headless server's standard output) the way the
-// platform does it.
+// Writing to a descriptor that may make the writer wait (the headless server's standard
+// output, the simulator's line) the way the platform does it.
 #pragma once
 
 #include <string_view>

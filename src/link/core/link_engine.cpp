@@ -25,7 +25,7 @@ Outputs LinkEngine::receive(std::string_view bytes, const Instant& now) {
     case State::ReceivingBody:
       appendBody(bytes, now, out);
       break;
-    default:
+    default:  // waiting for the pause, the operator or the disk
       holdInput(bytes, out);
       break;
   }

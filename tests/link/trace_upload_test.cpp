@@ -67,10 +67,6 @@ TEST_F(UploadTest, RequestIsAcceptedOrRefusedBeforeTheBody) {
       {trcRequest("\"12345\""), accepted("\"12345\"")},
       {trcRequest("1", " corvane "), accepted("1")},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;400;E;R;F"}, true), accepted("12345", true)},
-      {trcRequest("12345", "OTHER"),
-       {activity("OMA Tracer"), kNakOut, make(OutputKind::ShowBrandMessage, "This tracer is a brand other than Corvane.  "
-        "This ordering system can only be used with Corvane OMA Tracing equipment.\n\nContact Corvane at "
-        "(800)555-0142 for information on obtaining a tracer compatible with this system.")}},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;399;E;R;F"}), refused("Unsupported TRC Format!", "12345", 17)},
       // A job number that is not a safe file name never reaches the disk.
       {trcRequest("..\\evil"), refused("Invalid Job ID: \"..\\evil\" contains a path separator", "..\\evil", 6)},

@@ -22,9 +22,8 @@ using State = LinkEngine::State;
 void check(const Outputs& outputs, const LinkEngine& link, std::int64_t now) {
   for (const Output& o : outputs) {
     if (o.kind == OutputKind::Write && o.text.size() > kMaxLinkBuffer) std::abort();
-    if (o.kind == OutputKind::StoreTrace &&
-        (!IsSafeTraceName(o.name) || (link.state() != State::StoringTrace && link.state() != State::StoringUnderNewName)))
-      std::abort();
+    const bool storing = link.state() == State::StoringTrace || link.state() == State::StoringUnderNewName;
+    if (o.kind == OutputKind::StoreTrace && (!IsSafeTraceName(o.name) || !storing)) std::abort();
     if (o.kind == OutputKind::CheckFolder && link.state() != State::CheckingChosenFolder) std::abort();
   }
   if (auto due = link.deadline(); due && *due < now) std::abort();

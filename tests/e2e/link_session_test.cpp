@@ -103,8 +103,8 @@ TEST_F(SessionOverPty, StoresInTheSaveFolderAndAnswersTwoWhenItCannot) {
   PtyPair pty;
   auto session = openSession(pty.slavePath());
   const auto upload = [&] {
-    writeAll(pty.master(), framePacket({{"REQ=", "TRC"}, {"JOB=", "5"}, {"VEN=", "CORVANE"}, {"TRCFMT=", "1;400;E;R;F"}},
-                                       false));
+    writeAll(pty.master(),
+             framePacket({{"REQ=", "TRC"}, {"JOB=", "5"}, {"VEN=", "CORVANE"}, {"TRCFMT=", "1;400;E;R;F"}}, false));
     readUntil(pty.master(), "STATUS=0\r\n\x1e\x1d");
     writeAll(pty.master(), framePacket({{"ANS=", "TRC"}, {"JOB=", "5"}, {"R=", "2500"}}, false));
     return readUntil(pty.master(), "\x1e\x1d");

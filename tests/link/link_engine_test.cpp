@@ -98,7 +98,8 @@ TEST_F(LinkTest, InitAnswerCarriesCrcOnlyAfterAnUploadRequestWithOne) {
   };
   EXPECT_EQ(initAnswer(true), kIniAnswerBytes);  // its own CRC does not count
   request(tracerPacket({"REQ=UPL", "JOB=5"}, true));
-  EXPECT_EQ(request(badCrc(tracerPacket({"REQ=MNT", "JOB=5"}, true))), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
+  EXPECT_EQ(request(badCrc(tracerPacket({"REQ=MNT", "JOB=5"}, true))),
+            (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
   EXPECT_EQ(initAnswer(), "\x1c" "ANS=INI\r\nSTATUS=15\r\n\x1e" "CRC=25004\r\n\x1d");
   request(tracerPacket({"REQ=MNT", "JOB=5"}));
   EXPECT_EQ(initAnswer(), kIniAnswerBytes);

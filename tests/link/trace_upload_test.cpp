@@ -87,7 +87,8 @@ TEST_F(UploadTest, AckAtOnceStatusZeroOnlyOnceStored) {
                      make(OutputKind::RawDataAdded, "JOB=12345"), make(OutputKind::RawDataAdded, "TRCFMT=1;400;E;R;F"),
                      make(OutputKind::RawDataAdded, "R=2500;2510;2520"), line, kStoreJob}));
   EXPECT_EQ(link.deadline(), std::nullopt);  // the disk has no time limit
-  const Output savedLabel = make(OutputKind::StatusLabel, "12345 Trace Data Saved to Disk.\n\nWaiting for Next Trace...");
+  const Output savedLabel =
+      make(OutputKind::StatusLabel, "12345 Trace Data Saved to Disk.\n\nWaiting for Next Trace...");
   const Output orderLabel = make(OutputKind::OrderLabel, "Order: 12345");
   EXPECT_EQ(stored(), (Outputs{savedLabel, orderLabel, write(answer("12345", 0)), orderLabel, line,
                                {OutputKind::ShowTrace, {}, "12345", {}, 0}, make(OutputKind::EnableSave),
@@ -189,7 +190,8 @@ TEST_F(UploadTest, PromptStoresUnderTheNewNameInTheChosenFolder) {
   EXPECT_EQ(out, (Outputs{{OutputKind::RawDataReplaced, "JOB=0", {}, {}, 1},
                           make(OutputKind::OrderLabel, "Order: ?"),
                           make(OutputKind::PromptEnded),
-                          {OutputKind::StoreTrace, "REQ=FIL\r\nJOB=0\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n", "0", "/other", 0}}));
+                          {OutputKind::StoreTrace, "REQ=FIL\r\nJOB=0\r\nTRCFMT=1;400;E;R;F\r\nR=2500;2510;2520\r\n",
+                           "0", "/other", 0}}));
   EXPECT_EQ(stored(), (Outputs{make(OutputKind::StatusLabel, "0 Trace Data Saved to Disk.\n\nWaiting for Next Trace..."),
                                make(OutputKind::OrderLabel, "Order: 0"),
                                withFolder(OutputKind::SaveFolderChanged, "/other")}));
@@ -215,10 +217,12 @@ TEST_F(UploadTest, PromptTakesTheChosenFolderOnlyWhenItTakesFiles) {
   EXPECT_TRUE(link.folderChecked(noFolder, "/saves", now()).empty());  // the folder it is already
   uploadAndStore(true);
   const Outputs refused = link.operatorChoseName("/third", "a:b");
-  EXPECT_EQ(texts(refused, OutputKind::Activity), Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
+  EXPECT_EQ(texts(refused, OutputKind::Activity),
+            Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});
   EXPECT_EQ(last(refused), withFolder(OutputKind::CheckFolder, "/third"));
   EXPECT_TRUE(texts(refused, OutputKind::StoreTrace).empty());
-  EXPECT_EQ(link.folderChecked(std::nullopt, "/saves", now()), Outputs{withFolder(OutputKind::SaveFolderChanged, "/third")});
+  EXPECT_EQ(link.folderChecked(std::nullopt, "/saves", now()),
+            Outputs{withFolder(OutputKind::SaveFolderChanged, "/third")});
   EXPECT_EQ(link.state(), State::Idle);
 }
 

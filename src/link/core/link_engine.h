@@ -60,7 +60,7 @@ class LinkEngine {
     StoringTrace,         // body acknowledged: waiting for its store under the job number
     AwaitingOperator,     // "Prompt" on: waiting for Save with a new name, or Cancel
     StoringUnderNewName,  // waiting for the store under the operator's name
-    CheckingChosenFolder, // that store failed: waiting to learn whether the folder takes files
+    CheckingChosenFolder,  // not stored under the new name: does its folder take files at all?
   };
 
   // `portNumber` appears in equipment lines; `prompt` is the "Prompt" setting (on: the
@@ -80,8 +80,8 @@ class LinkEngine {
 
   // The trace of the last StoreTrace output is on disk, or `problem` says why not.
   Outputs storeFinished(const std::optional<Problem>& problem, const Instant& now);
-  // Whether the folder of the last CheckFolder output takes traces (`problem` says why not);
-  // `saveFolder` is the save folder in force, which then stays.
+  // Whether the folder of the last CheckFolder output takes traces at all (`problem` says why
+  // not). `saveFolder` is the save folder in force, which stays when that folder is not taken.
   Outputs folderChecked(const std::optional<Problem>& problem, const std::string& saveFolder,
                         const Instant& now);
 

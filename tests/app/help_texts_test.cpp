@@ -1,22 +1,13 @@
+#include "app/core/help_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "app/core/help_texts.h"
+#include "app/core/tracer_question.h"
 
 namespace lumora {
 namespace {
-
-std::vector<std::string> split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  std::size_t from = 0;
-  for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size()) {
-    parts.push_back(text.substr(from, at - from));
-  }
-  parts.push_back(text.substr(from));
-  return parts;
-}
 
 // Each text: its heading, four line feeds, then numbered steps with an empty line between
 // them. The settings named must match what the link expects of the tracer.
@@ -24,7 +15,7 @@ TEST(TracerInstructions, EachModelHeadingThenNumberedStepsWithItsLinkSettings) {
   const struct {
     TracerModel model;
     const char* heading;
-    std::size_t steps;
+    int steps;
     const char* setting;
   } cases[] = {
       {TracerModel::Orvid, "These instructions are for Orvid tracers", 6, "Host, 19,200, Send ZData"},
@@ -36,15 +27,26 @@ TEST(TracerInstructions, EachModelHeadingThenNumberedStepsWithItsLinkSettings) {
   HelpTexts help;  // one object: each model replaces the text of the one before
   for (const auto& c : cases) {
     SCOPED_TRACE(c.heading);
-    help.BuildTracerInstructions(c.model);
-    const std::vector<std::string> parts = split(help.TracerInstructionsText, "\n\n\n\n");
-    ASSERT_EQ(parts.size(), 2u);
-    EXPECT_EQ(parts[0].rfind(c.heading, 0), 0u);
-    const std::vector<std::string> steps = split(parts[1], "\n\n");
-    EXPECT_EQ(steps.size(), c.steps);
-    for (std::size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(steps[i].rfind(std::to_string(i + 1) + ".  ", 0), 0u);
-    EXPECT_NE(help.TracerInstructionsText.find(c.setting), std::string::npos);
+    help.buildTracerInstructions(c.model);
+    const std::string& text = help.tracerInstructions;
+    EXPECT_EQ(text.rfind(c.heading, 0), 0u);
+    int steps = 0;
+    for (std::size_t at = text.find("\n\n\n\n"); at != std::string::npos; at = text.find("\n\n", at)) {
+      at += steps == 0 ? 4 : 2;
+      ++steps;
+      EXPECT_EQ(text.compare(at, 4, std::to_string(steps) + ".  "), 0) << "step " << steps;
+    }
+    EXPECT_EQ(steps, c.steps);
+    EXPECT_NE(text.find(c.setting), std::string::npos);
   }
+}
+
+TEST(TracerQuestion, AnswerIsReadByItsLeadingNumberOneToFour) {
+  const std::pair<const char*, std::optional<TracerModel>> cases[] = {
+      {"1", TracerModel::Orvid},       {"2abc", TracerModel::Pavane}, {" 3", TracerModel::Tarsel},
+      {"4.0", TracerModel::TarselOld}, {"", std::nullopt} /* Cancel */, {"0", std::nullopt},
+      {"5", std::nullopt},             {"2.5", std::nullopt},          {"Tarsel", std::nullopt}};
+  for (const auto& [answer, model] : cases) EXPECT_EQ(tracerModelFromAnswer(answer), model) << answer;
 }
 
 }  // namespace

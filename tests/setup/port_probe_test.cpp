@@ -1,19 +1,17 @@
+#include "setup/core/port_probe.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
-#include <optional>
-#include <string>
 #include <utility>
 #include <vector>
-
-#include "setup/core/port_probe.h"
 
 namespace lumora {
 namespace {
 
-constexpr std::int64_t Second = 1'000'000;  // microseconds
-constexpr std::int64_t ReplyLatency = 20'000;
+constexpr std::int64_t kSecond = 1'000'000;  // microseconds
+constexpr std::int64_t kReplyLatency = 20'000;
 
 // A device on one port: the fastest speed its driver opens at, and what it sends back for
 // the bytes written to it at a speed (nothing when it stays silent).
@@ -52,17 +50,17 @@ struct ProbeBench {
 
   void apply(PortProbe& probe, const ProbeAction& action) {
     using Kind = ProbeAction::Kind;
-    ASSERT_EQ(openPort, action.What == Kind::Open ? 0 : action.Port) << "port " << action.Port;
-    if (action.What == Kind::Open) {
-      opens[action.Port].push_back(action.Speed);
-      const auto device = devices.find(action.Port);
+    ASSERT_EQ(openPort, action.kind == Kind::Open ? 0 : action.port) << "port " << action.port;
+    if (action.kind == Kind::Open) {
+      opens[action.port].push_back(action.speed);
+      const auto device = devices.find(action.port);
       if (device == devices.end()) return probe.openFailed(OpenFailure::NoSuchPort);
-      if (action.Speed > device->second.fastestOpen) return probe.openFailed(OpenFailure::SpeedRefused);
-      openPort = action.Port, openSpeed = action.Speed;
+      if (action.speed > device->second.fastestOpen) return probe.openFailed(OpenFailure::SpeedRefused);
+      openPort = action.port, openSpeed = action.speed;
       probe.opened(now);
-    } else if (action.What == Kind::Write) {
-      writes[action.Port].push_back(action.Bytes);
-      pendingReply = devices[action.Port].reply(openSpeed, action.Bytes);
+    } else if (action.kind == Kind::Write) {
+      writes[action.port].push_back(action.bytes);
+      pendingReply = devices[action.port].reply(openSpeed, action.bytes);
     } else {
       openPort = 0;
       pendingReply.clear();
@@ -78,8 +76,8 @@ struct ProbeBench {
         ADD_FAILURE() << "the probe waits for nothing";
         break;
       }
-      if (!pendingReply.empty() && now + ReplyLatency < *probe.deadline()) {
-        now += ReplyLatency;
+      if (!pendingReply.empty() && now + kReplyLatency < *probe.deadline()) {
+        now += kReplyLatency;
         probe.receive(std::exchange(pendingReply, {}), now);
       } else {
         now = *probe.deadline();
@@ -95,7 +93,7 @@ struct ProbeBench {
 // Detection at 1200, then the speed search from the top down to the modem's fastest speed.
 std::vector<std::int32_t> opensDownTo(std::int32_t lowest) {
   std::vector<std::int32_t> speeds{1200};
-  for (auto speed = ProbeSpeedList.rbegin(); speed != ProbeSpeedList.rend() && *speed >= lowest; ++speed) {
+  for (auto speed = kProbeSpeeds.rbegin(); speed != kProbeSpeeds.rend() && *speed >= lowest; ++speed) {
     speeds.push_back(*speed);
   }
   return speeds;
@@ -130,7 +128,7 @@ TEST(PortProbe, EachKindOfDeviceGetsItsEntryAfterTheRightOpensAndWrites) {
     SCOPED_TRACE(c.what);
     ProbeBench bench;
     if (c.device) bench.devices[2] = *c.device;
-    EXPECT_EQ(bench.run(0).entries()[1].Text, c.text);
+    EXPECT_EQ(bench.run(0).entries()[1].text, c.text);
     EXPECT_EQ(bench.opens[2], c.opens);
     EXPECT_EQ(bench.writes[2], commands(c.writes));
   }
@@ -147,9 +145,9 @@ TEST(PortProbe, ConfiguredPortIsInUseNeverOpenedAndTheOnlyOneTicked) {
     for (int port = 1; port <= 16; ++port) {
       const PortEntry& entry = probe.entries()[static_cast<std::size_t>(port - 1)];
       const bool inUse = port == configured;
-      EXPECT_EQ(entry.Text, "COM: " + std::to_string(port) +
+      EXPECT_EQ(entry.text, "COM: " + std::to_string(port) +
                                 (inUse ? "\t 9600 8,n,1 (Currently in Use)" : " (Not Available)"));
-      EXPECT_EQ(entry.Ticked, inUse);
+      EXPECT_EQ(entry.ticked, inUse);
       EXPECT_EQ(bench.opens[port].size(), inUse ? 0u : 1u);
     }
     EXPECT_EQ(bench.now, 0);
@@ -159,31 +157,31 @@ TEST(PortProbe, ConfiguredPortIsInUseNeverOpenedAndTheOnlyOneTicked) {
 // Port 1 opened at 0.2 s: the answer is awaited until 1.0 s inclusive.
 PortProbe probeWaitingOnPortOne() {
   PortProbe probe(0, 19200);
-  EXPECT_EQ(probe.nextAction()->What, ProbeAction::Kind::Open);
+  EXPECT_EQ(probe.nextAction()->kind, ProbeAction::Kind::Open);
   probe.opened(200'000);
-  EXPECT_EQ(probe.nextAction()->Bytes, "ATV1Q0\r");
+  EXPECT_EQ(probe.nextAction()->bytes, "ATV1Q0\r");
   return probe;
 }
 
 TEST(PortProbe, AnAnswerCountsUntilTheDeadlineTickAndStrayResultsAreIgnored) {
   PortProbe probe = probeWaitingOnPortOne();
-  ASSERT_EQ(probe.deadline(), Second + 1);
-  probe.expire(Second);  // one tick early: still waiting
+  ASSERT_EQ(probe.deadline(), kSecond + 1);
+  probe.expire(kSecond);  // one tick early: still waiting
   probe.opened(0);       // not asked for
   EXPECT_FALSE(probe.nextAction().has_value());
-  probe.receive("OK\r\n", Second);
+  probe.receive("OK\r\n", kSecond);
   probe.nextAction();  // close
-  EXPECT_EQ(probe.nextAction()->Speed, 256000);
+  EXPECT_EQ(probe.nextAction()->speed, 256000);
 
   PortProbe late = probeWaitingOnPortOne();
-  late.receive("OK\r\n", Second + 1);
-  EXPECT_EQ(late.entries()[0].Text, "COM: 1  (Available)");
+  late.receive("OK\r\n", kSecond + 1);
+  EXPECT_EQ(late.entries()[0].text, "COM: 1  (Available)");
 
   PortProbe early(0, 19200);
   early.receive("OK\r\n", 0);  // nothing written yet
-  early.expire(10 * Second);   // nothing awaited
+  early.expire(10 * kSecond);   // nothing awaited
   EXPECT_EQ(early.deadline(), std::nullopt);
-  EXPECT_EQ(early.entries()[0].State, PortState::Unprobed);
+  EXPECT_EQ(early.entries()[0].state, PortState::Unprobed);
 }
 
 }  // namespace

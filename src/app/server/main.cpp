@@ -19,7 +19,7 @@
 int main(int argc, char** argv) {
   std::string error;
   const auto options = lumora::ParseServerOptions(lumora::programArguments(argc, argv), error);
-  if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::UseStartingConsole();
+  if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::useStartingConsole();
   if (!options) {
     std::cerr << "lumora-trace-server: " << error << "\n" << lumora::ServerUsage;
     return 2;
@@ -42,6 +42,6 @@ int main(int argc, char** argv) {
   // copy, which may be running.
   QCoreApplication app(argc, argv);
   if (options->mode == lumora::ServerOptions::Mode::ProbePorts)
-    return lumora::RunProbePorts(std::cout);
+    return lumora::runProbePorts(std::cout);
   return lumora::RunHeadless(*options);
 }

@@ -44,7 +44,7 @@ QString WritableFolder(const QString& preferred, const QString& fallback) {
   return {};
 }
 
-QString ApplicationLogName() { return toQString(MainWindowCaption(ProgramVersion()) + ".Log"); }
+QString ApplicationLogName() { return toQString(mainWindowCaption(programVersion()) + ".Log"); }
 
 QString StartApplicationLog() {
   const QString folder =

@@ -22,7 +22,7 @@ OpenFailure failureOf(SerialPort::OpenResult result) {
   }
 }
 
-constexpr std::int64_t MicrosPerMilli = 1000;
+constexpr std::int64_t kMicrosPerMilli = 1000;
 
 }  // namespace
 
@@ -39,7 +39,7 @@ ProbeRunner::~ProbeRunner() = default;
 
 void ProbeRunner::start(std::int32_t configuredPort, std::int32_t configuredSpeed) {
   stop();
-  configuredDevice_ = QFileInfo(QString::fromStdString(PortDevice(configuredPort, devices_))).canonicalFilePath();
+  configuredDevice_ = QFileInfo(QString::fromStdString(portDevice(configuredPort, devices_))).canonicalFilePath();
   probe_ = std::make_unique<PortProbe>(configuredPort, configuredSpeed);
   pump();
 }
@@ -68,18 +68,18 @@ void ProbeRunner::pump() {
   }
   if (std::optional<std::int64_t> deadline = probe_->deadline()) {
     const std::int64_t waitMicros = std::max<std::int64_t>(0, *deadline - nowMicros());
-    timer_.start(static_cast<int>((waitMicros + MicrosPerMilli - 1) / MicrosPerMilli));
+    timer_.start(static_cast<int>((waitMicros + kMicrosPerMilli - 1) / kMicrosPerMilli));
   }
 }
 
 void ProbeRunner::apply(const ProbeAction& action) {
-  switch (action.What) {
+  switch (action.kind) {
     case ProbeAction::Kind::Open:
       open(action);
       break;
     // A write that fails leaves the engine waiting for an answer that cannot come: no answer.
     case ProbeAction::Kind::Write:
-      port_.write(QByteArray::fromStdString(action.Bytes));
+      port_.write(QByteArray::fromStdString(action.bytes));
       break;
     case ProbeAction::Kind::Close:
       port_.close();
@@ -88,7 +88,7 @@ void ProbeRunner::apply(const ProbeAction& action) {
 }
 
 void ProbeRunner::open(const ProbeAction& action) {
-  const std::string device = PortDevice(action.Port, devices_);
+  const std::string device = portDevice(action.port, devices_);
   if (device.empty()) {
     probe_->openFailed(OpenFailure::NoSuchPort);
     return;
@@ -100,7 +100,7 @@ void ProbeRunner::open(const ProbeAction& action) {
     probe_->openFailed(OpenFailure::Busy);
     return;
   }
-  const SerialPort::OpenResult result = port_.open(QString::fromStdString(device), action.Speed);
+  const SerialPort::OpenResult result = port_.open(QString::fromStdString(device), action.speed);
   if (result == SerialPort::OpenResult::Opened) {
     probe_->opened(nowMicros());
   } else {

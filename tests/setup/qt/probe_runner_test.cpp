@@ -7,11 +7,15 @@
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 
+#include "base/qt/settings_store.h"
 #include "fake_modem.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
+#include "setup/qt/probe_ports_command.h"
+#include "temp_settings.h"
 
 namespace lumora {
 namespace {
@@ -53,15 +57,15 @@ TEST(ProbeRunner, ListsEveryKindOfPortOverPseudoTerminals) {
   run.runner.start(3, 19200);
   ASSERT_TRUE(testing::WaitFor([&] { return run.result.has_value(); }, 30000));
   std::vector<std::string> texts;
-  for (const PortEntry& entry : *run.result) texts.push_back(entry.Text);
+  for (const PortEntry& entry : *run.result) texts.push_back(entry.text);
   std::vector<std::string> expected{"COM: 1  (Available)", "COM: 2  (Modem - 57600 Max Speed)",
                                     "COM: 3\t 19200 8,n,1 (Currently in Use)"};
   for (int port = 4; port <= 16; ++port) expected.push_back("COM: " + std::to_string(port) + " (Not Available)");
   EXPECT_EQ(texts, expected);
-  EXPECT_TRUE((*run.result)[2].Ticked);
-  EXPECT_EQ((*run.result)[3].Failure, OpenFailure::Busy);
-  EXPECT_EQ((*run.result)[4].Failure, OpenFailure::Busy);
-  EXPECT_EQ((*run.result)[5].Failure, OpenFailure::NoSuchPort);
+  EXPECT_TRUE((*run.result)[2].ticked);
+  EXPECT_EQ((*run.result)[3].failure, OpenFailure::Busy);
+  EXPECT_EQ((*run.result)[4].failure, OpenFailure::Busy);
+  EXPECT_EQ((*run.result)[5].failure, OpenFailure::NoSuchPort);
   EXPECT_TRUE(heardAnything(silent));
   EXPECT_FALSE(heardAnything(configured)) << "the configured port must never be touched";
   // The modem heard the detection at 1200, then "AT" from the top down to its fastest speed.
@@ -81,6 +85,27 @@ TEST(ProbeRunner, StopAbandonsTheProbeAndFreesThePort) {
   EXPECT_EQ(other.open(QString::fromStdString(silent.slavePath()), 1200), SerialPort::OpenResult::Opened);
   testing::WaitFor([] { return false; }, 1600);
   EXPECT_FALSE(run.result.has_value());
+}
+
+// The command reads the port, the speed and the devices from the settings.
+TEST(RunProbePorts, PrintsTheSixteenEntriesAsTheDialogShowsThem) {
+  testing::TempSettings temp;
+  QTemporaryDir devices;
+  PtyPair free;
+  SettingsStore store;
+  for (int port = 1; port <= 16; ++port) {
+    store.writeKey(deviceSettingKey(port), devices.path().toStdString() + "/tty" + std::to_string(port));
+  }
+  store.writeKey(deviceSettingKey(4), free.slavePath());
+  store.write(Setting::Port, 2);
+  store.write(Setting::Speed, 9600);
+
+  std::ostringstream out;
+  EXPECT_EQ(runProbePorts(out), 0);
+  std::string expected = "COM: 1 (Not Available)\nCOM: 2\t 9600 8,n,1 (Currently in Use)\nCOM: 3 (Not Available)\n"
+                         "COM: 4  (Available)\n";
+  for (int port = 5; port <= 16; ++port) expected += "COM: " + std::to_string(port) + " (Not Available)\n";
+  EXPECT_EQ(out.str(), expected);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,18 +15,9 @@ inline constexpr std::array<std::int32_t, 16> kProbeSpeeds{
     110, 300, 600, 1200, 2400, 4800, 9600, 14400,
     19200, 28800, 38400, 56000, 57600, 115200, 128000, 256000};
 
-// Why the probe could not open a port. Every reason lists the port the same way; the reason
-// is kept for diagnostics.
-enum class OpenFailure { NoSuchPort, Busy, SpeedRefused, Other };
-
-enum class PortState { Unprobed, InUse, Available, NotAvailable, Modem };
-
 struct PortEntry {
   std::string text;
   bool ticked = false;
-  PortState state = PortState::Unprobed;
-  std::int32_t modemSpeed = 0;         // bits per second, for a modem
-  std::optional<OpenFailure> failure;  // for a port that could not be opened
 };
 
 using PortList = std::array<PortEntry, kPortCount>;  // entry i stands for port number i + 1

@@ -37,7 +37,6 @@ void PortProbe::probeFrom(int port) {
       return;
     }
     entry.text += kInUseSuffix;
-    entry.state = PortState::InUse;
     entry.ticked = false;
   }
   if (portNumberUsable(configuredPort_)) {
@@ -64,11 +63,10 @@ void PortProbe::opened(std::int64_t nowMicros) {
   send(phase_ == Phase::Detect ? kDetectCommand : kSpeedCommand, nowMicros);
 }
 
-void PortProbe::openFailed(OpenFailure why) {
+void PortProbe::openFailed() {
   if (step_ != Step::AwaitOpen) return;
   if (phase_ == Phase::Detect) {
-    current().failure = why;
-    portDone(PortState::NotAvailable, current().text + std::string{kNotAvailableSuffix});
+    portDone(current().text + std::string{kNotAvailableSuffix});
     return;
   }
   // A speed the driver refuses cannot be answered at; no need to wait for it.
@@ -111,7 +109,7 @@ void PortProbe::answered(ModemReply reply) {
 // A modem answers "ATV1Q0" with OK; "ERROR" or silence means no modem.
 void PortProbe::detected(ModemReply reply) {
   if (reply != ModemReply::Ok) {
-    portDone(PortState::Available, current().text + std::string{kAvailableSuffix});
+    portDone(current().text + std::string{kAvailableSuffix});
     return;
   }
   phase_ = Phase::SpeedSearch;
@@ -124,19 +122,17 @@ void PortProbe::detected(ModemReply reply) {
 void PortProbe::speedTried(ModemReply reply) {
   const std::int32_t speed = kProbeSpeeds[static_cast<std::size_t>(speedIndex_)];
   if (reply == ModemReply::Ok || speedIndex_ == 0) {
-    current().modemSpeed = speed;
-    portDone(PortState::Modem, modemEntryText(port_, speed));
+    portDone(modemEntryText(port_, speed));
     return;
   }
   --speedIndex_;
   openAt(kProbeSpeeds[static_cast<std::size_t>(speedIndex_)]);
 }
 
-void PortProbe::portDone(PortState state, std::string text) {
+void PortProbe::portDone(std::string text) {
   closePort();
   PortEntry& entry = current();
   entry.text = std::move(text);
-  entry.state = state;
   entry.ticked = false;
   probeFrom(port_ + 1);
 }

@@ -46,8 +46,9 @@ class PortProbe {
 
   // The last Open succeeded at `nowMicros`.
   void opened(std::int64_t nowMicros);
-  // The last Open failed; the port is not open.
-  void openFailed(OpenFailure why);
+  // The last Open failed, whatever the reason (no such port, held by another program, a speed
+  // the driver refuses); the port is not open.
+  void openFailed();
   // Bytes read from the open port at `nowMicros`. Bytes that arrive after the wait has ended
   // end it first and are not looked at.
   void receive(std::string_view bytes, std::int64_t nowMicros);
@@ -73,7 +74,7 @@ class PortProbe {
   void answered(ModemReply reply);
   void detected(ModemReply reply);
   void speedTried(ModemReply reply);
-  void portDone(PortState state, std::string text);
+  void portDone(std::string text);
   void closePort();
   PortEntry& current();
 

@@ -9,19 +9,6 @@
 namespace lumora {
 namespace {
 
-OpenFailure failureOf(SerialPort::OpenResult result) {
-  switch (result) {
-    case SerialPort::OpenResult::NoSuchPort:
-      return OpenFailure::NoSuchPort;
-    case SerialPort::OpenResult::Busy:
-      return OpenFailure::Busy;
-    case SerialPort::OpenResult::SpeedRefused:
-      return OpenFailure::SpeedRefused;
-    default:
-      return OpenFailure::Other;
-  }
-}
-
 constexpr std::int64_t kMicrosPerMilli = 1000;
 
 }  // namespace
@@ -88,23 +75,15 @@ void ProbeRunner::apply(const ProbeAction& action) {
 }
 
 void ProbeRunner::open(const ProbeAction& action) {
-  const std::string device = portDevice(action.port, devices_);
-  if (device.empty()) {
-    probe_->openFailed(OpenFailure::NoSuchPort);
-    return;
-  }
+  const QString device = QString::fromStdString(portDevice(action.port, devices_));
   // Two port numbers can name one device (a link under /dev/serial/by-id and the device
   // itself): the tracer's line never hears modem commands, whatever number it is probed under.
-  const QString canonical = QFileInfo(QString::fromStdString(device)).canonicalFilePath();
-  if (!canonical.isEmpty() && canonical == configuredDevice_) {
-    probe_->openFailed(OpenFailure::Busy);
-    return;
-  }
-  const SerialPort::OpenResult result = port_.open(QString::fromStdString(device), action.speed);
-  if (result == SerialPort::OpenResult::Opened) {
+  const QString canonical = QFileInfo(device).canonicalFilePath();
+  const bool configured = !canonical.isEmpty() && canonical == configuredDevice_;
+  if (!device.isEmpty() && !configured && port_.open(device, action.speed) == SerialPort::OpenResult::Opened) {
     probe_->opened(nowMicros());
   } else {
-    probe_->openFailed(failureOf(result));
+    probe_->openFailed();
   }
 }
 

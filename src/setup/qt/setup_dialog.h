@@ -54,23 +54,29 @@ class SetupDialog : public QDialog {
   void done(int result) override;
 
  private:
+  // The controls, in setup_dialog_layout.cpp.
   void buildHelpArea();
   void buildPortFrame();
   void buildSaveFrame();
   void buildOptionsFrame();
   void buildHelpFrame();
+
   void loadSettings();
+  void setBusy(bool busy);
+  void onOkClicked();
+
+  // The port list: probed again after every change of the configured port.
   void refreshPortList();
-  void showEntries(const PortList& entries);
   void onProbeFinished(const PortList& entries);
+  void showEntries(const PortList& entries);
   void onPortTickToggled();
   void askPortSpeed();
-  void onOkClicked();
-  void onBrowseClicked();
+
+  // The save folder: checked on OK, chosen with the browse button.
   bool validateSaveFolder();
   bool createMissingFolder(const QString& folder);
   bool takesTraces(const QString& folder);
-  void setBusy(bool busy);
+  void onBrowseClicked();
 
   SettingsStore& settings_;
   Questions& questions_;

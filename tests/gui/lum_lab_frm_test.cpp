@@ -98,7 +98,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, APortMissingOrNotOpeningIsAskedAboutThenSetUp) {
   questions_.replyMessage(Answer::Ok);
   ASSERT_TRUE(window().Form_Load());
-  EXPECT_EQ(questions_.asked()[0].Text.toStdString(), kNoComPort);
+  EXPECT_EQ(questions_.asked()[0].text.toStdString(), kNoComPort);
   EXPECT_EQ(setupRuns_, 1);
   EXPECT_TRUE(window().link()->isOpen());
   EXPECT_EQ(label("Helplbl").toStdString(), kWaitingForTraceData);
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, APortMissingOrNotOpeningIsAskedAboutThenSetUp) {
   window_.reset();
   questions_.replyMessage(Answer::Cancel);
   EXPECT_FALSE(window().Form_Load());
-  EXPECT_EQ(questions_.asked()[1].Text.toStdString(), kComPortNotOpened);
+  EXPECT_EQ(questions_.asked()[1].text.toStdString(), kComPortNotOpened);
   EXPECT_EQ(setupRuns_, 1);
   EXPECT_EQ(window().link(), nullptr);
   EXPECT_FALSE(window().notifyIcon().shown());
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, AnotherBrandIsToldAndRefusedOnceTheMessageIsClosed) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return sim.waitForExit(0).has_value(); }, kLimitMs)) << sim.output();
   EXPECT_EQ(sim.waitForExit(0), 1) << sim.output();  // the host refused the trace
   ASSERT_EQ(questions_.asked().size(), 1u);
-  EXPECT_EQ(questions_.asked()[0].Symbol, Icon::Warning);
+  EXPECT_EQ(questions_.asked()[0].icon, Icon::Warning);
   EXPECT_FALSE(fs::exists(saves_ / "1001"));
 }
 

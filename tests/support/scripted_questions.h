@@ -12,12 +12,12 @@ namespace lumora {
 
 struct AskedQuestion {
   enum class Kind { Message, Input, SaveFile, Window };
-  Kind What = Kind::Message;
-  QString Title;
-  QString Text;    // message text, input prompt or window text
-  QString Preset;  // input preset, start folder
-  Buttons ButtonSet = Buttons::Ok;
-  Icon Symbol = Icon::None;
+  Kind kind = Kind::Message;
+  QString title;
+  QString text;    // message text, input prompt, file filter or window text
+  QString preset;  // input preset, start folder
+  Buttons buttons = Buttons::Ok;
+  Icon icon = Icon::None;
 };
 
 class ScriptedQuestions : public Questions {
@@ -42,12 +42,12 @@ class ScriptedQuestions : public Questions {
 
  private:
   struct Reply {
-    AskedQuestion::Kind For;
-    Answer Button = Answer::Cancel;
-    std::optional<QString> Text;
+    AskedQuestion::Kind kind;
+    Answer button = Answer::Cancel;
+    std::optional<QString> text;
   };
-  // The next reply if it is for a question of `kind`.
-  std::optional<Reply> take(AskedQuestion::Kind kind);
+  // Records `question` and hands it the next reply if that is for its kind.
+  std::optional<Reply> take(AskedQuestion question);
 
   std::deque<Reply> replies_;
   std::vector<AskedQuestion> asked_;

@@ -80,8 +80,8 @@ TEST_F(TraceDisplayTest, DeleteRemovesExactlyTheSelectedFilesOnlyAfterYes) {
     button(0)->click();
   }
   const AskedQuestion& asked = questions.asked()[0];
-  EXPECT_EQ(asked.Text, "Are you sure you want to delete the selected traces?");
-  EXPECT_EQ(asked.ButtonSet, Buttons::YesNoCancel);
+  EXPECT_EQ(asked.text, "Are you sure you want to delete the selected traces?");
+  EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
   EXPECT_EQ(ListTraceFiles(folder.path()), (Names{"1002", "1004", "1005", "2000"}));
   EXPECT_EQ(dialog->names(), ListTraceFiles(folder.path()));
   EXPECT_EQ(list()->model()->rowCount(), 4);

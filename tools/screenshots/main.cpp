@@ -19,10 +19,10 @@
 #include "base/qt/message_window.h"
 #include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
-#include "setup/qt/com_setup_frm.h"
-#include "setup/qt/lum_get_dir.h"
+#include "setup/qt/folder_chooser.h"
+#include "setup/qt/setup_dialog.h"
 #include "base/qt/settings_store.h"
-#include "base/core/shared_values.h"
+#include "base/core/platform_values.h"
 
 namespace {
 
@@ -66,20 +66,20 @@ bool setupDialog(const QString& out, const QString& work) {
   store.write(Setting::Speed, 19200);
   store.write(Setting::Prompt, "1");
   HelpTexts texts;
-  texts.BuildSetupHelpText(Shared().DefaultSavePath);
+  texts.buildSetupHelp(defaultSaveFolder());
   QtQuestions questions;
   XdgAutoStart autoStart(work + "/autostart", QStringLiteral("/usr/bin/true"));
-  ComSetupFrm dialog(store, questions, autoStart, SetupDialogHelp(questions, texts));
+  SetupDialog dialog(store, questions, autoStart, setupDialogHelp(questions, texts), defaultSaveFolder());
   dialog.show();
-  if (dialog.probing()) settle(10000, &dialog, &ComSetupFrm::probeFinished);
+  if (dialog.probing()) settle(10000, &dialog, &SetupDialog::probeFinished);
   return save(dialog, out + "/setup-dialog.png");
 }
 
 bool messageWindow(const QString& out) {
   HelpTexts texts;
-  texts.BuildTarselInstructions();
+  texts.buildTracerInstructions(TracerModel::Tarsel);
   MessageWindow window;
-  window.setMessage(QString::fromStdString(texts.TracerInstructionsText),
+  window.setMessage(QString::fromStdString(texts.tracerInstructions),
                     QStringLiteral("Tarsel Instructions"));
   return save(window, out + "/message-window.png");
 }
@@ -89,7 +89,7 @@ bool folderChooser(const QString& out, const QString& work) {
   QDir(work).mkpath(QStringLiteral("LumoraTraces/Rebuilt"));
   SettingsStore store;
   store.write(Setting::SavePath, (work + "/LumoraTraces").toStdString());
-  LumGetDir chooser(store);
+  FolderChooser chooser(store, defaultSaveFolder());
   chooser.show();
   settle(3000);
   return save(chooser, out + "/folder-chooser.png");

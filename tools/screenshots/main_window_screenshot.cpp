@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   SettingsStore settings;
   HelpTexts texts;
   LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
-  window.setWindowTitle(toQString(MainWindowCaption(ProgramVersion())));
+  window.setWindowTitle(toQString(mainWindowCaption(programVersion())));
   window.ShowStoredTrace(argv[1]);
   window.findChild<QLabel*>("TraceLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
   window.findChild<QLabel*>("Helplbl")->setText(toQString(kWaitingForTraceData));

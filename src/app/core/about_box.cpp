@@ -2,18 +2,18 @@
 
 namespace lumora {
 
-AppVersion ProgramVersion() {
+AppVersion programVersion() {
   return {LUMORA_VERSION_MAJOR, LUMORA_VERSION_MINOR, LUMORA_VERSION_REVISION};
 }
 
-std::string VersionLine(const AppVersion& version) {
-  return "Version " + std::to_string(version.Major) + "." + std::to_string(version.Minor) +
-         std::to_string(version.Revision);
+std::string versionLine(const AppVersion& version) {
+  return "Version " + std::to_string(version.major) + "." + std::to_string(version.minor) +
+         std::to_string(version.revision);
 }
 
-std::string AboutText(const AppVersion& version, std::int16_t configuredPort,
+std::string aboutText(const AppVersion& version, std::int16_t configuredPort,
                       std::string_view linkSettings, std::string_view savePath) {
-  std::string text = VersionLine(version);
+  std::string text = versionLine(version);
   text += "\n\nCOM:";
   text += std::to_string(configuredPort);
   text += "  ";

@@ -8,21 +8,21 @@
 namespace lumora {
 
 struct AppVersion {
-  int Major = 0;
-  int Minor = 0;
-  int Revision = 0;
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
 };
 
 // The version this program was built as.
-AppVersion ProgramVersion();
+AppVersion programVersion();
 
 // "Version " major "." minor revision: the revision follows the minor number directly, so
 // 2, 4, 7 reads "Version 2.47" and 3, 0, 12 reads "Version 3.012".
-std::string VersionLine(const AppVersion& version);
+std::string versionLine(const AppVersion& version);
 
 // The about box's text. `configuredPort` is the port number the main window holds, written
 // as plain digits; `linkSettings` the live port's settings text ("19200,N,8,1").
-std::string AboutText(const AppVersion& version, std::int16_t configuredPort,
+std::string aboutText(const AppVersion& version, std::int16_t configuredPort,
                       std::string_view linkSettings, std::string_view savePath);
 
 }  // namespace lumora

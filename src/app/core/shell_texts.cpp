@@ -2,14 +2,14 @@
 
 namespace lumora {
 
-std::string MainWindowCaption(const AppVersion& version) {
-  return "Corvane Lumora Trace Server v" + std::to_string(version.Major) + "." + std::to_string(version.Minor) +
-         std::to_string(version.Revision);
+std::string mainWindowCaption(const AppVersion& version) {
+  return "Corvane Lumora Trace Server v" + std::to_string(version.major) + "." + std::to_string(version.minor) +
+         std::to_string(version.revision);
 }
 
-std::optional<std::string> PortOpenProblem(int port, bool opened) {
-  if (!portNumberUsable(port)) return kNoComPort;
-  if (!opened) return kComPortNotOpened;
+std::optional<Problem> portOpenProblem(int port, bool opened) {
+  if (!portNumberUsable(port)) return Problem{kNoComPort};
+  if (!opened) return Problem{kComPortNotOpened};
   return std::nullopt;
 }
 

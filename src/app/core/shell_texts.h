@@ -7,11 +7,12 @@
 
 #include "app/core/about_box.h"
 #include "base/core/app_identity.h"
+#include "base/core/problem.h"
 
 namespace lumora {
 
 // "Corvane Lumora Trace Server v" major "." minor revision (1, 11, 0 gives "...v1.110").
-std::string MainWindowCaption(const AppVersion& version);
+std::string mainWindowCaption(const AppVersion& version);
 
 inline constexpr const char* kNotifyIconTip = "Corvane Lumora Trace Server";
 inline constexpr const char* kWaitingForTraceData = "Waiting for trace data...";
@@ -31,9 +32,10 @@ inline constexpr const char* kComPortNotOpened =
     "Unable to open the specified com port.\nYou must reconfigure the serial port communications settings "
     "before you can continue.\n\nClick on OK to go to the Setup menu or click Cancel to end program.";
 
-// One pass of the port-opening loop: the message to ask OK/Cancel with, or none when the port
-// is open. `port` is the setting "Port" as a number; `opened` whether opening it succeeded
-// (not asked for a port outside 1..16, which is never opened).
-std::optional<std::string> PortOpenProblem(int port, bool opened);
+// One pass of the port-opening loop: what keeps the link from running, as the message to ask
+// OK/Cancel with, or none when the port is open. `port` is the setting "Port" as a number;
+// `opened` whether opening it succeeded (not asked for a port outside 1..16, which is never
+// opened).
+std::optional<Problem> portOpenProblem(int port, bool opened);
 
 }  // namespace lumora

@@ -4,7 +4,7 @@
 
 namespace lumora {
 
-std::optional<TracerModel> TracerModelFromAnswer(std::string_view answer) {
+std::optional<TracerModel> tracerModelFromAnswer(std::string_view answer) {
   const double number = value(answer);
   if (number == 1) return TracerModel::Orvid;
   if (number == 2) return TracerModel::Pavane;
@@ -13,7 +13,7 @@ std::optional<TracerModel> TracerModelFromAnswer(std::string_view answer) {
   return std::nullopt;
 }
 
-std::string_view TracerInstructionsTitle(TracerModel model) {
+std::string_view tracerInstructionsTitle(TracerModel model) {
   switch (model) {
     case TracerModel::Orvid: return "Orvid Instructions";
     case TracerModel::Pavane: return "Pavane Instructions";

@@ -9,8 +9,8 @@
 
 namespace lumora {
 
-inline constexpr std::string_view TracerQuestionTitle = "Select Tracer Type";
-inline constexpr std::string_view TracerQuestionPrompt =
+inline constexpr std::string_view kTracerQuestionTitle = "Select Tracer Type";
+inline constexpr std::string_view kTracerQuestionPrompt =
     "1. Corvane Orvid Tracer\n"
     "2. Corvane Pavane Tracer\n"
     "3. Corvane Tarsel (v1.23 Firmware or newer)\n"
@@ -19,9 +19,9 @@ inline constexpr std::string_view TracerQuestionPrompt =
 // The model chosen by `answer`, read as its leading number: exactly 1 to 4 choose Orvid,
 // Pavane, Tarsel and Tarsel with old firmware. Anything else (no number, a cancelled box
 // given as an empty text, 0, 5, 2.5) chooses nothing.
-std::optional<TracerModel> TracerModelFromAnswer(std::string_view answer);
+std::optional<TracerModel> tracerModelFromAnswer(std::string_view answer);
 
 // Title of the message window that shows the instructions for `model`.
-std::string_view TracerInstructionsTitle(TracerModel model);
+std::string_view tracerInstructionsTitle(TracerModel model);
 
 }  // namespace lumora

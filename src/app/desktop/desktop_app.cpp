@@ -11,8 +11,9 @@
 #include "base/qt/qt_text.h"
 #include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
-#include "setup/qt/com_setup_frm.h"
+#include "setup/qt/setup_dialog.h"
 #include "base/qt/settings_store.h"
+#include "base/core/platform_values.h"
 #include "base/core/shared_values.h"
 
 namespace lumora {
@@ -30,9 +31,10 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   SetBeepHandler([] { QApplication::beep(); });
   SettingsStore settings;
   HelpTexts texts;
-  const std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();
+  const std::unique_ptr<AutoStart> autoStart = platformAutoStart();
   DesktopServices services{questions, settings, texts, [&](QWidget* parent) {
-                             ComSetupFrm dialog(settings, questions, *autoStart, SetupDialogHelp(questions, texts), parent);
+                             SetupDialog dialog(settings, questions, *autoStart, setupDialogHelp(questions, texts),
+                                                defaultSaveFolder(), parent);
                              dialog.exec();
                            }};
   LumLabfrm window(services);

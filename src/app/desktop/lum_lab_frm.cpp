@@ -111,10 +111,10 @@ void LumLabfrm::buildHelpMenu() {
   const auto helpWith = [this, &q, &texts](auto showHelp) {
     return [this, &q, &texts, showHelp] { showHelp(q, texts, this); };
   };
-  addMenuAction(help, "SetupHelpmnu", "&Program Setup Help", helpWith(ShowProgramSetupHelp));
-  addMenuAction(help, "TraceSetupmnu", "&Tracer Setup Help", helpWith(AskTracerInstructions));
-  addMenuAction(help, "DailyOperationmnu", "&Daily Operation Help", helpWith(ShowDailyOperation));
-  addMenuAction(help, "Maintenancemnu", "&Maintenance Help", helpWith(ShowMaintenance));
+  addMenuAction(help, "SetupHelpmnu", "&Program Setup Help", helpWith(showProgramSetupHelp));
+  addMenuAction(help, "TraceSetupmnu", "&Tracer Setup Help", helpWith(askTracerInstructions));
+  addMenuAction(help, "DailyOperationmnu", "&Daily Operation Help", helpWith(showDailyOperation));
+  addMenuAction(help, "Maintenancemnu", "&Maintenance Help", helpWith(showMaintenance));
   help->addSeparator();
   QMenu* oma = help->addMenu("&View OMA Data");
   oma->setObjectName("Omamnu");
@@ -123,7 +123,7 @@ void LumLabfrm::buildHelpMenu() {
   help->addSeparator();
   addMenuAction(help, "Aboutmnu", "About Corvane Lumora Trace Server", [this, &q] {
     const auto port = static_cast<std::int16_t>(services_.settings.readWhole(Setting::Port));
-    ShowAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), toQString(Shared().SavePath));
+    showAboutBox(q, this, port, link_ ? link_->settingsText() : QString(), toQString(Shared().SavePath));
   });
 }
 
@@ -195,14 +195,14 @@ bool LumLabfrm::Form_Load() {
   QDir::setCurrent(QApplication::applicationDirPath());
   setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  setWindowTitle(toQString(MainWindowCaption(ProgramVersion())));
+  setWindowTitle(toQString(mainWindowCaption(programVersion())));
   setPromptButtonsVisible(false);
   for (QLabel* label : {TraceLabel, CircumLbl, FrameAlbl, FrameBlbl, FrameEDlbl, FrameDBLlbl, FrameTypelbl})
     label->clear();
   show();
-  services_.texts.BuildSetupHelpText(Shared().DefaultSavePath);
-  services_.texts.BuildDailyOperationText();
-  services_.texts.BuildMaintenanceText();
+  services_.texts.buildSetupHelp(Shared().DefaultSavePath);
+  services_.texts.buildDailyOperation();
+  services_.texts.buildMaintenance();
   const bool linked = SetComPorts();
   QApplication::restoreOverrideCursor();
   setEnabled(true);
@@ -221,13 +221,13 @@ bool LumLabfrm::SetComPorts() {
     const int speed = services_.settings.readWhole(Setting::Speed);
     stopLink();
     if (portNumberUsable(port)) startLink(port, speed);
-    const auto problem = PortOpenProblem(port, link_ && link_->isOpen());
+    const auto problem = portOpenProblem(port, link_ && link_->isOpen());
     if (!problem) {
       linked = true;
       break;
     }
     stopLink();
-    if (services_.questions.ask(this, toQString(*problem), applicationTitle(), Buttons::OkCancel, Icon::None) ==
+    if (services_.questions.ask(this, toQString(problem->text), applicationTitle(), Buttons::OkCancel, Icon::None) ==
         Answer::Cancel)
       break;
     services_.runSetupDialog(this);
@@ -244,7 +244,7 @@ void LumLabfrm::startLink(int port, int speed) {
   Shared().SavePath = saveFolder_.path();  // the setup dialog writes the shared copy too
   QDir().mkpath(toQString(saveFolder_.path()));
   LinkSession::Settings s;
-  s.device = toQString(PortDevice(port, services_.settings.lookup()));
+  s.device = toQString(portDevice(port, services_.settings.lookup()));
   s.speed = speed;
   s.portNumber = port;
   s.prompt = services_.settings.read(Setting::Prompt) != "0";

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/core/help_texts.h"
-#include "setup/qt/com_setup_frm.h"
+#include "setup/qt/setup_dialog.h"
 
 class QWidget;
 
@@ -15,19 +15,19 @@ class Questions;
 
 // The tracer-type question; answers 1 to 4 build that model's instructions into `texts` and
 // show them, anything else (Cancel, 0, 5, 2.5) does nothing.
-void AskTracerInstructions(Questions& questions, HelpTexts& texts, QWidget* parent);
+void askTracerInstructions(Questions& questions, HelpTexts& texts, QWidget* parent);
 
-void ShowDailyOperation(Questions& questions, const HelpTexts& texts, QWidget* parent);
-void ShowMaintenance(Questions& questions, const HelpTexts& texts, QWidget* parent);
-void ShowProgramSetupHelp(Questions& questions, const HelpTexts& texts, QWidget* parent);
+void showDailyOperation(Questions& questions, const HelpTexts& texts, QWidget* parent);
+void showMaintenance(Questions& questions, const HelpTexts& texts, QWidget* parent);
+void showProgramSetupHelp(Questions& questions, const HelpTexts& texts, QWidget* parent);
 
 // The setup dialog's help: the set-up help text and the tracer, maintenance and daily
 // operation help of `texts`, which must outlive the dialog.
-SetupHelp SetupDialogHelp(Questions& questions, HelpTexts& texts);
+SetupHelp setupDialogHelp(Questions& questions, HelpTexts& texts);
 
 // The about box: version, the configured port with the live link's settings text
 // ("19200,N,8,1") and the save folder, under the application title.
-void ShowAboutBox(Questions& questions, QWidget* parent, std::int16_t configuredPort,
+void showAboutBox(Questions& questions, QWidget* parent, std::int16_t configuredPort,
                   const QString& linkSettings, const QString& savePath);
 
 }  // namespace lumora

@@ -32,7 +32,7 @@ LinkSession::Settings linkSettings(const ServerOptions& options, const SettingsS
   LinkSession::Settings s;
   s.portNumber = store.readWhole(Setting::Port);
   s.device = QString::fromStdString(
-      options.device.empty() ? PortDevice(s.portNumber, store.lookup()) : options.device);
+      options.device.empty() ? portDevice(s.portNumber, store.lookup()) : options.device);
   s.speed = options.speed > 0 ? options.speed : store.readWhole(Setting::Speed);
   s.prompt = false;  // nobody is there to answer
   return s;

@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv) {
   const auto options = lumora::parseServerOptions(lumora::programArguments(argc, argv));
-  if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::UseStartingConsole();
+  if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::useStartingConsole();
   if (!options) {
     std::cerr << "lumora-trace-server: " << options.problem().text << "\n" << lumora::kServerUsage;
     return 2;
@@ -41,6 +41,6 @@ int main(int argc, char** argv) {
   // copy, which may be running.
   QCoreApplication app(argc, argv);
   if (options->mode == lumora::ServerOptions::Mode::ProbePorts)
-    return lumora::RunProbePorts(std::cout);
+    return lumora::runProbePorts(std::cout);
   return lumora::runHeadless(*options);
 }

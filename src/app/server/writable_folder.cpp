@@ -45,7 +45,7 @@ QString writableFolder(const QString& preferred, const QString& fallback) {
   return {};
 }
 
-QString applicationLogName() { return toQString(MainWindowCaption(ProgramVersion()) + ".Log"); }
+QString applicationLogName() { return toQString(mainWindowCaption(programVersion()) + ".Log"); }
 
 QString startApplicationLog() {
   const QString folder =

@@ -9,6 +9,8 @@ std::string defaultSaveFolder() {
   return home && *home ? std::string(home) + "/LumoraTraces" : std::string("LumoraTraces");
 }
 
+std::string everyFileFilter() { return "*"; }
+
 std::vector<std::string> programArguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
 }  // namespace lumora

@@ -8,6 +8,8 @@ namespace lumora {
 
 std::string defaultSaveFolder() { return "C:\\LumoraTraces"; }
 
+std::string everyFileFilter() { return "*.*"; }
+
 namespace {
 std::string utf8(const wchar_t* text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);

@@ -1,7 +1,7 @@
 #include "base/core/settings_table.h"
 
 #include "base/core/number_text.h"
-#include "base/core/shared_values.h"
+#include "base/core/platform_values.h"
 
 namespace lumora {
 
@@ -14,16 +14,16 @@ static_assert([] {
 
 std::string deviceSettingKey(int port) { return "Device" + std::to_string(port); }
 
-std::string defaultOf(Setting setting) {
-  return setting == Setting::SavePath ? Shared().DefaultSavePath : std::string(infoOf(setting).defaultText);
+std::string readSetting(const SettingLookup& lookup, Setting setting) {
+  if (setting == Setting::SavePath) return readSaveFolder(lookup, defaultSaveFolder());
+  std::optional<std::string> stored = lookup ? lookup(infoOf(setting).key) : std::nullopt;
+  return stored ? *stored : std::string(infoOf(setting).defaultText);
 }
 
-std::string readSetting(const SettingLookup& lookup, Setting setting) {
-  std::optional<std::string> stored = lookup ? lookup(infoOf(setting).key) : std::nullopt;
-  // A blank save folder (only a hand-edit stores one) would put traces wherever the program
-  // happened to be started from.
-  const bool blankFolder = setting == Setting::SavePath && stored && stored->find_first_not_of(" \t") == std::string::npos;
-  return stored && !blankFolder ? *stored : defaultOf(setting);
+std::string readSaveFolder(const SettingLookup& lookup, std::string_view defaultFolder) {
+  std::optional<std::string> stored = lookup ? lookup(infoOf(Setting::SavePath).key) : std::nullopt;
+  const bool blank = stored && stored->find_first_not_of(" \t") == std::string::npos;
+  return stored && !blank ? *stored : std::string(defaultFolder);
 }
 
 std::int32_t readWholeSetting(const SettingLookup& lookup, Setting setting) {

@@ -14,7 +14,7 @@
 
 namespace lumora {
 
-enum class Setting { Port, Speed, SavePath, AutoStart, Prompt, DontShow1, VBias, HBias };
+enum class Setting { Port, Speed, SavePath, AutoStart, Prompt, BypassNotification, VBias, HBias };
 
 struct SettingInfo {
   Setting id;
@@ -26,14 +26,13 @@ struct SettingInfo {
 inline constexpr std::string_view kSettingsApplicationName = kApplicationTitle;
 inline constexpr std::string_view kSettingsSection = "Properties";
 
-
 inline constexpr std::array<SettingInfo, 8> kSettingsTable{{
     {Setting::Port, "Port", "0"},  // 1 to 16; 0 = no port configured
     {Setting::Speed, "Speed", "19200"},  // bits per second
-    {Setting::SavePath, "SavePath", ""},  // the shared DefaultSavePath, which depends on the platform
+    {Setting::SavePath, "SavePath", ""},  // unused: see readSaveFolder()
     {Setting::AutoStart, "AutoStart", "0"},  // check-box states "0"/"1"
     {Setting::Prompt, "Prompt", "0"},
-    {Setting::DontShow1, "DontShow1", "0"},
+    {Setting::BypassNotification, "DontShow1", "0"},  // read by the setup dialog alone
     {Setting::VBias, "VBias", "1"},  // screen calibration factors
     {Setting::HBias, "HBias", "1"},
 }};
@@ -49,11 +48,14 @@ std::string deviceSettingKey(int port);
 // Reads one key of the section; nothing when the key is missing.
 using SettingLookup = std::function<std::optional<std::string>(std::string_view key)>;
 
-// The default of `setting`.
-std::string defaultOf(Setting setting);
-
-// The stored text of `setting`, or its default when it is missing.
+// The stored text of `setting`, or its default when it is missing. The save folder reads as
+// readSaveFolder() with the platform's default folder.
 std::string readSetting(const SettingLookup& lookup, Setting setting);
+
+// The stored save folder, or `defaultFolder` when none is stored or the stored text holds
+// nothing but blanks and tabs (only a hand-edit stores that; taken as it is, it would put
+// traces wherever the program happened to be started from).
+std::string readSaveFolder(const SettingLookup& lookup, std::string_view defaultFolder);
 
 // The stored number: the leading number of the text rounded to a whole number (halves to the
 // even neighbour), 0 when the text has none.

@@ -25,9 +25,9 @@ class MessageWindow : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLabel* Image1;
-  QPlainTextEdit* Messagelbl;
-  QPushButton* Command1;
+  QLabel* picture_;
+  QPlainTextEdit* messageText_;
+  QPushButton* okButton_;
 };
 
 }  // namespace lumora

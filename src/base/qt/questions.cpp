@@ -4,7 +4,9 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "base/core/platform_values.h"
 #include "base/qt/message_window.h"
+#include "base/qt/qt_text.h"
 
 namespace lumora {
 namespace {
@@ -70,12 +72,7 @@ std::optional<QString> QtQuestions::inputText(QWidget* parent, const QString& pr
 
 std::optional<QString> QtQuestions::saveFileName(QWidget* parent, const QString& title,
                                                  const QString& folder, const QString& filter) {
-#ifdef Q_OS_WIN
-  const QString& shown = filter;
-#else
-  // "*.*" is every file on Windows; here it would hide the trace files, which have no extension.
-  const QString shown = filter == QStringLiteral("*.*") ? QStringLiteral("*") : filter;
-#endif
+  const QString shown = filter == QStringLiteral("*.*") ? toQString(everyFileFilter()) : filter;
   QString path = QFileDialog::getSaveFileName(parent, title, folder, shown);
   if (path.isEmpty()) return std::nullopt;
   return path;

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "base/qt/qt_text.h"
+#include "base/qt/user_settings.h"
 
 namespace lumora {
 namespace {
@@ -13,24 +14,10 @@ QString sectionKey(std::string_view key) {
   return toQString(kSettingsSection) + QLatin1Char('/') + toQString(key);
 }
 
-// A fresh object per access, so that a store redirected by QSettings::setPath (tests) and
-// changes made through another object are always seen.
-QSettings openStore() {
-#ifdef Q_OS_WIN
-  // HKEY_CURRENT_USER\Software\<application name>\Properties itself: named by the organisation
-  // alone, Qt would put the keys under a further "OrganizationDefaults". Tests switch the
-  // default format to files, which setPath can redirect; the registry it cannot.
-  if (QSettings::defaultFormat() == QSettings::NativeFormat)
-    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + toQString(kSettingsApplicationName),
-                     QSettings::NativeFormat);
-#endif
-  return QSettings(QSettings::defaultFormat(), QSettings::UserScope, toQString(kSettingsApplicationName));
-}
-
 }  // namespace
 
 std::optional<std::string> SettingsStore::readKey(std::string_view key) const {
-  const QVariant stored = openStore().value(sectionKey(key));
+  const QVariant stored = openUserSettings().value(sectionKey(key));
   if (!stored.isValid()) return std::nullopt;
   return stored.toString().toStdString();
 }
@@ -47,14 +34,14 @@ std::int32_t SettingsStore::readWhole(Setting setting) const {
 }
 
 void SettingsStore::writeKey(std::string_view key, std::string_view text) {
-  QSettings store = openStore();
+  QSettings store = openUserSettings();
   store.setValue(sectionKey(key), toQString(text));
   store.sync();
 }
 
 void SettingsStore::restoreKey(std::string_view key, const std::optional<std::string>& text) {
   if (text) return writeKey(key, *text);
-  QSettings store = openStore();
+  QSettings store = openUserSettings();
   store.remove(sectionKey(key));
   store.sync();
 }

@@ -13,7 +13,7 @@ enum class ModemReply : std::int16_t { Ok = 0, Error = 1, NoAnswer = 2 };
 // The last instant, in microseconds, that still belongs to a wait started at `nowMicros`:
 // one second later rounded to a whole second, halves to the even second. A wait therefore
 // lasts between half a second and one and a half seconds.
-std::int64_t ModemWaitLimit(std::int64_t nowMicros);
+std::int64_t modemWaitLimit(std::int64_t nowMicros);
 
 // Collects the bytes a device sends after a command. "OK" CR LF anywhere in them is the answer
 // Ok, else "ERROR" CR LF is Error; both exact-case. "OK" wins when both have arrived.

@@ -15,24 +15,24 @@ enum class PortClick {
 
 // Classifies a click on the entry with `entryText`, whose box is `tickedNow` after the click.
 // Entries naming a modem or "not available" (in any case) cannot be chosen.
-PortClick ClassifyPortClick(std::string_view entryText, bool tickedNow);
+PortClick classifyPortClick(std::string_view entryText, bool tickedNow);
 
-inline constexpr std::string_view SpeedQuestionTitle = "Serial Port Baud Rate";
+inline constexpr std::string_view kSpeedQuestionTitle = "Serial Port Baud Rate";
 
 // The question asked after port `port` was chosen.
-std::string SpeedQuestionPrompt(int port);
+std::string speedQuestionPrompt(int port);
 
 struct SpeedAnswer {
   enum class Kind {
     Stop,      // empty answer (Cancel or a cleared box): store nothing
     AskAgain,  // 300 or less, or 256000 or more: the same question again, no message
-    Accept,    // store Speed
+    Accept,    // store `speed`
   };
-  Kind What = Kind::Stop;
-  std::int32_t Speed = 0;  // bits per second, for Accept
+  Kind kind = Kind::Stop;
+  std::int32_t speed = 0;  // bits per second, for Accept
 };
 
 // Reads the answer's leading number rounded to a whole number, halves to the even one.
-SpeedAnswer ReadSpeedAnswer(std::string_view answer);
+SpeedAnswer readSpeedAnswer(std::string_view answer);
 
 }  // namespace lumora

@@ -4,12 +4,12 @@
 
 namespace lumora {
 
-std::string WindowsPortDevice(int port) {
+std::string windowsPortDevice(int port) {
   if (!portNumberUsable(port)) return {};
   return "COM" + std::to_string(port);
 }
 
-std::string PosixPortDevice(int port, const SettingLookup& lookup) {
+std::string posixPortDevice(int port, const SettingLookup& lookup) {
   if (!portNumberUsable(port)) return {};
   if (lookup) {
     std::optional<std::string> configured = lookup(deviceSettingKey(port));
@@ -18,15 +18,6 @@ std::string PosixPortDevice(int port, const SettingLookup& lookup) {
   if (port <= 4) return "/dev/ttyS" + std::to_string(port - 1);
   if (port <= 12) return "/dev/ttyUSB" + std::to_string(port - 5);
   return "/dev/ttyACM" + std::to_string(port - 13);
-}
-
-std::string PortDevice(int port, const SettingLookup& lookup) {
-#ifdef _WIN32
-  (void)lookup;
-  return WindowsPortDevice(port);
-#else
-  return PosixPortDevice(port, lookup);
-#endif
 }
 
 }  // namespace lumora

@@ -10,21 +10,21 @@ std::string portText(int port) { return "COM:" + blankNumber(port); }
 
 }  // namespace
 
-PortList InitialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed) {
+PortList initialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed) {
   PortList list;
   for (int i = 0; i < kPortCount; ++i) {
     const int port = i + 1;
     PortEntry& entry = list[static_cast<std::size_t>(i)];
-    entry.Text = portText(port);
+    entry.text = portText(port);
     if (port == configuredPort) {
-      entry.Text += "\t" + blankNumber(configuredSpeed) + " 8,n,1";
-      entry.Ticked = true;
+      entry.text += "\t" + blankNumber(configuredSpeed) + " 8,n,1";
+      entry.ticked = true;
     }
   }
   return list;
 }
 
-std::string ModemEntryText(int port, std::int32_t speed) {
+std::string modemEntryText(int port, std::int32_t speed) {
   return portText(port) + "  (Modem - " + std::to_string(speed) + " Max Speed)";
 }
 

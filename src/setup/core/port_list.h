@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,36 +11,27 @@
 namespace lumora {
 
 // The speeds the modem probe tries, ascending, in bits per second.
-inline constexpr std::array<std::int32_t, 16> ProbeSpeedList{
+inline constexpr std::array<std::int32_t, 16> kProbeSpeeds{
     110, 300, 600, 1200, 2400, 4800, 9600, 14400,
     19200, 28800, 38400, 56000, 57600, 115200, 128000, 256000};
 
-// Why the probe could not open a port. Every reason lists the port the same way; the reason
-// is kept for diagnostics.
-enum class OpenFailure { NoSuchPort, Busy, SpeedRefused, Other };
-
-enum class PortState { Unprobed, InUse, Available, NotAvailable, Modem };
-
 struct PortEntry {
-  std::string Text;
-  bool Ticked = false;
-  PortState State = PortState::Unprobed;
-  std::int32_t ModemSpeed = 0;             // bits per second, for a modem
-  std::optional<OpenFailure> Failure;      // for a port that could not be opened
+  std::string text;
+  bool ticked = false;
 };
 
 using PortList = std::array<PortEntry, kPortCount>;  // entry i stands for port number i + 1
 
 // The list before the probe: "COM: 7" for each port; the configured port (1 to 16; anything
 // else configures none) reads "COM: 3\t 19200 8,n,1" and is ticked.
-PortList InitialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed);
+PortList initialPortList(std::int32_t configuredPort, std::int32_t configuredSpeed);
 
 // What the probe appends to an entry's text.
-inline constexpr std::string_view InUseSuffix = " (Currently in Use)";
-inline constexpr std::string_view AvailableSuffix = "  (Available)";
-inline constexpr std::string_view NotAvailableSuffix = " (Not Available)";
+inline constexpr std::string_view kInUseSuffix = " (Currently in Use)";
+inline constexpr std::string_view kAvailableSuffix = "  (Available)";
+inline constexpr std::string_view kNotAvailableSuffix = " (Not Available)";
 
 // The text that replaces a modem port's entry: "COM: 2  (Modem - 57600 Max Speed)".
-std::string ModemEntryText(int port, std::int32_t speed);
+std::string modemEntryText(int port, std::int32_t speed);
 
 }  // namespace lumora

@@ -5,16 +5,16 @@
 namespace lumora {
 namespace {
 
-constexpr std::int32_t DetectSpeed = 1200;  // bits per second
-constexpr std::string_view DetectCommand = "ATV1Q0";
-constexpr std::string_view SpeedCommand = "AT";
-constexpr int TopSpeedIndex = static_cast<int>(ProbeSpeedList.size()) - 1;
+constexpr std::int32_t kDetectSpeed = 1200;  // bits per second
+constexpr std::string_view kDetectCommand = "ATV1Q0";
+constexpr std::string_view kSpeedCommand = "AT";
+constexpr int kTopSpeedIndex = static_cast<int>(kProbeSpeeds.size()) - 1;
 
 }  // namespace
 
 PortProbe::PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed)
     : configuredPort_(configuredPort),
-      entries_(InitialPortList(configuredPort, configuredSpeed)) {
+      entries_(initialPortList(configuredPort, configuredSpeed)) {
   probeFrom(1);
 }
 
@@ -31,17 +31,16 @@ PortEntry& PortProbe::current() { return entries_[static_cast<std::size_t>(port_
 void PortProbe::probeFrom(int port) {
   for (port_ = port; port_ <= kPortCount; ++port_) {
     PortEntry& entry = current();
-    if (!entry.Ticked) {
+    if (!entry.ticked) {
       phase_ = Phase::Detect;
-      openAt(DetectSpeed);
+      openAt(kDetectSpeed);
       return;
     }
-    entry.Text += InUseSuffix;
-    entry.State = PortState::InUse;
-    entry.Ticked = false;
+    entry.text += kInUseSuffix;
+    entry.ticked = false;
   }
   if (portNumberUsable(configuredPort_)) {
-    entries_[static_cast<std::size_t>(configuredPort_ - 1)].Ticked = true;
+    entries_[static_cast<std::size_t>(configuredPort_ - 1)].ticked = true;
   }
   step_ = Step::Finished;
 }
@@ -61,14 +60,13 @@ void PortProbe::closePort() {
 void PortProbe::opened(std::int64_t nowMicros) {
   if (step_ != Step::AwaitOpen) return;
   portOpen_ = true;
-  send(phase_ == Phase::Detect ? DetectCommand : SpeedCommand, nowMicros);
+  send(phase_ == Phase::Detect ? kDetectCommand : kSpeedCommand, nowMicros);
 }
 
-void PortProbe::openFailed(OpenFailure why) {
+void PortProbe::openFailed() {
   if (step_ != Step::AwaitOpen) return;
   if (phase_ == Phase::Detect) {
-    current().Failure = why;
-    portDone(PortState::NotAvailable, current().Text + std::string{NotAvailableSuffix});
+    portDone(current().text + std::string{kNotAvailableSuffix});
     return;
   }
   // A speed the driver refuses cannot be answered at; no need to wait for it.
@@ -78,7 +76,7 @@ void PortProbe::openFailed(OpenFailure why) {
 void PortProbe::send(std::string_view command, std::int64_t nowMicros) {
   actions_.push_back({ProbeAction::Kind::Write, port_, 0, std::string{command} + "\r"});
   answer_ = ModemAnswer{};
-  waitLimit_ = ModemWaitLimit(nowMicros);
+  waitLimit_ = modemWaitLimit(nowMicros);
   step_ = Step::AwaitAnswer;
 }
 
@@ -111,33 +109,31 @@ void PortProbe::answered(ModemReply reply) {
 // A modem answers "ATV1Q0" with OK; "ERROR" or silence means no modem.
 void PortProbe::detected(ModemReply reply) {
   if (reply != ModemReply::Ok) {
-    portDone(PortState::Available, current().Text + std::string{AvailableSuffix});
+    portDone(current().text + std::string{kAvailableSuffix});
     return;
   }
   phase_ = Phase::SpeedSearch;
-  speedIndex_ = TopSpeedIndex;
-  openAt(ProbeSpeedList[static_cast<std::size_t>(speedIndex_)]);
+  speedIndex_ = kTopSpeedIndex;
+  openAt(kProbeSpeeds[static_cast<std::size_t>(speedIndex_)]);
 }
 
 // The first speed from the top at which "AT" gets OK is the modem's highest. When none does,
 // the lowest speed tried is shown.
 void PortProbe::speedTried(ModemReply reply) {
-  const std::int32_t speed = ProbeSpeedList[static_cast<std::size_t>(speedIndex_)];
+  const std::int32_t speed = kProbeSpeeds[static_cast<std::size_t>(speedIndex_)];
   if (reply == ModemReply::Ok || speedIndex_ == 0) {
-    current().ModemSpeed = speed;
-    portDone(PortState::Modem, ModemEntryText(port_, speed));
+    portDone(modemEntryText(port_, speed));
     return;
   }
   --speedIndex_;
-  openAt(ProbeSpeedList[static_cast<std::size_t>(speedIndex_)]);
+  openAt(kProbeSpeeds[static_cast<std::size_t>(speedIndex_)]);
 }
 
-void PortProbe::portDone(PortState state, std::string text) {
+void PortProbe::portDone(std::string text) {
   closePort();
   PortEntry& entry = current();
-  entry.Text = std::move(text);
-  entry.State = state;
-  entry.Ticked = false;
+  entry.text = std::move(text);
+  entry.ticked = false;
   probeFrom(port_ + 1);
 }
 

@@ -24,14 +24,14 @@ namespace lumora {
 
 struct ProbeAction {
   enum class Kind {
-    Open,   // enable RTS, set Speed with no parity, 8 data bits, 1 stop bit, open Port
-    Write,  // write Bytes to the open port
+    Open,   // enable RTS, set `speed` with no parity, 8 data bits, 1 stop bit, open `port`
+    Write,  // write `bytes` to the open port
     Close,  // discard input and output, then close the open port
   };
-  Kind What = Kind::Close;
-  int Port = 0;            // Open: port number 1 to 16
-  std::int32_t Speed = 0;  // Open: bits per second
-  std::string Bytes;       // Write
+  Kind kind = Kind::Close;
+  int port = 0;            // Open: port number 1 to 16
+  std::int32_t speed = 0;  // Open: bits per second
+  std::string bytes;       // Write
 };
 
 class PortProbe {
@@ -46,8 +46,9 @@ class PortProbe {
 
   // The last Open succeeded at `nowMicros`.
   void opened(std::int64_t nowMicros);
-  // The last Open failed; the port is not open.
-  void openFailed(OpenFailure why);
+  // The last Open failed, whatever the reason (no such port, held by another program, a speed
+  // the driver refuses); the port is not open.
+  void openFailed();
   // Bytes read from the open port at `nowMicros`. Bytes that arrive after the wait has ended
   // end it first and are not looked at.
   void receive(std::string_view bytes, std::int64_t nowMicros);
@@ -73,7 +74,7 @@ class PortProbe {
   void answered(ModemReply reply);
   void detected(ModemReply reply);
   void speedTried(ModemReply reply);
-  void portDone(PortState state, std::string text);
+  void portDone(std::string text);
   void closePort();
   PortEntry& current();
 
@@ -83,7 +84,7 @@ class PortProbe {
   Step step_ = Step::AwaitOpen;
   Phase phase_ = Phase::Detect;
   int port_ = 1;             // port under test
-  int speedIndex_ = 0;       // index into ProbeSpeedList while searching a modem's speed
+  int speedIndex_ = 0;       // index into kProbeSpeeds while searching a modem's speed
   bool portOpen_ = false;
   std::int64_t waitLimit_ = 0;  // last microsecond of the wait for an answer
   ModemAnswer answer_;

@@ -1,6 +1,7 @@
 // Starting the program when the user logs on: one entry named with the application title
-// that starts the program's full path. On Windows a value of the per-user Run key, elsewhere
-// an XDG autostart entry. Failures are silent: the box is an option, not a promise.
+// that starts the program's full path. On Windows a value of the per-user Run key
+// (auto_start_windows.cpp), elsewhere an XDG autostart entry (auto_start_posix.cpp).
+// Failures are silent: the box is an option, not a promise.
 #pragma once
 
 #include <QString>
@@ -18,8 +19,12 @@ class AutoStart {
   virtual bool present() const = 0;
 };
 
-// The XDG autostart entry "<folder>/Lumora Corvane Trace Server.desktop" that runs
-// `programPath`.
+// The mechanism of this platform for the running program: the Run key on Windows, else the
+// autostart folder of $XDG_CONFIG_HOME (default ~/.config).
+std::unique_ptr<AutoStart> platformAutoStart();
+
+// Elsewhere than Windows: the XDG autostart entry
+// "<folder>/Lumora Corvane Trace Server.desktop" that runs `programPath`.
 class XdgAutoStart : public AutoStart {
  public:
   XdgAutoStart(QString autostartFolder, QString programPath);
@@ -35,10 +40,6 @@ class XdgAutoStart : public AutoStart {
 
 // The Exec line's program, quoted for a desktop entry: inside double quotes '"', '`', '$'
 // and '\' are escaped, then the string escape doubles each '\'; '%' becomes "%%".
-QString DesktopExecQuoted(const QString& programPath);
-
-// The mechanism of this platform for the running program: the Run key on Windows, else the
-// autostart folder of $XDG_CONFIG_HOME (default ~/.config).
-std::unique_ptr<AutoStart> PlatformAutoStart();
+QString desktopExecQuoted(const QString& programPath);
 
 }  // namespace lumora

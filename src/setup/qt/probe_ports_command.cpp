@@ -1,28 +1,13 @@
 #include "setup/qt/probe_ports_command.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
-#include <memory>
 
-#include "setup/qt/probe_runner.h"
 #include "base/qt/settings_store.h"
+#include "setup/qt/probe_runner.h"
 
 namespace lumora {
-namespace {
 
-// Qt needs an application object for its event loop; a caller that has one keeps it.
-std::unique_ptr<QCoreApplication> ensureApplication() {
-  if (QCoreApplication::instance() != nullptr) return nullptr;
-  static int argc = 1;
-  static char name[] = "lumora-trace-server";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QCoreApplication>(argc, argv);
-}
-
-}  // namespace
-
-int RunProbePorts(std::ostream& out) {
-  const std::unique_ptr<QCoreApplication> application = ensureApplication();
+int runProbePorts(std::ostream& out) {
   const SettingsStore settings;
   ProbeRunner runner(settings.lookup());
   QEventLoop loop;
@@ -33,7 +18,7 @@ int RunProbePorts(std::ostream& out) {
   });
   runner.start(settings.readWhole(Setting::Port), settings.readWhole(Setting::Speed));
   if (runner.running()) loop.exec();
-  for (const PortEntry& entry : result) out << entry.Text << '\n';
+  for (const PortEntry& entry : result) out << entry.text << '\n';
   out.flush();
   return 0;
 }

@@ -9,20 +9,7 @@
 namespace lumora {
 namespace {
 
-OpenFailure failureOf(SerialPort::OpenResult result) {
-  switch (result) {
-    case SerialPort::OpenResult::NoSuchPort:
-      return OpenFailure::NoSuchPort;
-    case SerialPort::OpenResult::Busy:
-      return OpenFailure::Busy;
-    case SerialPort::OpenResult::SpeedRefused:
-      return OpenFailure::SpeedRefused;
-    default:
-      return OpenFailure::Other;
-  }
-}
-
-constexpr std::int64_t MicrosPerMilli = 1000;
+constexpr std::int64_t kMicrosPerMilli = 1000;
 
 }  // namespace
 
@@ -39,7 +26,7 @@ ProbeRunner::~ProbeRunner() = default;
 
 void ProbeRunner::start(std::int32_t configuredPort, std::int32_t configuredSpeed) {
   stop();
-  configuredDevice_ = QFileInfo(QString::fromStdString(PortDevice(configuredPort, devices_))).canonicalFilePath();
+  configuredDevice_ = QFileInfo(QString::fromStdString(portDevice(configuredPort, devices_))).canonicalFilePath();
   probe_ = std::make_unique<PortProbe>(configuredPort, configuredSpeed);
   pump();
 }
@@ -68,18 +55,18 @@ void ProbeRunner::pump() {
   }
   if (std::optional<std::int64_t> deadline = probe_->deadline()) {
     const std::int64_t waitMicros = std::max<std::int64_t>(0, *deadline - nowMicros());
-    timer_.start(static_cast<int>((waitMicros + MicrosPerMilli - 1) / MicrosPerMilli));
+    timer_.start(static_cast<int>((waitMicros + kMicrosPerMilli - 1) / kMicrosPerMilli));
   }
 }
 
 void ProbeRunner::apply(const ProbeAction& action) {
-  switch (action.What) {
+  switch (action.kind) {
     case ProbeAction::Kind::Open:
       open(action);
       break;
     // A write that fails leaves the engine waiting for an answer that cannot come: no answer.
     case ProbeAction::Kind::Write:
-      port_.write(QByteArray::fromStdString(action.Bytes));
+      port_.write(QByteArray::fromStdString(action.bytes));
       break;
     case ProbeAction::Kind::Close:
       port_.close();
@@ -88,23 +75,15 @@ void ProbeRunner::apply(const ProbeAction& action) {
 }
 
 void ProbeRunner::open(const ProbeAction& action) {
-  const std::string device = PortDevice(action.Port, devices_);
-  if (device.empty()) {
-    probe_->openFailed(OpenFailure::NoSuchPort);
-    return;
-  }
+  const QString device = QString::fromStdString(portDevice(action.port, devices_));
   // Two port numbers can name one device (a link under /dev/serial/by-id and the device
   // itself): the tracer's line never hears modem commands, whatever number it is probed under.
-  const QString canonical = QFileInfo(QString::fromStdString(device)).canonicalFilePath();
-  if (!canonical.isEmpty() && canonical == configuredDevice_) {
-    probe_->openFailed(OpenFailure::Busy);
-    return;
-  }
-  const SerialPort::OpenResult result = port_.open(QString::fromStdString(device), action.Speed);
-  if (result == SerialPort::OpenResult::Opened) {
+  const QString canonical = QFileInfo(device).canonicalFilePath();
+  const bool configured = !canonical.isEmpty() && canonical == configuredDevice_;
+  if (!device.isEmpty() && !configured && port_.open(device, action.speed) == SerialPort::OpenResult::Opened) {
     probe_->opened(nowMicros());
   } else {
-    probe_->openFailed(failureOf(result));
+    probe_->openFailed();
   }
 }
 

@@ -14,7 +14,7 @@ TEST(PlatformAutoStart, AddWritesAnEntryThatRunsTheProgramAndRemoveDeletesIt) {
   QTemporaryDir config;
   const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();
+  std::unique_ptr<AutoStart> autoStart = platformAutoStart();
   autoStart->remove();  // a missing entry is no error
   autoStart->add();
   autoStart->add();
@@ -31,10 +31,10 @@ TEST(PlatformAutoStart, AddWritesAnEntryThatRunsTheProgramAndRemoveDeletesIt) {
 
 // A path with blanks, quotes, dollars or percents must still start this program.
 TEST(DesktopExecQuoted, EscapesWhatTheDesktopEntryFormatReserves) {
-  EXPECT_EQ(DesktopExecQuoted("/opt/My Programs/lumora"), "\"/opt/My Programs/lumora\"");
-  EXPECT_EQ(DesktopExecQuoted("/opt/$x/a\"b"), "\"/opt/\\\\$x/a\\\\\"b\"");
-  EXPECT_EQ(DesktopExecQuoted("/opt/a\\b"), "\"/opt/a\\\\\\\\b\"");
-  EXPECT_EQ(DesktopExecQuoted("/opt/100%/lumora"), "\"/opt/100%%/lumora\"");
+  EXPECT_EQ(desktopExecQuoted("/opt/My Programs/lumora"), "\"/opt/My Programs/lumora\"");
+  EXPECT_EQ(desktopExecQuoted("/opt/$x/a\"b"), "\"/opt/\\\\$x/a\\\\\"b\"");
+  EXPECT_EQ(desktopExecQuoted("/opt/a\\b"), "\"/opt/a\\\\\\\\b\"");
+  EXPECT_EQ(desktopExecQuoted("/opt/100%/lumora"), "\"/opt/100%%/lumora\"");
 }
 
 }  // namespace

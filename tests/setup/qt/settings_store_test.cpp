@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include "temp_settings.h"
-#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {
@@ -16,7 +15,6 @@ TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionAndReadsItBack) {
   SettingsStore store;
   const SettingLookup lookup = store.lookup();
   EXPECT_EQ(store.read(Setting::Speed), "19200");
-  EXPECT_EQ(store.read(Setting::SavePath), Shared().DefaultSavePath);
   EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "/opt/lumora");
   EXPECT_EQ(lookup("Device2"), std::nullopt);
 
@@ -30,8 +28,8 @@ TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionAndReadsItBack) {
   EXPECT_EQ(SettingsStore{}.read(Setting::SavePath), "/home/zo\xc3\xab/Traces");
   EXPECT_EQ(SettingsStore{}.readWhole(Setting::Port), 7);
   EXPECT_EQ(lookup("Device2"), std::optional<std::string>{"/dev/pts/9"}) << "the lookup sees later writes";
-  store.write(Setting::SavePath, "");
-  EXPECT_EQ(store.readOr(Setting::SavePath, "/opt/lumora"), "");
+  store.restoreKey("Device2", std::nullopt);
+  EXPECT_EQ(lookup("Device2"), std::nullopt);
 }
 
 }  // namespace

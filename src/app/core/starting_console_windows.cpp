@@ -1,16 +1,12 @@
 #include "app/core/starting_console.h"
 
-#ifdef _WIN32
 #include <io.h>
 
 #include <cstdio>
 
 #include "base/core/windows_api.h"
-#endif
 
 namespace lumora {
-
-#ifdef _WIN32
 namespace {
 
 bool usable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
@@ -23,7 +19,7 @@ void toConsole(std::FILE* stream, int descriptor) {
 
 }  // namespace
 
-void UseStartingConsole() {
+void useStartingConsole() {
   const bool outMissing = !usable(GetStdHandle(STD_OUTPUT_HANDLE));
   const bool errMissing = !usable(GetStdHandle(STD_ERROR_HANDLE));
   if ((outMissing || errMissing) && AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -32,8 +28,5 @@ void UseStartingConsole() {
   }
   SetConsoleOutputCP(CP_UTF8);
 }
-#else
-void UseStartingConsole() {}
-#endif
 
 }  // namespace lumora

@@ -1,6 +1,8 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <utility>
 
 #include "base/core/app_identity.h"
@@ -9,7 +11,13 @@
 
 namespace lumora {
 
-QString DesktopExecQuoted(const QString& programPath) {
+std::unique_ptr<AutoStart> platformAutoStart() {
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  return std::make_unique<XdgAutoStart>(config + QStringLiteral("/autostart"),
+                                        QCoreApplication::applicationFilePath());
+}
+
+QString desktopExecQuoted(const QString& programPath) {
   QString quoted;
   for (const QChar c : programPath) {
     if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
@@ -33,7 +41,7 @@ void XdgAutoStart::add() {
   if (!file.open(QIODevice::WriteOnly)) return;
   const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") +
                         toQString(kApplicationTitle) + QStringLiteral("\nExec=") +
-                        DesktopExecQuoted(program_) + QStringLiteral("\nTerminal=false\n");
+                        desktopExecQuoted(program_) + QStringLiteral("\nTerminal=false\n");
   file.write(entry.toUtf8());
   file.commit();
 }

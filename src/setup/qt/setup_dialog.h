@@ -1,20 +1,20 @@
 // The setup dialog: the tracer's serial port (list of 16 ports with the modem probe) and its
 // speed, the save folder, three options, and the help buttons. Settings are stored as the
 // user goes (port, speed, chosen folder) and on OK (everything); every close applies the
-// auto-start box.
+// auto-start box. The save folder in use is not the dialog's: whoever opened it reads the
+// stored setting when the link starts again.
 #pragma once
 
 #include <QDialog>
 #include <QString>
-#include <cstdint>
 #include <functional>
+#include <string>
 
 #include "setup/core/port_list.h"
 
 class QCheckBox;
-class QGroupBox;
-class QPlainTextEdit;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace lumora {
@@ -32,71 +32,70 @@ struct SetupHelp {
   std::function<void(QWidget* parent)> tracerSetup, maintenance, dailyOperation;
 };
 
-class ComSetupFrm : public QDialog {
+class SetupDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Loads the dialog: fills the controls from the settings and starts the port probe.
-  ComSetupFrm(SettingsStore& settings, Questions& questions, AutoStart& autoStart, SetupHelp help,
-              QWidget* parent = nullptr);
-  ~ComSetupFrm() override;
+  // `defaultSaveFolder` stands in for a save folder never stored, and replaces a typed one
+  // that cannot be created.
+  SetupDialog(SettingsStore& settings, Questions& questions, AutoStart& autoStart, SetupHelp help,
+              std::string defaultSaveFolder, QWidget* parent = nullptr);
+  ~SetupDialog() override;
 
   bool probing() const;
-
-  // A tick toggled in the port list (mouse or keyboard), after the list has toggled it.
-  void List1_MouseUp();
-  // Checks the save folder text; true (Cancel) keeps the user in the text box.
-  bool SaveDirectoryText_Validate();
 
  signals:
   // A probe has filled the port list and the dialog is usable again.
   void probeFinished();
 
  protected:
-  // The unload step runs on every close: OK, the close box, Escape.
+  // Runs on every close (OK, the close box, Escape): applies the auto-start box.
   void done(int result) override;
 
  private:
+  // The controls, in setup_dialog_layout.cpp.
   void buildHelpArea();
   void buildPortFrame();
   void buildSaveFrame();
   void buildOptionsFrame();
   void buildHelpFrame();
+
   void loadSettings();
-  void RefreshComList();
+  void setBusy(bool busy);
+  void onOkClicked();
+
+  // The port list: probed again after every change of the configured port.
+  void refreshPortList();
+  void onProbeFinished(const PortList& entries);
   void showEntries(const PortList& entries);
-  void probeDone(const PortList& entries);
-  void GetPortBaudRate();
-  void Command1_Click();
-  void Command2_Click();
+  void onPortTickToggled();
+  void askPortSpeed();
+
+  // The save folder: checked on OK, chosen with the browse button.
+  bool validateSaveFolder();
   bool createMissingFolder(const QString& folder);
   bool takesTraces(const QString& folder);
-  void setBusy(bool busy);
+  void onBrowseClicked();
 
   SettingsStore& settings_;
   Questions& questions_;
   AutoStart& autoStart_;
   SetupHelp help_;
+  std::string defaultSaveFolder_;
   ProbeRunner* runner_;
   bool busy_ = false;
-  std::int16_t ConfiguredPort = 0;
-  std::int32_t ConfiguredSpeed = 0;  // bits per second
+  int configuredPort_ = 0;           // 1 to 16, 0 for none
+  std::int32_t configuredSpeed_ = 0;  // bits per second
 
-  QPlainTextEdit* Label4 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  PortListWidget* List1 = nullptr;
-  QGroupBox* Frame6 = nullptr;
-  QLineEdit* SaveDirectoryText = nullptr;
-  QPushButton* Command2 = nullptr;
-  QGroupBox* Frame8 = nullptr;
-  QCheckBox* DontShowCheck = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QCheckBox* AutoStartCheck = nullptr;
-  QGroupBox* Frame9 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QPlainTextEdit* helpText_ = nullptr;
+  PortListWidget* portList_ = nullptr;
+  QLineEdit* saveFolderEdit_ = nullptr;
+  QPushButton* browseButton_ = nullptr;
+  QCheckBox* bypassNotificationBox_ = nullptr;
+  QCheckBox* promptBox_ = nullptr;
+  QCheckBox* autoStartBox_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace lumora

@@ -1,6 +1,4 @@
-#include "setup/qt/com_setup_frm.h"
-
-#include "setup/core/port_list.h"
+#include "setup/qt/setup_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +15,13 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
-#include <utility>
 
-#include "base/qt/qt_text.h"
-#include "scripted_questions.h"
+#include "base/qt/settings_store.h"
 #include "pty_pair.h"
 #include "qt_wait.h"
+#include "scripted_questions.h"
 #include "setup/qt/auto_start.h"
-#include "base/qt/settings_store.h"
 #include "temp_settings.h"
-#include "base/core/shared_values.h"
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -37,31 +32,23 @@ namespace {
 using testing::PtyPair;
 
 // A setup dialog on a temporary settings store, with ports mapped to devices in a temporary
-// folder (missing unless a test gives a pseudo-terminal), questions answered by a script and
-// auto-start entries written to a temporary folder.
-class ComSetupFrmTest : public ::testing::Test {
+// folder (missing unless a test gives a pseudo-terminal), questions answered by a script,
+// auto-start entries and the default save folder in a temporary folder.
+class SetupDialogTest : public ::testing::Test {
  protected:
-  ComSetupFrmTest() : autoStart(work.path() + "/autostart", "/opt/lumora/lumora-trace-server") {
-    QDir::setCurrent(work.path());
-    Shared().DefaultSavePath = path("LumoraTraces");  // absent until a test makes it
+  SetupDialogTest() {
     for (int port = 1; port <= 16; ++port) store.writeKey(deviceSettingKey(port), path("dev/tty" + std::to_string(port)));
-    Shared().SavePath.clear();
   }
   // Every scripted answer was asked for, and no question came unexpected.
   void TearDown() override {
     EXPECT_EQ(questions.mistakes(), 0);
     EXPECT_EQ(questions.unusedReplies(), 0);
   }
-  ~ComSetupFrmTest() override {
-    dialog.reset();
-    QDir::setCurrent(previousFolder);
-    Shared().DefaultSavePath = defaultSaveFolder();
-  }
 
   std::string path(const std::string& name) const { return work.path().toStdString() + "/" + name; }
   // Loads the dialog and waits until its first probe is over.
   void open() {
-    dialog = std::make_unique<ComSetupFrm>(store, questions, autoStart, SetupHelp{});
+    dialog = std::make_unique<SetupDialog>(store, questions, autoStart, SetupHelp{}, defaultFolder);
     dialog->show();
     waitForProbe();
   }
@@ -69,12 +56,17 @@ class ComSetupFrmTest : public ::testing::Test {
 
   template <typename Widget>
   Widget* child(const char* name) const { return dialog->findChild<Widget*>(QString::fromLatin1(name)); }
-  QListWidget* list() const { return child<QListWidget>("List1"); }
+  QListWidget* list() const { return child<QListWidget>("portList"); }
   QString entry(int row) const { return list()->item(row)->text(); }
   bool ticked(int row) const { return list()->item(row)->checkState() == Qt::Checked; }
   QCheckBox* box(const char* name) const { return child<QCheckBox>(name); }
-  QLineEdit* folderText() const { return child<QLineEdit>("SaveDirectoryText"); }
-  void clickOk() const { child<QPushButton>("Command1")->click(); }
+  QLineEdit* folderText() const { return child<QLineEdit>("saveFolderEdit"); }
+  void clickOk() const { child<QPushButton>("okButton")->click(); }
+  // Runs the browse button; `inChooser` acts on the folder chooser once it is shown.
+  void browse(void (*inChooser)(QWidget*)) const {
+    QTimer::singleShot(0, [inChooser] { inChooser(QApplication::activeModalWidget()); });
+    child<QPushButton>("browseButton")->click();
+  }
   void expectStored(std::initializer_list<std::pair<const char*, std::string>> values) const {
     for (const auto& [key, value] : values) EXPECT_EQ(store.readKey(key), value) << key;
   }
@@ -88,54 +80,47 @@ class ComSetupFrmTest : public ::testing::Test {
     const QRect box = list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list());
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center() + QPoint(besideTheBox ? 60 : 0, 0));
   }
-  void pressSpace(int row) const {
-    list()->setCurrentRow(row);
-    QTest::keyClick(list(), Qt::Key_Space);
-  }
 
   testing::TempSettings settings;
   QTemporaryDir work;
   SettingsStore store;
   ScriptedQuestions questions;
-  XdgAutoStart autoStart;
-  QString previousFolder = QDir::currentPath();
-  std::unique_ptr<ComSetupFrm> dialog;
+  XdgAutoStart autoStart{work.path() + "/autostart", "/opt/lumora/lumora-trace-server"};
+  const std::string defaultFolder = path("LumoraTraces");  // absent until a test makes it
+  std::unique_ptr<SetupDialog> dialog;
 };
 
-TEST_F(ComSetupFrmTest, Load_WithNothingStoredShowsDefaultsAndOkStoresThem) {
-  ASSERT_TRUE(QDir(work.path()).mkdir("LumoraTraces"));
+// Each box shows and stores its own key: a mix-up would, say, prompt for every file name.
+TEST_F(SetupDialogTest, Load_ShowsTheStoredSettingsOrTheDefaultsAndOkStoresEveryOne) {
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(defaultFolder)));
   open();
-  EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
-  for (const char* name : {"DontShowCheck", "Check1", "AutoStartCheck"}) EXPECT_FALSE(box(name)->isChecked());
+  EXPECT_EQ(folderText()->text().toStdString(), defaultFolder);
+  for (const char* name : {"bypassNotificationBox", "promptBox", "autoStartBox"}) EXPECT_FALSE(box(name)->isChecked());
   ASSERT_EQ(list()->count(), 16);
   for (int row = 0; row < 16; ++row) EXPECT_FALSE(ticked(row));
+  box("bypassNotificationBox")->setChecked(true);
   clickOk();
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  expectStored({{"Port", "0"}, {"Speed", "19200"}, {"SavePath", Shared().DefaultSavePath},
-                {"AutoStart", "0"}, {"Prompt", "0"}, {"DontShow1", "0"}});
-  EXPECT_EQ(Shared().SavePath, Shared().DefaultSavePath);
-}
+  expectStored({{"Port", "0"}, {"Speed", "19200"}, {"SavePath", defaultFolder},
+                {"AutoStart", "0"}, {"Prompt", "0"}, {"DontShow1", "1"}});
 
-TEST_F(ComSetupFrmTest, Load_ShowsTheStoredOptionsAndPortAndOkStoresTheChangedOnes) {
-  for (const auto& [key, value] : {std::pair{"Prompt", "1"}, {"AutoStart", "1"}, {"Port", "3"}, {"Speed", "9600"}})
+  for (const auto& [key, value] : {std::pair{"Prompt", "1"}, {"AutoStart", "1"}, {"DontShow1", "0"}, {"Port", "3"},
+                                   {"Speed", "9600"}})
     store.writeKey(key, value);
-  store.write(Setting::SavePath, work.path().toStdString());
   open();
-  EXPECT_TRUE(box("Check1")->isChecked());
-  EXPECT_TRUE(box("AutoStartCheck")->isChecked());
-  EXPECT_FALSE(box("DontShowCheck")->isChecked());
+  EXPECT_TRUE(box("promptBox")->isChecked());
+  EXPECT_TRUE(box("autoStartBox")->isChecked());
+  EXPECT_FALSE(box("bypassNotificationBox")->isChecked());
   EXPECT_EQ(entry(2), "COM: 3\t 9600 8,n,1 (Currently in Use)");
   EXPECT_TRUE(ticked(2));
-  box("DontShowCheck")->setChecked(true);
-  box("Check1")->setChecked(false);
   clickOk();
-  expectStored({{"Port", "3"}, {"Speed", "9600"}, {"AutoStart", "1"}, {"Prompt", "0"}, {"DontShow1", "1"}});
+  expectStored({{"Port", "3"}, {"Speed", "9600"}, {"AutoStart", "1"}, {"Prompt", "1"}, {"DontShow1", "0"}});
   EXPECT_TRUE(autoStart.present());
 }
 
 // A folder that cannot be made puts the default back in the box; No and Cancel leave the
 // dialog open; only Yes makes the folder and stores it.
-TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCanBe) {
+TEST_F(SetupDialogTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCanBe) {
   store.write(Setting::SavePath, "kept");
   open();
   for (const QString& folder : {QString("   "), work.path() + "/missing/Traces", work.path() + "/bad" + QChar(0) + "x"}) {
@@ -143,8 +128,8 @@ TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCan
     questions.replyMessage(Answer::Yes);
     questions.replyMessage(Answer::Ok);
     clickOk();
-    EXPECT_EQ(questions.asked().back().Text, "Unable to create folder!\n\nPlease enter a valid folder name.");
-    EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
+    EXPECT_EQ(questions.asked().back().text, "Unable to create folder!\n\nPlease enter a valid folder name.");
+    EXPECT_EQ(folderText()->text().toStdString(), defaultFolder);
   }
   EXPECT_FALSE(QFileInfo::exists(work.path() + "/missing"));
   const QString folder = work.path() + "/Traces";
@@ -157,8 +142,8 @@ TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCan
   }
   EXPECT_EQ(store.read(Setting::SavePath), "kept");
   const AskedQuestion& asked = questions.asked().back();
-  EXPECT_EQ(asked.Text, "The  '" + folder + "'  folder does not exist.\n\nWould you like for me to create it for you?");
-  EXPECT_EQ(asked.ButtonSet, Buttons::YesNoCancel);
+  EXPECT_EQ(asked.text, "The  '" + folder + "'  folder does not exist.\n\nWould you like for me to create it for you?");
+  EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
   questions.replyMessage(Answer::Yes);
   questions.replyMessage(Answer::Ok);  // "created"
   clickOk();
@@ -169,7 +154,7 @@ TEST_F(ComSetupFrmTest, Ok_AMissingFolderIsCreatedOnlyWhenTheUserSaysYesAndItCan
 
 // A folder that exists but takes no files (here a file, not a folder) is refused on OK with
 // the system's reason, before any trace is answered "not saved" there.
-TEST_F(ComSetupFrmTest, Ok_AFolderThatTakesNoFilesIsRefusedWithTheReason) {
+TEST_F(SetupDialogTest, Ok_AFolderThatTakesNoFilesIsRefusedWithTheReason) {
   store.write(Setting::SavePath, "kept");
   open();
   const QString notAFolder = work.path() + "/notes.txt";
@@ -182,14 +167,14 @@ TEST_F(ComSetupFrmTest, Ok_AFolderThatTakesNoFilesIsRefusedWithTheReason) {
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(store.read(Setting::SavePath), "kept");
   const AskedQuestion& asked = questions.asked().back();
-  EXPECT_TRUE(asked.Text.startsWith("Traces cannot be stored in the  '" + notAFolder + "'  folder: ")) << asked.Text.toStdString();
-  EXPECT_TRUE(asked.Text.endsWith(".\n\nPlease choose another folder."));
-  EXPECT_EQ(asked.Symbol, Icon::Error);
+  EXPECT_TRUE(asked.text.startsWith("Traces cannot be stored in the  '" + notAFolder + "'  folder: ")) << asked.text.toStdString();
+  EXPECT_TRUE(asked.text.endsWith(".\n\nPlease choose another folder."));
+  EXPECT_EQ(asked.icon, Icon::Error);
 }
 
 // Ticking a free port stores it with a speed asked until valid (Cancel keeps the stored one)
 // and probes again; a port that is not available is refused; unticking stores port 0.
-TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
+TEST_F(SetupDialogTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
   PtyPair free, other;
   store.writeKey(deviceSettingKey(5), free.slavePath());
   store.writeKey(deviceSettingKey(6), other.slavePath());
@@ -201,7 +186,7 @@ TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
   clickBox(4);
   expectStored({{"Port", "5"}, {"Speed", "38400"}});
   ASSERT_EQ(questions.asked().size(), 2u);
-  EXPECT_EQ(questions.asked()[1].Preset, "9600");
+  EXPECT_EQ(questions.asked()[1].preset, "9600");
   waitForProbe();
   EXPECT_EQ(entry(4), "COM: 5\t 38400 8,n,1 (Currently in Use)");
 
@@ -213,7 +198,8 @@ TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
   EXPECT_FALSE(ticked(4));
 
   clickBox(0);  // not available
-  pressSpace(0);
+  list()->setCurrentRow(0);
+  QTest::keyClick(list(), Qt::Key_Space);
   EXPECT_FALSE(ticked(0));
   // Mended fault: a click on a free port's text, beside its box, used to count as unticking
   // the configured port and stored port 0.
@@ -227,8 +213,8 @@ TEST_F(ComSetupFrmTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
 }
 
 // Mended fault: a port number beyond 16 bits used to wrap onto one of the 16 ports.
-TEST_F(ComSetupFrmTest, Load_APortNumberOutsideTheListTicksNothing) {
-  ASSERT_TRUE(QDir(work.path()).mkdir("LumoraTraces"));
+TEST_F(SetupDialogTest, Load_APortNumberOutsideTheListTicksNothing) {
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(defaultFolder)));
   for (const char* port : {"65539", "17", "-1"}) {
     store.writeKey("Port", port);
     open();
@@ -240,21 +226,18 @@ TEST_F(ComSetupFrmTest, Load_APortNumberOutsideTheListTicksNothing) {
 
 // Mended fault: a cancelled browse with no folder ever stored used to make the program's
 // own folder the save folder.
-TEST_F(ComSetupFrmTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFolder) {
-  const std::string programFolder = std::exchange(Shared().ProgramFolder, path("program"));
+TEST_F(SetupDialogTest, Browse_CancelledWithNothingStoredKeepsTheDefaultSaveFolder) {
   open();
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-  child<QPushButton>("Command2")->click();
-  EXPECT_EQ(folderText()->text(), toQString(Shared().DefaultSavePath));
-  EXPECT_EQ(Shared().SavePath, Shared().DefaultSavePath);
+  folderText()->setText("typed");
+  browse([](QWidget* chooser) { chooser->close(); });
+  EXPECT_EQ(folderText()->text().toStdString(), defaultFolder);
   EXPECT_FALSE(store.readKey("SavePath").has_value());
-  Shared().ProgramFolder = programFolder;
 }
 
 // A folder the chooser picks that takes no files (every temporary name taken) is refused
 // with the reason and put back as stored, so that cancelling setup cannot leave it in force.
-TEST_F(ComSetupFrmTest, Browse_AFolderThatTakesNoFilesIsWarnedOfAndNotKept) {
-  const QString full = toQString(Shared().DefaultSavePath);  // where the chooser opens
+TEST_F(SetupDialogTest, Browse_AFolderThatTakesNoFilesIsWarnedOfAndNotKept) {
+  const QString full = QString::fromStdString(defaultFolder);  // where the chooser opens
   ASSERT_TRUE(QDir().mkpath(full));
   for (int n = 0; n < 100; ++n) {
     QFile taken(full + (n == 0 ? QString("/Temp.tmp") : QString("/Temp%1.tmp").arg(n)));
@@ -263,22 +246,20 @@ TEST_F(ComSetupFrmTest, Browse_AFolderThatTakesNoFilesIsWarnedOfAndNotKept) {
   store.write(Setting::SavePath, path("gone"));
   open();
   questions.replyMessage(Answer::Ok);
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOk")->click(); });
-  child<QPushButton>("Command2")->click();
-  EXPECT_TRUE(questions.asked().back().Text.startsWith("Traces cannot be stored in the  '" + full + "'  folder: "));
+  browse([](QWidget* chooser) { chooser->findChild<QPushButton*>("okButton")->click(); });
+  EXPECT_TRUE(questions.asked().back().text.startsWith("Traces cannot be stored in the  '" + full + "'  folder: "));
   EXPECT_EQ(store.read(Setting::SavePath), path("gone"));
-  EXPECT_EQ(Shared().SavePath, path("gone"));
-  EXPECT_EQ(folderText()->text(), QString::fromStdString(path("gone")));
+  EXPECT_EQ(folderText()->text().toStdString(), path("gone"));
 }
 
-TEST_F(ComSetupFrmTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {
+TEST_F(SetupDialogTest, Close_AppliesTheAutoStartBoxButKeepsTheSetting) {
   open();
-  box("AutoStartCheck")->setChecked(true);
+  box("autoStartBox")->setChecked(true);
   dialog->reject();
   EXPECT_TRUE(autoStart.present());
   EXPECT_FALSE(store.readKey("AutoStart").has_value());
   open();
-  EXPECT_FALSE(box("AutoStartCheck")->isChecked());
+  EXPECT_FALSE(box("autoStartBox")->isChecked());
   dialog->close();
   EXPECT_FALSE(autoStart.present());
 }

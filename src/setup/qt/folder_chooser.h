@@ -5,22 +5,25 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 class QComboBox;
 class QFileSystemModel;
+class QModelIndex;
 class QPushButton;
 class QTreeView;
-class QModelIndex;
 
 namespace lumora {
 
 class SettingsStore;
 
-class LumGetDir : public QDialog {
+class FolderChooser : public QDialog {
   Q_OBJECT
 
  public:
-  explicit LumGetDir(SettingsStore& settings, QWidget* parent = nullptr);
+  // Opens on the stored save folder; where that does not exist, on `defaultSaveFolder`, then
+  // on the root of the stored folder's drive, then on the first drive.
+  FolderChooser(SettingsStore& settings, std::string defaultSaveFolder, QWidget* parent = nullptr);
 
   // The folder the list is positioned on (native separators).
   QString currentFolder() const;
@@ -30,19 +33,19 @@ class LumGetDir : public QDialog {
   QFileSystemModel* folderModel() const { return model_; }
 
  private:
-  void arDrive_Change(int index);
-  void ARFolder_DoubleClick(const QModelIndex& index);
-  void cmdOk_Click();
+  void onDriveChosen(int index);
+  void onFolderDoubleClicked(const QModelIndex& index);
+  void onOkClicked();
   void buildControls();
-  void positionOnStoredFolder();
+  void openStoredFolder(const std::string& defaultSaveFolder);
   QString driveOf(const QString& folder) const;
 
   SettingsStore& settings_;
   QFileSystemModel* model_;
-  QComboBox* arDrive;
-  QTreeView* ARFolder;
-  QPushButton* cmdOk;
-  QPushButton* cmdCancel;
+  QComboBox* driveList_;
+  QTreeView* folderTree_;
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
   QString current_;
 };
 

@@ -1,0 +1,122 @@
+#include "setup/qt/folder_chooser.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "base/qt/qt_text.h"
+#include "base/qt/settings_store.h"
+#include "base/qt/twips.h"
+
+namespace lumora {
+namespace {
+
+bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+}  // namespace
+
+FolderChooser::FolderChooser(SettingsStore& settings, std::string defaultSaveFolder, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      model_(new QFileSystemModel(this)),
+      driveList_(new QComboBox),
+      folderTree_(new QTreeView),
+      okButton_(new QPushButton(QStringLiteral("&OK"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this)) {
+  setWindowTitle(QStringLiteral("Destination Folder"));
+  setModal(true);
+  setFixedSize(twips(4620), twips(5475));
+  useFormFont(this, QStringLiteral("Tahoma"));
+  buildControls();
+  for (const QFileInfo& drive : QDir::drives()) {
+    driveList_->addItem(QDir::toNativeSeparators(drive.absolutePath()));
+  }
+  openStoredFolder(defaultSaveFolder);
+
+  // Folders are listed in the background; the current one is scrolled into view once there.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+    folderTree_->scrollTo(model_->index(current_), QAbstractItemView::PositionAtCenter);
+  });
+  connect(driveList_, &QComboBox::activated, this, &FolderChooser::onDriveChosen);
+  connect(folderTree_, &QTreeView::doubleClicked, this, &FolderChooser::onFolderDoubleClicked);
+  connect(okButton_, &QPushButton::clicked, this, &FolderChooser::onOkClicked);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FolderChooser::buildControls() {
+  auto* frame = new QFrame(this);
+  frame->setFrameShape(QFrame::Box);
+  frame->setGeometry(twips(120), twips(60), twips(4395), twips(4800));
+  driveList_->setParent(frame);
+  folderTree_->setParent(frame);
+  driveList_->setObjectName(QStringLiteral("driveList"));
+  driveList_->setGeometry(twips(60), twips(240), twips(4275), twips(315));
+  folderTree_->setObjectName(QStringLiteral("folderTree"));
+  folderTree_->setGeometry(twips(60), twips(660), twips(4275), twips(3915));
+
+  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  model_->setRootPath(QString{});
+  folderTree_->setModel(model_);
+  folderTree_->setHeaderHidden(true);
+  for (int column = 1; column < model_->columnCount(); ++column) folderTree_->hideColumn(column);
+  folderTree_->setExpandsOnDoubleClick(false);
+
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setToolTip(QStringLiteral("Accept selection and close window"));
+  okButton_->setGeometry(twips(1980), twips(4980), twips(1095), twips(375));
+  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+  cancelButton_->setToolTip(QStringLiteral("Cancel selection and close window"));
+  cancelButton_->setGeometry(twips(3180), twips(4980), twips(1095), twips(375));
+}
+
+QString FolderChooser::currentFolder() const { return QDir::toNativeSeparators(current_); }
+
+// A stored folder that no longer exists cannot be shown; the stand-ins take its place.
+void FolderChooser::openStoredFolder(const std::string& defaultSaveFolder) {
+  const QString stored = toQString(readSaveFolder(settings_.lookup(), defaultSaveFolder));
+  const QString candidates[] = {stored, toQString(defaultSaveFolder), driveOf(stored), driveList_->itemText(0)};
+  for (const QString& folder : candidates) {
+    if (openFolder(folder)) return;
+  }
+}
+
+QString FolderChooser::driveOf(const QString& folder) const {
+  const QString absolute = QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath();
+  for (int i = 0; i < driveList_->count(); ++i) {
+    const QString drive = QDir::fromNativeSeparators(driveList_->itemText(i));
+    if (absolute.startsWith(drive, Qt::CaseInsensitive)) return driveList_->itemText(i);
+  }
+  return {};
+}
+
+bool FolderChooser::openFolder(const QString& folder) {
+  if (!isFolder(folder)) return false;
+  current_ = QFileInfo(QDir::fromNativeSeparators(folder)).absoluteFilePath();
+  const QModelIndex index = model_->index(current_);
+  for (QModelIndex open = index; open.isValid(); open = open.parent()) folderTree_->expand(open);
+  folderTree_->setCurrentIndex(index);
+  folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  const int drive = driveList_->findText(driveOf(current_));
+  if (drive >= 0) driveList_->setCurrentIndex(drive);
+  return true;
+}
+
+// A drive that is not ready leaves both lists as they were.
+void FolderChooser::onDriveChosen(int index) {
+  if (openFolder(driveList_->itemText(index))) return;
+  const int drive = driveList_->findText(driveOf(current_));
+  if (drive >= 0) driveList_->setCurrentIndex(drive);
+}
+
+void FolderChooser::onFolderDoubleClicked(const QModelIndex& index) { openFolder(model_->filePath(index)); }
+
+void FolderChooser::onOkClicked() {
+  settings_.write(Setting::SavePath, currentFolder().toStdString());
+  accept();
+}
+
+}  // namespace lumora

@@ -23,7 +23,7 @@ class MemoryStore : public TraceStore {
  public:
   std::string StoreTrace(const std::string&, const std::string& name,
                          const std::vector<std::string>&) override {
-    if (!IsSafeTraceName(name)) std::abort();
+    if (!isSafeTraceName(name)) std::abort();
     return ++stored_ % 4 == 0 ? "disk full" : "";
   }
   std::string TracePath(const std::string& folder, const std::string& name) const override {

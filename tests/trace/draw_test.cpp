@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "packets.h"
-#include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace_packets.h"
 
 namespace lumora {
 using namespace lumora::testing;
@@ -29,21 +27,16 @@ class RecordingSurface : public PictureSurface {
   double left = 0, top = 0, scaleW = 0, scaleH = 0;
 };
 
-class DrawTraceTest : public ::testing::Test {
- protected:
-  void TearDown() override { Shared().HBias = Shared().VBias = 1.0; }
-  RecordingSurface surface;
-};
-
 }  // namespace
 
 // 51 radii make an outline, 50 clear the picture only. One unit is one calibrated
-// millimetre (HBias times wider); a factor of 0 cannot scale and keeps the millimetre scale.
-TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
-  Processed(CirclePacket(50, 2500)).DrawTrace(surface, 0);
+// millimetre (1.25 times wider across); a factor of 0 cannot scale and keeps the
+// millimetre scale.
+TEST(Draw, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
+  RecordingSurface surface;
+  processed(circlePacket(50, 2500)).draw(surface, Side::Right, {});
   EXPECT_TRUE(surface.lines.empty());
-  Shared().HBias = 1.25;
-  Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
+  processed(circlePacket(400, 2500)).draw(surface, Side::Right, {1.25, 1});
   EXPECT_EQ(surface.colour, 0x00FF00);
   ASSERT_EQ(surface.lines.size(), 402u);
   for (std::size_t i = 0; i < 400; ++i) {
@@ -55,21 +48,20 @@ TEST_F(DrawTraceTest, CircleIsDrawnAroundTheCentreWithAxesInCalibratedUnits) {
   EXPECT_EQ((std::vector{surface.left, surface.top, surface.lines[400].y1, surface.lines[401].x2}),
             (std::vector{-40.0, -40.0, -40.0, 40.0}));
   EXPECT_EQ(surface.lines[400].width, 1);
-  Shared().VBias = 0;
-  Processed(CirclePacket(400, 2500)).DrawTrace(surface, 0);
+  processed(circlePacket(400, 2500)).draw(surface, Side::Right, {1.25, 0});
   EXPECT_EQ(std::pair(surface.left, surface.top), std::pair(0.0, 0.0));
 }
 
 // The left eye is drawn at 180 degrees minus each angle: its mirrored list then shows the
 // right eye's outline, point for point (left index k holds right index (200 - k) mod 400).
-TEST_F(DrawTraceTest, TheSynthesisedLeftEyeShowsTheSameOutline) {
-  const auto trace = Processed(EyeRecords('R', Numbered(400, 2000)));
-  RecordingSurface right;
-  trace.DrawTrace(right, 0);
-  trace.DrawTrace(surface, 1);
+TEST(Draw, TheCompletedLeftEyeShowsTheSameOutline) {
+  const auto trace = processed(eyeRecords('R', numbered(400, 2000)));
+  RecordingSurface right, left;
+  trace.draw(right, Side::Right, {});
+  trace.draw(left, Side::Left, {});
   for (std::size_t k = 0; k < 400; k += 7) {
-    EXPECT_NEAR(surface.lines[k].x1, right.lines[(600 - k) % 400].x1, 1e-9) << k;
-    EXPECT_NEAR(surface.lines[k].y1, right.lines[(600 - k) % 400].y1, 1e-9) << k;
+    EXPECT_NEAR(left.lines[k].x1, right.lines[(600 - k) % 400].x1, 1e-9) << k;
+    EXPECT_NEAR(left.lines[k].y1, right.lines[(600 - k) % 400].y1, 1e-9) << k;
   }
 }
 

@@ -3,9 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "packets.h"
-#include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace_packets.h"
 #include "view/core/millimetre_surface.h"
 
 namespace lumora {
@@ -16,11 +14,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 class MillimetreSurfaceTest : public ::testing::Test {
  protected:
-  void TearDown() override { Shared().HBias = Shared().VBias = 1.0; }
-  void drawCircle() {
-    clsVCATrace trace;
-    trace.ProcessTrace(testing::CirclePacket(400, 2500));
-    trace.DrawTrace(surface, 0);
+  void drawCircle(double hBias) {
+    testing::processed(testing::circlePacket(400, 2500)).draw(surface, Side::Right, {hBias, 1.0});
   }
   // The outline's line starts, as offsets from the middle of the surface (mm).
   std::vector<std::pair<double, double>> outlineOffsets() const {
@@ -36,8 +31,7 @@ class MillimetreSurfaceTest : public ::testing::Test {
 // The trace's user units land at true size around the middle, each unit HBias times wider.
 TEST_F(MillimetreSurfaceTest, CircleIs25mmRadiusAroundTheMiddleThenTheAxes) {
   for (const double hBias : {1.0, 1.25}) {
-    Shared().HBias = hBias;
-    drawCircle();
+    drawCircle(hBias);
     const auto offsets = outlineOffsets();
     ASSERT_EQ(offsets.size(), 400u);
     for (const auto& [dx, dy] : offsets) EXPECT_NEAR(std::hypot(dx / hBias, dy), 25.0, 1e-9);

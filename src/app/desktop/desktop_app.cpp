@@ -13,7 +13,6 @@
 #include "setup/qt/auto_start.h"
 #include "setup/qt/com_setup_frm.h"
 #include "base/qt/settings_store.h"
-#include "base/core/shared_values.h"
 
 namespace lumora {
 
@@ -27,7 +26,6 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   }
   startLog();
   app.setQuitOnLastWindowClosed(false);  // the window hides; the icon keeps the program alive
-  SetBeepHandler([] { QApplication::beep(); });
   SettingsStore settings;
   HelpTexts texts;
   const std::unique_ptr<AutoStart> autoStart = PlatformAutoStart();

@@ -51,8 +51,8 @@ void LinkEngine::OMATracer(std::string& packet, const Instant& now, Outputs& out
   }
   // The job number becomes a file name: one that could leave the save folder or that the
   // file system would refuse is turned down before the tracer sends the body.
-  if (const std::string problem = TraceNameProblem(job_); !problem.empty()) {
-    AddEvent(out, "Invalid Job ID: \"" + job_ + "\" " + problem);
+  if (const auto problem = traceNameProblem(job_)) {
+    AddEvent(out, "Invalid Job ID: \"" + job_ + "\" " + problem->text);
     return writeTraceAnswer(6, out);
   }
   held_.clear();
@@ -176,8 +176,8 @@ void LinkEngine::finishBody(const Instant& now, Outputs& out) {
 
 bool LinkEngine::SaveRawOMATraceData(const std::string& JN, Outputs& out) {
   std::string why;
-  if (const std::string problem = TraceNameProblem(JN); !problem.empty())
-    why = "\"" + JN + "\" " + problem;
+  if (const auto problem = traceNameProblem(JN))
+    why = "\"" + JN + "\" " + problem->text;
   else
     why = store_.StoreTrace(SavePath_, JN, rawData_);
   if (!why.empty()) {

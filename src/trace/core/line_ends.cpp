@@ -13,7 +13,7 @@ bool hasLowerCase(std::string_view text) {
 
 }  // namespace
 
-std::string UnifyLineEnds(std::string_view text) {
+std::string unifyLineEnds(std::string_view text) {
   std::string unified;
   unified.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -23,14 +23,10 @@ std::string UnifyLineEnds(std::string_view text) {
   return unified;
 }
 
-bool UnifyLineEndsInPlace(std::string& text) {
-  if (text.find('\r') == std::string::npos) return false;
-  text = UnifyLineEnds(text);
-  return true;
-}
-
-LineEndPass NormaliseLineEndsInPlace(std::string& text) {
-  LineEndPass pass{UnifyLineEndsInPlace(text), hasLfPair(text)};
+LineEndPass normaliseLineEndsInPlace(std::string& text) {
+  const bool hasCr = text.find('\r') != std::string::npos;
+  if (hasCr) text = unifyLineEnds(text);
+  LineEndPass pass{hasCr, hasLfPair(text)};
   if (!pass.pairsLeft) return pass;
   std::size_t length = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -41,8 +37,8 @@ LineEndPass NormaliseLineEndsInPlace(std::string& text) {
   return {true, hasLfPair(text)};
 }
 
-UnifiedText UnifyAndSurvey(std::string_view text) {
-  UnifiedText unified{UnifyLineEnds(text)};
+UnifiedText unifyAndSurvey(std::string_view text) {
+  UnifiedText unified{unifyLineEnds(text)};
   unified.lfPairs = hasLfPair(unified.text);
   unified.lowerCase = hasLowerCase(unified.text);
   return unified;

@@ -1,11 +1,28 @@
 #include "trace/core/list_gather.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "trace/core/field_reader.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 namespace {
+
+struct Field {
+  const char* end;  // its ";" or the line's end
+  double number;    // value() of its text
+};
+
+// The ";"-separated field that starts at `begin` on a line ending at `end`, read in one pass
+// when it is a plain decimal.
+Field readField(const char* begin, const char* end) {
+  const detail::PlainDecimal d = detail::scanPlainDecimal(begin, end);
+  double number = 0;
+  if ((d.end == end || *d.end == ';') && d.exactValue(number)) return {d.end, number};
+  const void* semicolon = std::memchr(d.end, ';', static_cast<std::size_t>(end - d.end));
+  const char* const fieldEnd = semicolon ? static_cast<const char*>(semicolon) : end;
+  return {fieldEnd, value(std::string_view(begin, static_cast<std::size_t>(fieldEnd - begin)))};
+}
 
 // The usual line, every field an unsigned plain decimal above 0 ("2655;2650", "0.9;1.8"),
 // taken whole in one pass over its bytes. Any other line: false, nothing taken. The byte at
@@ -50,8 +67,7 @@ void takeFieldByField(ListGatherer& g, const char* const line, const char* const
   std::string& text = g.list.text;
   const char* run = nullptr;
   for (const char* field = line;; ++field) {
-    double number;
-    const char* const fieldEnd = ReadField(field, end, number);
+    const auto [fieldEnd, number] = readField(field, end);
     if (number > 0 && g.take == Take::PositiveNumbers) {
       g.values.push_back(number);
       ++g.count;
@@ -98,7 +114,7 @@ bool stillActive(std::initializer_list<ListGatherer*> gatherers) {
 
 }  // namespace
 
-void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
+void gatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
   // Room for the wanted fields at once, but never more than the block could hold (a field
   // takes at least two bytes), whatever count a format line declares.
   const auto mostFields = static_cast<std::int64_t>(block.size() / 2);

@@ -99,9 +99,9 @@ TEST(DataLists, EveryFieldOfTheSValuesIsTakenAndTheLeftEyesMirrored) {
   }
 }
 
-// A line of plain positive values is read in one pass, any other field by value(): either
-// way each kept number and the list text are what value() and the line say. The block lies
-// in a buffer of its own size, so that a read past its end shows under AddressSanitizer.
+// A plain decimal field is read in one pass, any other by value(): either way each kept
+// number and the list text are what value() and the line say. The block lies in a buffer of
+// its own size, so that a read past its end shows under AddressSanitizer.
 TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
   for (const std::string field : {"2655", "0.899", "5.", ".5", "0", "-0", "0.000", "-12", "", "?", "-", "00012",
                                   "123456789012345", "1234567890123456", "95142426273599.37", "12 5", "1e3", "+7",

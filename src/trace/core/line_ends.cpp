@@ -5,22 +5,27 @@ namespace {
 
 bool hasLfPair(std::string_view text) { return text.find("\n\n") != std::string_view::npos; }
 
+// No early way out: a packet in capitals, the usual one, is read to its end anyway, and a
+// loop without one compiles to wide compares.
 bool hasLowerCase(std::string_view text) {
-  for (const char c : text)
-    if (c >= 'a' && c <= 'z') return true;
-  return false;
+  unsigned found = 0;
+  for (const char c : text) found |= static_cast<unsigned char>(c - 'a') < 26u;
+  return found != 0;
 }
 
 }  // namespace
 
+// The text between line ends is copied a run at a time.
 std::string unifyLineEnds(std::string_view text) {
   std::string unified;
   unified.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') unified += text[i];
-    else if (i + 1 == text.size() || text[i + 1] != '\n') unified += '\n';
+  for (std::size_t start = 0;;) {
+    const std::size_t cr = text.find('\r', start);
+    unified.append(text.substr(start, cr == std::string_view::npos ? cr : cr - start));
+    if (cr == std::string_view::npos) return unified;
+    unified += '\n';
+    start = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
   }
-  return unified;
 }
 
 LineEndPass normaliseLineEndsInPlace(std::string& text) {

@@ -21,15 +21,13 @@ std::string mirrored(std::string list) {
 constexpr Orientation kRx = Orientation::AsRightEye, kVca = Orientation::AsTraced;
 }  // namespace
 
-// Field i lands at (n/2 + 1 - 1 - i) mod n, n/2 + 1 rounded halves to even.
+// Field i lands at (n/2 + 1 - 1 - i) mod n, n/2 + 1 rounded halves to even; fewer than two
+// fields give none.
 TEST(Mirror, ReordersFieldsAboutTheVerticalAxis) {
-  EXPECT_EQ(mirrored("1;2"), "2;1");
-  EXPECT_EQ(mirrored("7"), "");
-  EXPECT_EQ(mirrored("2400.0;;07;abc"), "07;;2400.0;abc");
+  EXPECT_EQ(mirrored("2400.0;;07;abc") + "|" + mirrored("1;2") + "|" + mirrored("7"), "07;;2400.0;abc|2;1|");
   for (auto [n, whereFirstLands] : {std::pair{400, 200}, std::pair{401, 201}, std::pair{403, 201}}) {
     const auto out = splitToStrings(mirrored(joined(numbered(static_cast<std::size_t>(n), 0))), ';');
-    EXPECT_EQ(out[static_cast<std::size_t>(whereFirstLands)], "0") << n;
-    EXPECT_EQ(out[0], std::to_string(whereFirstLands)) << n;
+    EXPECT_EQ(out[static_cast<std::size_t>(whereFirstLands)] + " " + out[0], "0 " + std::to_string(whereFirstLands)) << n;
   }
   EXPECT_EQ(mirroredValues({1, 2, 3, 4}), (std::vector<double>{3, 2, 1, 4}));
 }
@@ -81,21 +79,21 @@ TEST(DataLists, PacketsBeyondThirtyTwoThousandValuesAndLinesAreWhole) {
   std::string packet = "TRCFMT=1;40000;E;R;F\n";
   for (int i = 0; i < 40000; ++i) packet += "R=2500\n";
   const auto t = processed(packet + "DBL=17\n");  // the record after the last radius line is read too
-  EXPECT_EQ(std::pair(t.radii(Side::Right, kVca).size(), t.radii(Side::Left, kVca).size()), std::pair(std::size_t{40000}, std::size_t{40000}));
+  EXPECT_EQ(std::pair(t.radii(Side::Right, kVca).size(), t.radii(Side::Left, kVca).size()),
+            (std::pair<std::size_t, std::size_t>(40000, 40000)));
   EXPECT_EQ(std::pair(t.effectiveDiameter(Side::Right), t.distanceBetweenLenses()), std::pair(50.0, 17.0));
 }
 
+// Shown: the right eye as traced, the left eye as traced, the left eye as the right eye is seen.
 TEST(DataLists, EveryFieldOfTheSValuesIsTakenAndTheLeftEyesMirrored) {
-  const struct { const char *packet, *vca0, *vca1, *rx1; } cases[] = {
-      {"_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n", "1;0;;3", ";0;1;3", "1;0;;3"},
-      {"_SHLFFMT=1;2;E;B;F\n_S=4;5\n", "4;5", "5;4", "4;5"},  // found as written, before B becomes R
-      {"_SHLFFMT=1;2;E;R;F\n_S=1;2\n_SHLFFMT=1;2;E;L;F\n_S=3;4\n", "1;2", "3;4", "4;3"}};
-  for (const auto& c : cases) {
-    auto t = processed(c.packet);
-    EXPECT_EQ((std::vector{t.listText(DataList::SValues, Side::Right, kVca), t.listText(DataList::SValues, Side::Left, kVca),
-                           t.listText(DataList::SValues, Side::Left, kRx)}),
-              (std::vector<std::string>{c.vca0, c.vca1, c.rx1}))
-        << c.packet;
+  const std::pair<const char*, const char*> cases[] = {
+      {"_SHLFFMT=1;4;E;R;F\n_S=1;0;;3\n_S=9\n", "1;0;;3 ;0;1;3 1;0;;3"},
+      {"_SHLFFMT=1;2;E;B;F\n_S=4;5\n", "4;5 5;4 4;5"},  // found as written, before B becomes R
+      {"_SHLFFMT=1;2;E;R;F\n_S=1;2\n_SHLFFMT=1;2;E;L;F\n_S=3;4\n", "1;2 3;4 4;3"}};
+  for (const auto& [packet, lists] : cases) {
+    const auto t = processed(packet);
+    const auto s = [&](Side side, Orientation o) { return t.listText(DataList::SValues, side, o); };
+    EXPECT_EQ(s(Side::Right, kVca) + " " + s(Side::Left, kVca) + " " + s(Side::Left, kRx), lists) << packet;
   }
 }
 
@@ -124,20 +122,12 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
 }
 
 // Every gatherer whose label starts a line takes that line, in their order: a longer label
-// may start the first line alone.
+// may start a line alone, a shorter one takes its lines too.
 TEST(ListGather, EachLineGoesToEveryGathererWhoseLabelStartsIt) {
-  const std::string tail = "A=" + std::string(100, '1') + "\n";
-  ListGatherer numbers("R=", 10, Take::PositiveNumbers), every("R", 10, Take::EveryField);
-  gatherLists("R=5;6\nR=7;8\nR=9\n" + tail, {&numbers, &every});
-  EXPECT_EQ(numbers.values, (std::vector<double>{5, 6, 7, 8, 9}));
-  EXPECT_EQ(std::pair(every.list.text, every.count), std::pair(std::string("=5;6;=7;8;=9"), std::int64_t{5}));
-  for (const Take take : {Take::EveryField, Take::PositiveNumbers}) {
-    ListGatherer first("R=", 10, Take::PositiveNumbers), longer("R=1", 10, take);
-    gatherLists("R=12;13\nR=25\n" + tail, {&first, &longer});
-    EXPECT_EQ(std::pair(first.values, first.count), std::pair(std::vector<double>{12, 13, 25}, std::int64_t{3}));
-    EXPECT_EQ(std::pair(longer.list.text, longer.count),
-              std::pair(std::string(take == Take::EveryField ? "2;13" : ""), std::int64_t{2}));
-  }
+  ListGatherer numbers("R=", 10, Take::PositiveNumbers), longer("R=1", 10, Take::EveryField), every("R", 10, Take::EveryField);
+  gatherLists("R=12;13\nR=25\nA=" + std::string(100, '1') + "\n", {&numbers, &longer, &every});
+  EXPECT_EQ(numbers.values, (std::vector<double>{12, 13, 25}));
+  EXPECT_EQ(longer.list.text + " " + every.list.text, "2;13 =12;13;=25");
 }
 
 // The lists are printed when asked for, from the packet as it was processed: lookups made

@@ -17,8 +17,9 @@ std::vector<double> measure(Side side, const std::vector<double>& radii) {
 }
 }  // namespace
 
-// The axis is that of the first largest radius; the left eye mirrors X but measures the same.
-TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
+// The axis is that of the first largest radius; the left eye mirrors X but measures the
+// same. The box extremes start at 0, so an outline wholly left of the centre reaches x = 0.
+TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadiusAndTheBoxFromZero) {
   std::vector<double> radii(400, 2500);
   radii[300] = 2600;
   EXPECT_EQ(std::pair(measure(Side::Right, radii)[3], measure(Side::Right, radii)[4]), std::pair(52.0, 90.0));  // 270 degrees
@@ -26,10 +27,7 @@ TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
   EXPECT_EQ(measure(Side::Right, radii)[4], 45);
   const std::vector<double> rising = valuesOf(numbered(400, 2000));
   EXPECT_EQ(measure(Side::Left, rising), measure(Side::Right, rising));
-}
-
-TEST(Measure, BoxExtremesStartAtZeroAndNothingIsMeasuredWithoutRadii) {
-  EXPECT_EQ(measure(Side::Right, {-1000, 1000, 1000})[0], 10);  // points at x -10, -5, -5 mm: the box reaches x = 0
+  EXPECT_EQ(measure(Side::Right, {-1000, 1000, 1000})[0], 10);  // points at x -10, -5, -5 mm
   EXPECT_EQ(measure(Side::Right, {}), std::vector<double>(5, 0.0));
 }
 

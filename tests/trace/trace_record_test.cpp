@@ -26,23 +26,15 @@ TEST(Curves, OneCurveFillsBothElseTheDepthsGiveItElseSix) {
   }
 }
 
-TEST(FrameType, FollowsEdgeAndFrameTypes) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"ETYP=1\nFTYP=2\n", "M"}, {"ETYP=1\nFTYP=1\n", "P"}, {"ETYP=1\n", "P"}, {"ETYP=2\n", "R"},
-      {"ETYP=\"3\";3\n", "G"}, {"ETYP=4\n", ""}, {"FTYP=2\n", ""}};
-  for (auto [packet, type] : cases) EXPECT_EQ(processed(packet).orderFrameType(), type) << packet;
-}
-
+// Each packet in turn: a value that is not a whole decimal number keeps the previous one.
 TEST(DistanceBetweenLenses, OnlyAWholeDecimalNumberReplacesThePreviousValue) {
+  const std::pair<const char*, double> steps[] = {
+      {"DBL= 17 \n", 17}, {"DBL=18,5\n", 17}, {"DBL=18.5mm\n", 17}, {"DBL=?\n", 17}, {"JOB=1\n", 17}, {"DBL=nan\n", 17},
+      {"DBL=1e999\n", 17}, {"DBL=+-18.5\n", 17}, {"DBL=+18.5\n", 18.5}, {"DBL=-5\n", -5.0}, {"DBL=\t.5 \n", 0.5}};
   TraceRecord trace;
-  trace.process("DBL= 17 \n");
-  for (const char* kept : {"DBL=18,5\n", "DBL=18.5mm\n", "DBL=?\n", "JOB=1\n", "DBL=nan\n", "DBL=1e999\n", "DBL=+-18.5\n"}) {
-    trace.process(kept);
-    EXPECT_EQ(trace.distanceBetweenLenses(), 17) << kept;
-  }
-  for (const auto& [text, dbl] : {std::pair{"DBL=+18.5\n", 18.5}, {"DBL=-5\n", -5.0}, {"DBL=\t.5 \n", 0.5}}) {
-    trace.process(text);
-    EXPECT_EQ(trace.distanceBetweenLenses(), dbl) << text;
+  for (const auto& [packet, dbl] : steps) {
+    trace.process(packet);
+    EXPECT_EQ(trace.distanceBetweenLenses(), dbl) << packet;
   }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ std::string twoEyePacket() {
 void BM_ProcessTwoEyePacket(benchmark::State& state) {
   const std::string packet = twoEyePacket();
   for (auto _ : state) {
-    lumora::clsVCATrace trace;
-    trace.ProcessTrace(packet);
-    benchmark::DoNotOptimize(trace.C(1));
+    lumora::TraceRecord trace;
+    trace.process(packet);
+    benchmark::DoNotOptimize(trace.circumference(lumora::Side::Left));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * packet.size()));
 }
@@ -40,29 +40,27 @@ BENCHMARK(BM_ProcessTwoEyePacket);
 void BM_ProcessAndPrintEveryList(benchmark::State& state) {
   const std::string packet = twoEyePacket();
   for (auto _ : state) {
-    lumora::clsVCATrace trace;
-    trace.ProcessTrace(packet);
-    for (int side = 0; side < 2; ++side) {
-      for (const std::string& list :
-           {trace.Rx_RadianString(side), trace.Rx_AngleString(side), trace.Rx_ZDataString(side),
-            trace.Rx_SDataString(side), trace.VCA_RadianString(side), trace.VCA_AngleString(side),
-            trace.VCA_ZDataString(side), trace.VCA_SDataString(side)})
-        benchmark::DoNotOptimize(list.data());
-    }
+    lumora::TraceRecord trace;
+    trace.process(packet);
+    for (lumora::Side side : lumora::kBothSides)
+      for (auto orientation : {lumora::Orientation::AsRightEye, lumora::Orientation::AsTraced})
+        for (auto list : {lumora::DataList::Radii, lumora::DataList::Angles, lumora::DataList::Depths,
+                          lumora::DataList::SValues})
+          benchmark::DoNotOptimize(trace.listText(list, side, orientation).data());
   }
 }
 BENCHMARK(BM_ProcessAndPrintEveryList);
 
 void BM_LabelLookup(benchmark::State& state) {
-  lumora::clsVCATrace trace;
-  trace.ProcessTrace(twoEyePacket());
-  for (auto _ : state) benchmark::DoNotOptimize(trace.VCALabelValue("ZFMT=", 1));
+  lumora::TraceRecord trace;
+  trace.process(twoEyePacket());
+  for (auto _ : state) benchmark::DoNotOptimize(trace.labelValue("ZFMT=", lumora::Side::Left));
 }
 BENCHMARK(BM_LabelLookup);
 
 void BM_RebuildWithNewB(benchmark::State& state) {
   const std::string packet = twoEyePacket();
-  for (auto _ : state) benchmark::DoNotOptimize(lumora::RebuildWithNewB(packet, 1, 40.0));
+  for (auto _ : state) benchmark::DoNotOptimize(lumora::rebuildWithNewB(packet, lumora::Stretch::LowerHalf, 40.0));
 }
 BENCHMARK(BM_RebuildWithNewB)->Unit(benchmark::kMillisecond);
 

@@ -10,7 +10,7 @@
 
 #include "base/qt/questions.h"
 #include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/drawing_files.h"
 #include "view/qt/trace_display.h"
@@ -32,11 +32,11 @@ const QTemporaryDir& bigFolder() {
   return folder;
 }
 
-lumora::clsVCATrace circle() {
+lumora::TraceRecord circle() {
   std::string packet = "REQ=TRC\nJOB=1\nTRCFMT=1;400;E;R;F\n";
   for (int i = 0; i < 400; ++i) packet += (i % 10 == 0 ? "R=" : ";") + std::string("2500") + (i % 10 == 9 ? "\n" : "");
-  lumora::clsVCATrace trace;
-  trace.ProcessTrace(packet);
+  lumora::TraceRecord trace;
+  trace.process(packet);
   return trace;
 }
 
@@ -57,10 +57,10 @@ void BM_OpenMaintenanceDialog100k(benchmark::State& state) {
 BENCHMARK(BM_OpenMaintenanceDialog100k)->Unit(benchmark::kMillisecond);
 
 void BM_DrawTraceToImage(benchmark::State& state) {
-  const lumora::clsVCATrace trace = circle();
+  const lumora::TraceRecord trace = circle();
   for (auto _ : state) {
     lumora::MillimetreSurface surface = lumora::SurfaceForImage(800, 600, 8);
-    trace.DrawTrace(surface, 0);
+    trace.draw(surface, lumora::Side::Right, {});
     benchmark::DoNotOptimize(lumora::DrawingToImage(surface, 8));
   }
 }

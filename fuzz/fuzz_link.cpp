@@ -23,7 +23,7 @@ void check(const Outputs& outputs, const LinkEngine& link, std::int64_t now) {
   for (const Output& o : outputs) {
     if (o.kind == OutputKind::Write && o.text.size() > kMaxLinkBuffer) std::abort();
     const bool storing = link.state() == State::StoringTrace || link.state() == State::StoringUnderNewName;
-    if (o.kind == OutputKind::StoreTrace && (!IsSafeTraceName(o.name) || !storing)) std::abort();
+    if (o.kind == OutputKind::StoreTrace && (!isSafeTraceName(o.name) || !storing)) std::abort();
     if (o.kind == OutputKind::CheckFolder && link.state() != State::CheckingChosenFolder) std::abort();
   }
   if (auto due = link.deadline(); due && *due < now) std::abort();

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "trace/core/field_reader.h"
-
 namespace lumora {
 
 TEST(Value, ReadsTheLeadingNumberAndZeroForAnythingElse) {
@@ -22,17 +20,6 @@ TEST(Value, ReadsTheLeadingNumberAndZeroForAnythingElse) {
       // too large for a double: 0, never infinite
       {"1e309", 0}, {"-1e400", 0}, {std::string(400, '9'), 0}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(value(text), expected) << text;
-}
-
-// The field reader is value()'s fast path for data lists: it must agree, and stop at the ";".
-TEST(ReadField, AgreesWithValueOnEveryKindOfField) {
-  for (const std::string field : {"2655", "0.899", "5.", ".5", "-12", "-0", "", "?", "12345678", "123456789012345",
-                                  "1234567890123456", "3.14159265358979", "12 5", "1e3", "12abc", "+7", "-", "1.5.5"}) {
-    const std::string line = field + ";7";
-    double number = -1;
-    EXPECT_EQ(ReadField(line.data(), line.data() + line.size(), number), line.data() + field.size()) << field;
-    EXPECT_EQ(number, value(field)) << field;
-  }
 }
 
 TEST(FormatNumber, PrintsThePatternRoundingTheDecimalTextHalvesAwayFromZero) {

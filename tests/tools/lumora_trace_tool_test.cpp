@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "commands.h"
@@ -30,7 +29,7 @@ struct ToolRun {
 
 ToolRun run(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int code = RunTool(args, {out, err});
+  const int code = runTool(args, {out, err});
   return {code, out.str(), err.str()};
 }
 
@@ -49,19 +48,13 @@ class FullDisk : public std::streambuf {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = testing::MakeTempFolder("lumora-tool");
-    ASSERT_FALSE(dir_.empty()) << "no temporary folder";
-  }
-  void TearDown() override {
-    if (!dir_.empty()) fs::remove_all(dir_);
-  }
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  void SetUp() override { ASSERT_FALSE(folder_.path().empty()) << "no temporary folder"; }
+  std::string path(const std::string& name) const { return folder_.file(name).string(); }
   std::string write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    folder_.write(name, bytes);
     return path(name);
   }
-  fs::path dir_;
+  testing::TempFolder folder_{"lumora-tool"};
 };
 
 TEST_F(ToolTest, BadUsageExitsTwoWithTheUsageOnly) {
@@ -128,7 +121,7 @@ TEST_F(ToolTest, OutputThatCannotBeWrittenFailsTheRunAndKeepsTheOldFile) {
   FullDisk disk;
   std::ostream full(&disk);
   std::ostringstream err;
-  EXPECT_EQ(RunTool({"getall", input, "JOB="}, {full, err}), kExitFile);
+  EXPECT_EQ(runTool({"getall", input, "JOB="}, {full, err}), kExitFile);
   EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no per-process file size limit to make the -o write fail part-way";
@@ -151,6 +144,7 @@ TEST_F(ToolTest, LabelAndDrillCommandsPrintTheRecordsAnswers) {
       write("t", "JOB=7\nHBOX=52;\"51\"\nR=1;2\nX=0\nR=3\nDRILL=R;C;10.5;3.2;1.6\nETYP=\xfc\\\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
       {{"label", file, "HBOX=", "--side", "1"}, "51\n"},
+      {{"label", file, "HBOX=", "--side", "2"}, "52;51\n"},  // any other side: the whole value
       {{"getall", file, "HBOX="}, "52;51\n"},
       {{"multiline", file, "R=", "2"}, "R=3\n"},
       {{"drills", file, "--side", "0"},

@@ -1,47 +1,56 @@
 // Measuring an outline, and the base curve from its depths.
+#include "trace/core/measure.h"
+
 #include <gtest/gtest.h>
 
-#include "packets.h"
-#include "trace/core/vca_trace.h"
+#include "base/core/number_text.h"
+#include "trace_packets.h"
 
 namespace lumora {
 using namespace lumora::testing;
 
 namespace {
-// Box width and height, circumference, effective diameter and its axis of one side.
-std::vector<double> measure(int side, const std::vector<std::string>& radii) {
-  PerSide<double> a{}, b{}, c{}, ed{}, eda{};
-  clsVCATrace().OMAMeasureTrace(side, radii, a, b, c, ed, eda);
-  const auto s = static_cast<std::size_t>(side < 0 || side > 1 ? 0 : side);
-  return {a[s], b[s], c[s], ed[s], eda[s]};
+// Box width and height, circumference, effective diameter and its axis of one eye.
+std::vector<double> measure(Side side, const std::vector<double>& radii) {
+  const OutlineMeasurement m = measureOutline(radii, side, detail::equiangularDirections(radii.size()));
+  return {m.boxWidth, m.boxHeight, m.circumference, m.effectiveDiameter, m.effectiveDiameterAngle};
 }
 }  // namespace
 
-// The axis is that of the first largest radius; the left eye mirrors X but measures the same.
-TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadius) {
-  std::vector<std::string> radii = Repeated("2500", 400);
-  radii[300] = "2600";
-  EXPECT_EQ(std::pair(measure(0, radii)[3], measure(0, radii)[4]), std::pair(52.0, 90.0));  // 270 degrees
-  radii[50] = "2600";
-  EXPECT_EQ(measure(0, radii)[4], 45);
-  EXPECT_EQ(measure(1, Numbered(400, 2000)), measure(0, Numbered(400, 2000)));
+// The axis is that of the first largest radius; the left eye mirrors X but measures the
+// same. The box extremes start at 0, so an outline wholly left of the centre reaches x = 0.
+TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadiusAndTheBoxFromZero) {
+  std::vector<double> radii(400, 2500);
+  radii[300] = 2600;
+  EXPECT_EQ(std::pair(measure(Side::Right, radii)[3], measure(Side::Right, radii)[4]), std::pair(52.0, 90.0));  // 270 degrees
+  radii[50] = 2600;
+  EXPECT_EQ(measure(Side::Right, radii)[4], 45);
+  const std::vector<double> rising = valuesOf(numbered(400, 2000));
+  EXPECT_EQ(measure(Side::Left, rising), measure(Side::Right, rising));
+  EXPECT_EQ(measure(Side::Right, {-1000, 1000, 1000})[0], 10);  // points at x -10, -5, -5 mm
+  EXPECT_EQ(measure(Side::Right, {}), std::vector<double>(5, 0.0));
 }
 
-TEST(Measure, BoxExtremesStartAtZeroAndNothingIsMeasuredWithoutRadiiOrSide) {
-  EXPECT_EQ(measure(0, {"-1000", "1000", "1000"})[0], 10);  // points at x -10, -5, -5 mm: the box reaches x = 0
-  EXPECT_EQ(measure(0, {}), std::vector<double>(5, 0.0));
-  EXPECT_EQ(measure(2, Repeated("2500", 400)), std::vector<double>(5, 0.0));
+// Each eye is measured with directions for its own number of radii; an eye without radii
+// has no outline.
+TEST(Measure, EachEyeOfAPacketIsMeasuredOverItsOwnRadii) {
+  const auto t = processed(eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 100)));
+  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left), t.circumference(Side::Left)}),
+            (std::vector{50.0, 157.08, 40.0, 125.64}));
+  EXPECT_TRUE(t.hasOutline(Side::Left));
+  const auto none = processed("JOB=1\nR=2500;2500\n");
+  EXPECT_FALSE(none.hasOutline(Side::Right) || none.hasOutline(Side::Left));
 }
 
 // 530 / radius of the sphere through the deepest opposite pair: chord c and sagitta s give
 // radius ((c / 2)^2 + s^2) / 2s; at most 15, and 6 when the lists cannot be used.
-TEST(FrameBase, TheDeepestOppositePairGivesTheCurve) {
+TEST(BaseCurve, TheDeepestOppositePairGivesTheCurve) {
   // `n` radii of 20 mm at depth 1 mm, points a and b changed to the given radii and depth.
   auto outline = [](std::size_t n, std::size_t a, const char* ra, std::size_t b, const char* rb, const char* z,
                     std::size_t zCount) {
-    auto radii = Repeated("2000", n), depths = Repeated("100", zCount);
+    auto radii = repeated("2000", n), depths = repeated("100", zCount);
     radii[a] = ra, radii[b] = rb, depths[a] = depths[b] = z;
-    return EyeRecords('R', radii, depths);
+    return eyeRecords('R', radii, depths);
   };
   const std::pair<std::string, double> cases[] = {
       {outline(400, 0, "2500", 200, "2500", "200", 400), 530 / ((625.0 + 4) / 4)},
@@ -51,9 +60,8 @@ TEST(FrameBase, TheDeepestOppositePairGivesTheCurve) {
       {outline(400, 0, "2500", 200, "2500", "2000", 400), 15.0},
       {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0},
       {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},
-      {EyeRecords('R', Repeated("2500", 400)), 6.0}};
-  for (const auto& [packet, curve] : cases) EXPECT_NEAR(Processed(packet).ComputeFramebase(0), curve, 1e-12);
-  EXPECT_EQ(clsVCATrace().ComputeFramebase(5), 6.0);
+      {eyeRecords('R', repeated("2500", 400)), 6.0}};
+  for (const auto& [packet, curve] : cases) EXPECT_NEAR(processed(packet).baseCurve(Side::Right), curve, 1e-12);
 }
 
 }  // namespace lumora

@@ -7,11 +7,9 @@
 
 #include "commands.h"
 #include "drawing_probes.h"
-#include "packets.h"
 #include "temp_folder.h"
 #include "base/core/file_read.h"
-#include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace_packets.h"
 #include "view/core/millimetre_surface.h"
 #include "view/qt/drawing_files.h"
 
@@ -24,7 +22,7 @@ class RenderCommandTest : public ::testing::Test {
  protected:
   int run(std::vector<std::string> args) {
     args.insert(args.begin(), "render");
-    return tool::RunTool(args, {out, err});
+    return tool::runTool(args, {out, err});
   }
   std::string path(const std::string& name) const { return folder.file(name).string(); }
   testing::SvgDocument svg(const std::string& name) const {
@@ -32,12 +30,10 @@ class RenderCommandTest : public ::testing::Test {
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return testing::ReadSvg(file.readAll());
   }
-  // `packet`'s outline as DrawTrace draws it on a square surface of `sideMm`.
-  static MillimetreSurface drawn(const std::string& packet, int side, double sideMm) {
-    clsVCATrace trace;
-    trace.ProcessTrace(packet);
+  // `packet`'s outline as the trace record draws it on a square surface of `sideMm`, true size.
+  static MillimetreSurface drawn(const std::string& packet, Side side, double sideMm) {
     MillimetreSurface surface(sideMm, sideMm);
-    trace.DrawTrace(surface, side);
+    testing::processed(packet).draw(surface, side, {});
     return surface;
   }
 
@@ -47,13 +43,12 @@ class RenderCommandTest : public ::testing::Test {
 
 }  // namespace
 
-// True size whatever this screen's calibration factors; the left eye mirrored.
+// True size; the left eye mirrored.
 TEST_F(RenderCommandTest, Svg_HoldsTheChosenEyeAtTrueSizeInMillimetres) {
-  for (const int side : {0, 1}) {
-    SCOPED_TRACE(side);
-    Shared().HBias = 1.5;
-    ASSERT_EQ(run({kSample, "--side", std::to_string(side), "-o", path("1001.svg")}), 0) << err.str();
-    Shared().HBias = 1.0;
+  for (const Side side : kBothSides) {
+    const std::string number = side == Side::Right ? "0" : "1";
+    SCOPED_TRACE(number);
+    ASSERT_EQ(run({kSample, "--side", number, "-o", path("1001.svg")}), 0) << err.str();
     const testing::SvgDocument doc = svg("1001.svg");
     // ED 57.06: the largest radius 28.53 mm, rounded up, with 5 mm either side.
     EXPECT_EQ(doc.Width, "68mm");
@@ -64,7 +59,7 @@ TEST_F(RenderCommandTest, Svg_HoldsTheChosenEyeAtTrueSizeInMillimetres) {
       EXPECT_NEAR(doc.Lines[i].X1, expected[i].X1, 1e-3);
       EXPECT_NEAR(doc.Lines[i].Y2, expected[i].Y2, 1e-3);
     }
-    EXPECT_EQ(doc.Lines[0].X1 > 34, side == 0);  // angle 0 lies left of the middle for the left eye
+    EXPECT_EQ(doc.Lines[0].X1 > 34, side == Side::Right);  // angle 0 lies left of the middle for the left eye
   }
 }
 
@@ -72,7 +67,7 @@ TEST_F(RenderCommandTest, Svg_HoldsTheChosenEyeAtTrueSizeInMillimetres) {
 TEST_F(RenderCommandTest, Png_ByTheExtensionInAnyCaseAtTheGivenScale) {
   ASSERT_EQ(run({kSample, "--scale", "4", "-o", path("a.PNG")}), 0) << err.str();
   EXPECT_EQ(QImage(QString::fromStdString(path("a.PNG")), "PNG").size(), QSize(272, 272));
-  const QByteArray svg = DrawingFileBytes(drawn(testing::CirclePacket(400, 2500), 0, 100), DrawingFormat::Svg, 4);
+  const QByteArray svg = DrawingFileBytes(drawn(testing::circlePacket(400, 2500), Side::Right, 100), DrawingFormat::Svg, 4);
   EXPECT_EQ(testing::ReadSvg(svg).Lines.size(), 402u);
   // Mended fault: a name that is not UTF-8 was written under another name.
   ASSERT_EQ(run({kSample, "-o", path("caf\xE9.svg")}), 0) << err.str();

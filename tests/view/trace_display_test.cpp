@@ -12,7 +12,7 @@
 #include "temp_folder.h"
 #include "base/core/file_read.h"
 #include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 #include "view/core/millimetre_surface.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/trace_display.h"
@@ -49,9 +49,9 @@ class TraceDisplayTest : public ::testing::Test {
   }
   std::vector<DrawnLine> expectedDrawing(const std::string& name) {
     MillimetreSurface expected(100, 80);
-    clsVCATrace trace;
-    trace.ProcessTrace(readFileText(folder.file(name).string()));
-    trace.DrawTrace(expected, 0);
+    TraceRecord trace;
+    trace.process(readFileText(folder.file(name).string()));
+    trace.draw(expected, Side::Right, {});
     return expected.lines();
   }
   static bool sameLines(const std::vector<DrawnLine>& a, const std::vector<DrawnLine>& b) {

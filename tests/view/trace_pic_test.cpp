@@ -3,8 +3,7 @@
 #include <QImage>
 
 #include "drawing_probes.h"
-#include "packets.h"
-#include "trace/core/vca_trace.h"
+#include "trace_packets.h"
 #include "view/qt/trace_pic.h"
 
 namespace lumora {
@@ -17,9 +16,7 @@ class TracePicTest : public ::testing::Test {
     picture.show();
   }
   void drawCircle(std::size_t radii = 400) {
-    clsVCATrace trace;
-    trace.ProcessTrace(testing::CirclePacket(radii, 2500));
-    trace.DrawTrace(picture, 0);
+    testing::processed(testing::circlePacket(radii, 2500)).draw(picture, Side::Right, {});
   }
   QRect outlineBox() {
     const QImage image = picture.grab().toImage();

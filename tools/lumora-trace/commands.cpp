@@ -12,7 +12,7 @@
 #include "render.h"
 #include "base/core/file_read.h"
 #include "base/core/file_replace.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 
 namespace lumora::tool {
 namespace {
@@ -34,7 +34,7 @@ int usage(Streams io, const std::string& problem) {
 
 }  // namespace
 
-std::optional<std::string> ReadInput(const std::string& path, Streams io) {
+std::optional<std::string> readInput(const std::string& path, Streams io) {
   std::error_code ec;
   std::ifstream in(pathFromText(path), std::ios::binary);
   if (!in || std::filesystem::is_directory(pathFromText(path), ec)) {
@@ -44,10 +44,12 @@ std::optional<std::string> ReadInput(const std::string& path, Streams io) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool LoadPacket(const std::string& path, clsVCATrace& trace, Streams io) {
-  const std::optional<std::string> bytes = ReadInput(path, io);
-  if (bytes) trace.ProcessTrace(*bytes);
-  return bytes.has_value();
+std::optional<TraceRecord> loadPacket(const std::string& path, Streams io) {
+  const std::optional<std::string> bytes = readInput(path, io);
+  if (!bytes) return std::nullopt;
+  TraceRecord trace;
+  trace.process(*bytes);
+  return trace;
 }
 
 namespace {
@@ -72,7 +74,7 @@ std::optional<Problem> writeStraight(const std::string& path, std::string_view b
 
 // A file is replaced whole, so a failed write keeps the old one. "/dev/stdout" is the
 // standard output as it is, which may be a file the caller appends to: never replaced.
-int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
+int writeOutput(const std::string& path, std::string_view bytes, Streams io) {
   if (path == "/dev/stdout") {
     io.out << bytes;
     return kExitOk;
@@ -85,61 +87,67 @@ int WriteOutput(const std::string& path, std::string_view bytes, Streams io) {
 
 namespace {
 
-JsonObject sideJson(const clsVCATrace& t, int s) {
-  return {{"a", t.a(s)}, {"b", t.B(s)}, {"c", t.C(s)}, {"ed", t.ed(s)}, {"eda", t.eda(s)},
-          {"fcrv", t.FCRV(s)}, {"bevc", t.BEVC(s)}, {"tformat", t.TFormat(s)}, {"zformat", t.ZFormat(s)},
-          {"radiusCount", t.RadianCount(s)}, {"zCount", t.ZDataCount(s)}, {"sCount", t.SDataCount(s)},
-          {"rxRadii", t.Rx_RadianString(s)}, {"rxAngles", t.Rx_AngleString(s)}, {"rxZ", t.Rx_ZDataString(s)},
-          {"rxS", t.Rx_SDataString(s)}, {"vcaRadii", t.VCA_RadianString(s)}, {"vcaAngles", t.VCA_AngleString(s)},
-          {"vcaZ", t.VCA_ZDataString(s)}, {"vcaS", t.VCA_SDataString(s)}};
+JsonObject sideJson(const TraceRecord& t, Side s) {
+  const auto list = [&](DataList l, Orientation o) { return t.listText(l, s, o); };
+  constexpr Orientation kRx = Orientation::AsRightEye, kVca = Orientation::AsTraced;
+  return {{"a", t.boxWidth(s)}, {"b", t.boxHeight(s)}, {"c", t.circumference(s)}, {"ed", t.effectiveDiameter(s)},
+          {"eda", t.effectiveDiameterAngle(s)}, {"fcrv", t.frameCurve(s)}, {"bevc", t.bevelCurve(s)},
+          {"tformat", t.traceFormat(s)}, {"zformat", t.zFormat(s)}, {"radiusCount", t.radiusCount(s)},
+          {"zCount", t.zCount(s)}, {"sCount", t.sCount(s)}, {"rxRadii", list(DataList::Radii, kRx)},
+          {"rxAngles", list(DataList::Angles, kRx)}, {"rxZ", list(DataList::Depths, kRx)},
+          {"rxS", list(DataList::SValues, kRx)}, {"vcaRadii", list(DataList::Radii, kVca)},
+          {"vcaAngles", list(DataList::Angles, kVca)}, {"vcaZ", list(DataList::Depths, kVca)},
+          {"vcaS", list(DataList::SValues, kVca)}};
 }
 
-std::string infoJson(const clsVCATrace& t) {
-  return ToJson(JsonObject{{"dbl", t.DBL()}, {"ftyp", t.FTYP()}, {"etyp", t.ETYP()},
-                           {"frameType", t.LumframeType()}, {"instructions", t.Instructions()},
-                           {"sides", JsonArray{sideJson(t, 0), sideJson(t, 1)}}});
+std::string infoJson(const TraceRecord& t) {
+  return toJson(JsonObject{{"dbl", t.distanceBetweenLenses()}, {"ftyp", t.frameType()}, {"etyp", t.edgeType()},
+                           {"frameType", t.orderFrameType()}, {"instructions", t.instructions()},
+                           {"sides", JsonArray{sideJson(t, Side::Right), sideJson(t, Side::Left)}}});
 }
 
-void printSummary(const std::string& path, const clsVCATrace& t, std::ostream& out) {
-  out << path << ": DBL " << t.DBL() << ", frame type \"" << t.LumframeType() << "\" (FTYP \"" << t.FTYP()
-      << "\", ETYP \"" << t.ETYP() << "\")\n";
-  for (int s : {0, 1}) {
-    out << "  " << (s == 0 ? "right" : "left ") << ": A " << t.a(s) << " B " << t.B(s) << " C " << t.C(s)
-        << " ED " << t.ed(s) << " EDA " << t.eda(s) << " FCRV " << t.FCRV(s) << " BEVC " << t.BEVC(s)
-        << " | " << t.RadianCount(s) << " radii \"" << t.TFormat(s) << "\" \"" << t.ZFormat(s) << "\"\n";
+// The counts print as doubles, as this summary always has them (a million reads "1e+06").
+void printSummary(const std::string& path, const TraceRecord& t, std::ostream& out) {
+  out << path << ": DBL " << t.distanceBetweenLenses() << ", frame type \"" << t.orderFrameType() << "\" (FTYP \""
+      << t.frameType() << "\", ETYP \"" << t.edgeType() << "\")\n";
+  for (Side s : kBothSides) {
+    out << "  " << (s == Side::Right ? "right" : "left ") << ": A " << t.boxWidth(s) << " B " << t.boxHeight(s)
+        << " C " << t.circumference(s) << " ED " << t.effectiveDiameter(s) << " EDA " << t.effectiveDiameterAngle(s)
+        << " FCRV " << t.frameCurve(s) << " BEVC " << t.bevelCurve(s) << " | "
+        << static_cast<double>(t.radiusCount(s)) << " radii \"" << t.traceFormat(s) << "\" \"" << t.zFormat(s)
+        << "\"\n";
   }
 }
 
-}  // namespace
-
-int RunInfo(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {}, {"--json"});
+int runInfo(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {}, {"--json"});
   if (!o.error.empty() || o.positional.empty()) return usage(io, o.error.empty() ? "info needs a file" : o.error);
   int code = kExitOk;
   for (const std::string& path : o.positional) {
-    clsVCATrace trace;
-    if (!LoadPacket(path, trace, io)) {
+    const std::optional<TraceRecord> trace = loadPacket(path, io);
+    if (!trace) {
       code = kExitFile;
       continue;
     }
-    if (o.flags.count("--json")) io.out << infoJson(trace) << "\n";
-    else printSummary(path, trace, io.out);
+    if (o.flags.count("--json")) io.out << infoJson(*trace) << "\n";
+    else printSummary(path, *trace, io.out);
   }
   return code;
 }
 
-int RunResize(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {"--stretch", "--new-b", "-o"}, {});
+// --stretch 1 stretches the lower half; any other number only re-centres and re-samples.
+int runResize(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {"--stretch", "--new-b", "-o"}, {});
   if (!o.error.empty()) return usage(io, o.error);
-  const auto stretch = o.values.count("--stretch") ? IntArg(o.values.at("--stretch")) : std::nullopt;
-  const auto newB = o.values.count("--new-b") ? NumberArg(o.values.at("--new-b")) : std::nullopt;
+  const auto stretch = o.values.count("--stretch") ? intArg(o.values.at("--stretch")) : std::nullopt;
+  const auto newB = o.values.count("--new-b") ? numberArg(o.values.at("--new-b")) : std::nullopt;
   if (o.positional.size() != 1 || !stretch || !newB) return usage(io, "resize needs FILE, --stretch MODE and --new-b MM");
   if (*newB < 0) return usage(io, "--new-b is a size: 0 or more millimetres");
-  // From the file's own text, as ChangeFrameB rebuilds: a processed packet has had its line
-  // ends normalised once already.
-  const std::optional<std::string> packet = ReadInput(o.positional[0], io);
+  // From the file's own text, as a saved trace is rebuilt: a processed packet has had its
+  // line ends normalised once already.
+  const std::optional<std::string> packet = readInput(o.positional[0], io);
   if (!packet) return kExitFile;
-  const auto rebuilt = RebuildWithNewB(*packet, *stretch, *newB);
+  const auto rebuilt = rebuildWithNewB(*packet, *stretch == 1 ? Stretch::LowerHalf : Stretch::None, *newB);
   if (!rebuilt) {
     io.err << "lumora-trace: " << o.positional[0] << " holds no trace\n";
     return kExitFile;
@@ -148,71 +156,76 @@ int RunResize(const std::vector<std::string>& args, Streams io) {
     io.out << *rebuilt;
     return kExitOk;
   }
-  return WriteOutput(o.values.at("-o"), *rebuilt, io);
+  return writeOutput(o.values.at("-o"), *rebuilt, io);
 }
 
-int RunDrills(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {"--side"}, {});
-  const int side = o.values.count("--side") ? IntArg(o.values.at("--side")).value_or(-1) : -1;
-  if (!o.error.empty() || o.positional.size() != 1 || (side != 0 && side != 1))
+int runDrills(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {"--side"}, {});
+  const auto side = o.values.count("--side") ? sideArg(o.values.at("--side")) : std::nullopt;
+  if (!o.error.empty() || o.positional.size() != 1 || !side)
     return usage(io, o.error.empty() ? "drills needs FILE and --side 0 or 1" : o.error);
-  clsVCATrace trace;
-  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
-  std::vector<std::string> drill, c, b, e;
-  const bool found = trace.GetDrillData(drill, side);
-  const bool drilleFound = trace.GetDrilleData(c, b, e, side);
-  io.out << ToJson(JsonObject{{"found", found}, {"drill", TextArray(drill)}, {"drilleFound", drilleFound},
-                              {"drillsC", TextArray(c)}, {"drillsB", TextArray(b)}, {"drillsE", TextArray(e)}})
+  const std::optional<TraceRecord> trace = loadPacket(o.positional[0], io);
+  if (!trace) return kExitFile;
+  const std::vector<std::string> drill = trace->drillLines(*side);
+  const EdgeDrillRecords edge = trace->edgeDrillRecords(*side);
+  io.out << toJson(JsonObject{{"found", !drill.empty()}, {"drill", textArray(drill)},
+                              {"drilleFound", edge.anyInPacket}, {"drillsC", textArray(edge.referenceC)},
+                              {"drillsB", textArray(edge.referenceB)}, {"drillsE", textArray(edge.referenceE)}})
          << "\n";
   return kExitOk;
 }
 
-int RunLabel(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {"--side"}, {});
-  const auto side = o.values.count("--side") ? IntArg(o.values.at("--side")) : std::optional<int>(0);
+// A side other than 0 or 1 prints the label's whole value.
+int runLabel(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {"--side"}, {});
+  const auto side = o.values.count("--side") ? intArg(o.values.at("--side")) : std::optional<int>(0);
   if (!o.error.empty() || o.positional.size() != 2 || !side) return usage(io, o.error.empty() ? "label needs FILE and LABEL" : o.error);
-  clsVCATrace trace;
-  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
-  io.out << trace.VCALabelValue(o.positional[1], *side) << "\n";
+  std::optional<TraceRecord> trace = loadPacket(o.positional[0], io);
+  if (!trace) return kExitFile;
+  const std::string& label = o.positional[1];
+  const std::optional<Side> eye = sideOf(*side);
+  io.out << (eye ? trace->labelValue(label, *eye) : trace->labelText(label)) << "\n";
   return kExitOk;
 }
 
-int RunGetAll(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {}, {});
+int runGetAll(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {}, {});
   if (!o.error.empty() || o.positional.size() != 2) return usage(io, o.error.empty() ? "getall needs FILE and LABEL" : o.error);
-  clsVCATrace trace;
-  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
-  io.out << trace.VCALabelGetAll(o.positional[1]) << "\n";
+  std::optional<TraceRecord> trace = loadPacket(o.positional[0], io);
+  if (!trace) return kExitFile;
+  io.out << trace->labelText(o.positional[1]) << "\n";
   return kExitOk;
 }
 
-int RunMultiLine(const std::vector<std::string>& args, Streams io) {
-  const Options o = ParseOptions(args, {}, {});
-  const auto group = o.positional.size() == 3 ? IntArg(o.positional[2]) : std::nullopt;
+int runMultiLine(const std::vector<std::string>& args, Streams io) {
+  const Options o = parseOptions(args, {}, {});
+  const auto group = o.positional.size() == 3 ? intArg(o.positional[2]) : std::nullopt;
   if (!o.error.empty() || !group) return usage(io, o.error.empty() ? "multiline needs FILE, LABEL and GROUP" : o.error);
-  clsVCATrace trace;
-  if (!LoadPacket(o.positional[0], trace, io)) return kExitFile;
-  io.out << trace.VCALabelMultiLine(o.positional[1], *group) << "\n";
+  std::optional<TraceRecord> trace = loadPacket(o.positional[0], io);
+  if (!trace) return kExitFile;
+  io.out << trace->labelLines(o.positional[1], *group) << "\n";
   return kExitOk;
 }
+
+}  // namespace
 
 namespace {
 
 int dispatch(const std::string& command, const std::vector<std::string>& rest, Streams io) {
-  if (command == "info") return RunInfo(rest, io);
-  if (command == "resize") return RunResize(rest, io);
-  if (command == "drills") return RunDrills(rest, io);
-  if (command == "label") return RunLabel(rest, io);
-  if (command == "getall") return RunGetAll(rest, io);
-  if (command == "multiline") return RunMultiLine(rest, io);
-  if (command == "render") return RunRender(rest, io);
+  if (command == "info") return runInfo(rest, io);
+  if (command == "resize") return runResize(rest, io);
+  if (command == "drills") return runDrills(rest, io);
+  if (command == "label") return runLabel(rest, io);
+  if (command == "getall") return runGetAll(rest, io);
+  if (command == "multiline") return runMultiLine(rest, io);
+  if (command == "render") return runRender(rest, io);
   return usage(io, "unknown command " + command);
 }
 
 }  // namespace
 
 // Output that never reached its destination (a full disk, a closed pipe) is no success.
-int RunTool(const std::vector<std::string>& args, Streams io) {
+int runTool(const std::vector<std::string>& args, Streams io) {
   if (args.empty()) return usage(io, "");
   const int code = dispatch(args[0], {args.begin() + 1, args.end()}, io);
   if (io.out.flush() || code != kExitOk) return code;

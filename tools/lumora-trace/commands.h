@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace lumora {
-class clsVCATrace;
+class TraceRecord;
 }
 
 namespace lumora::tool {
@@ -24,20 +24,13 @@ struct Streams {
 };
 
 // The file's bytes; nothing (with a message) when it cannot be read.
-std::optional<std::string> ReadInput(const std::string& path, Streams io);
-// The file's bytes processed as a packet; false (with a message) when it cannot be read.
-bool LoadPacket(const std::string& path, clsVCATrace& trace, Streams io);
+std::optional<std::string> readInput(const std::string& path, Streams io);
+// The file's bytes processed as a packet; nothing (with a message) when it cannot be read.
+std::optional<TraceRecord> loadPacket(const std::string& path, Streams io);
 // Replaces the file `path` with `bytes`, or keeps it whole with a message; the exit code.
-int WriteOutput(const std::string& path, std::string_view bytes, Streams io);
-
-int RunInfo(const std::vector<std::string>& args, Streams io);
-int RunResize(const std::vector<std::string>& args, Streams io);
-int RunDrills(const std::vector<std::string>& args, Streams io);
-int RunLabel(const std::vector<std::string>& args, Streams io);
-int RunGetAll(const std::vector<std::string>& args, Streams io);
-int RunMultiLine(const std::vector<std::string>& args, Streams io);
+int writeOutput(const std::string& path, std::string_view bytes, Streams io);
 
 // Dispatches `args` (without the program name) to a sub-command.
-int RunTool(const std::vector<std::string>& args, Streams io);
+int runTool(const std::vector<std::string>& args, Streams io);
 
 }  // namespace lumora::tool

@@ -63,13 +63,13 @@ void append(std::string& out, const JsonValue& value) {
 
 }  // namespace
 
-std::string ToJson(const JsonValue& value) {
+std::string toJson(const JsonValue& value) {
   std::string out;
   append(out, value);
   return out;
 }
 
-JsonArray TextArray(const std::vector<std::string>& texts) {
+JsonArray textArray(const std::vector<std::string>& texts) {
   JsonArray out;
   for (const auto& t : texts) out.emplace_back(t);
   return out;

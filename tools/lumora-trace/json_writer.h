@@ -2,6 +2,7 @@
 // each byte a Latin-1 character, written as UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <variant>
@@ -17,13 +18,14 @@ struct JsonValue {
   std::variant<bool, double, std::string, JsonArray, JsonObject> data;
   JsonValue(bool b) : data(b) {}
   JsonValue(double d) : data(d) {}
+  JsonValue(std::int32_t n) : data(static_cast<double>(n)) {}
   JsonValue(std::string s) : data(std::move(s)) {}
   JsonValue(const char* s) : data(std::string(s)) {}
   JsonValue(JsonArray a) : data(std::move(a)) {}
   JsonValue(JsonObject o) : data(std::move(o)) {}
 };
 
-std::string ToJson(const JsonValue& value);
-JsonArray TextArray(const std::vector<std::string>& texts);
+std::string toJson(const JsonValue& value);
+JsonArray textArray(const std::vector<std::string>& texts);
 
 }  // namespace lumora::tool

@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  return lumora::tool::RunTool(lumora::programArguments(argc, argv), {std::cout, std::cerr});
+  return lumora::tool::runTool(lumora::programArguments(argc, argv), {std::cout, std::cerr});
 }

@@ -5,7 +5,7 @@
 
 namespace lumora::tool {
 
-Options ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& valued,
+Options parseOptions(const std::vector<std::string>& args, const std::set<std::string>& valued,
                      const std::set<std::string>& flagNames) {
   Options o;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -24,18 +24,29 @@ Options ParseOptions(const std::vector<std::string>& args, const std::set<std::s
   return o;
 }
 
-std::optional<double> NumberArg(const std::string& text) {
+std::optional<double> numberArg(const std::string& text) {
   double d = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), d);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(d)) return std::nullopt;
   return d;
 }
 
-std::optional<int> IntArg(const std::string& text) {
+std::optional<int> intArg(const std::string& text) {
   int n = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
   if (ec != std::errc() || end != text.data() + text.size() || n < -32768 || n > 32767) return std::nullopt;
   return n;
+}
+
+std::optional<Side> sideOf(int number) {
+  if (number == 0) return Side::Right;
+  if (number == 1) return Side::Left;
+  return std::nullopt;
+}
+
+std::optional<Side> sideArg(const std::string& text) {
+  const std::optional<int> number = intArg(text);
+  return number ? sideOf(*number) : std::nullopt;
 }
 
 }  // namespace lumora::tool

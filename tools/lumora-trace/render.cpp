@@ -8,10 +8,8 @@
 #include <QByteArray>
 
 #include "options.h"
-#include "base/core/number_text.h"
-#include "base/core/shared_values.h"
 #include "base/core/ascii_text.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 #include "view/qt/drawing_files.h"
 
 namespace lumora::tool {
@@ -32,63 +30,60 @@ std::optional<DrawingFormat> formatOf(const std::string& path) {
 }
 
 // The square surface's side (mm): the whole outline with a margin, within sane bounds.
-double surfaceSideMm(const std::vector<std::string_view>& radii) {
+double surfaceSideMm(const std::vector<double>& radii) {
   double largest = 0;  // mm
-  for (std::string_view r : radii) largest = std::max(largest, std::fabs(value(r)) / 100);
+  for (double r : radii) largest = std::max(largest, std::fabs(r) / 100);
   return std::clamp(2 * (std::ceil(largest) + kMarginMm), kSmallestSideMm, kLargestSideMm);
 }
 
 struct RenderRequest {
-  std::string File, Out;
-  DrawingFormat Format = DrawingFormat::Png;
-  int Side = 0;
-  double PxPerMm = kDefaultPxPerMm;
+  std::string file, out;
+  DrawingFormat format = DrawingFormat::Png;
+  Side side = Side::Right;
+  double pxPerMm = kDefaultPxPerMm;
 };
 
-// The request; nothing, with the reason in `problem`, when the arguments do not fit.
-std::optional<RenderRequest> parse(const std::vector<std::string>& args, std::string& problem) {
-  const Options o = ParseOptions(args, {"--side", "-o", "--scale"}, {});
-  const auto side = o.values.count("--side") ? IntArg(o.values.at("--side")) : std::optional<int>(0);
-  const auto scale = o.values.count("--scale") ? NumberArg(o.values.at("--scale")) : kDefaultPxPerMm;
-  if (!o.error.empty()) problem = o.error;
-  else if (o.positional.size() != 1 || !o.values.count("-o")) problem = "render needs FILE and -o OUT.png or OUT.svg";
-  else if (!formatOf(o.values.at("-o"))) problem = "render writes only .png and .svg files";
-  else if (!side || (*side != 0 && *side != 1)) problem = "--side must be 0 or 1";
-  else if (!scale || *scale < kSmallestPxPerMm || *scale > kLargestPxPerMm) problem = "--scale must be 0.1 to 20 pixels per millimetre";
-  if (!problem.empty()) return std::nullopt;
+// The request, or why the arguments do not fit.
+Result<RenderRequest> parse(const std::vector<std::string>& args) {
+  const Options o = parseOptions(args, {"--side", "-o", "--scale"}, {});
+  const auto side = o.values.count("--side") ? sideArg(o.values.at("--side")) : Side::Right;
+  const auto scale = o.values.count("--scale") ? numberArg(o.values.at("--scale")) : kDefaultPxPerMm;
+  if (!o.error.empty()) return Problem{o.error};
+  if (o.positional.size() != 1 || !o.values.count("-o")) return Problem{"render needs FILE and -o OUT.png or OUT.svg"};
+  if (!formatOf(o.values.at("-o"))) return Problem{"render writes only .png and .svg files"};
+  if (!side) return Problem{"--side must be 0 or 1"};
+  if (!scale || *scale < kSmallestPxPerMm || *scale > kLargestPxPerMm)
+    return Problem{"--scale must be 0.1 to 20 pixels per millimetre"};
   return RenderRequest{o.positional[0], o.values.at("-o"), *formatOf(o.values.at("-o")), *side, *scale};
 }
 
 }  // namespace
 
 // The tool draws with the calibration factors at 1: an image's millimetres are true ones.
-int RunRender(const std::vector<std::string>& args, Streams io) {
-  std::string problem;
-  const std::optional<RenderRequest> request = parse(args, problem);
+int runRender(const std::vector<std::string>& args, Streams io) {
+  const Result<RenderRequest> request = parse(args);
   if (!request) {
-    io.err << "lumora-trace: " << problem << "\n"
+    io.err << "lumora-trace: " << request.problem().text << "\n"
            << "usage: lumora-trace render FILE [--side N] -o OUT.png|OUT.svg [--scale PX_PER_MM]\n";
     return kExitUsage;
   }
   const RenderRequest& r = *request;
-  Shared().HBias = Shared().VBias = 1.0;
-  clsVCATrace trace;
-  if (!LoadPacket(r.File, trace, io)) return kExitFile;
-  const std::string list = trace.VCA_RadianString(r.Side);
-  const std::vector<std::string_view> radii = splitFields(list, ';');
+  const std::optional<TraceRecord> trace = loadPacket(r.file, io);
+  if (!trace) return kExitFile;
+  const std::vector<double> radii = trace->radii(r.side, Orientation::AsTraced);
   if (radii.size() < kMinimumDrawnRadii) {
-    io.err << "lumora-trace: " << r.File << " holds no outline for side " << r.Side << "\n";
+    io.err << "lumora-trace: " << r.file << " holds no outline for side " << static_cast<int>(r.side) << "\n";
     return kExitFile;
   }
-  const int pixels = std::max(1, static_cast<int>(std::lround(surfaceSideMm(radii) * r.PxPerMm)));
-  MillimetreSurface surface = SurfaceForImage(pixels, pixels, r.PxPerMm);
-  trace.DrawTrace(surface, r.Side);
-  const QByteArray bytes = DrawingFileBytes(surface, r.Format, r.PxPerMm);
+  const int pixels = std::max(1, static_cast<int>(std::lround(surfaceSideMm(radii) * r.pxPerMm)));
+  MillimetreSurface surface = SurfaceForImage(pixels, pixels, r.pxPerMm);
+  trace->draw(surface, r.side, ScreenCalibration{});
+  const QByteArray bytes = DrawingFileBytes(surface, r.format, r.pxPerMm);
   if (bytes.isEmpty()) {
-    io.err << "lumora-trace: cannot draw " << r.File << "\n";
+    io.err << "lumora-trace: cannot draw " << r.file << "\n";
     return kExitFile;
   }
-  return WriteOutput(r.Out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), io);
+  return writeOutput(r.out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), io);
 }
 
 }  // namespace lumora::tool

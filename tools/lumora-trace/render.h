@@ -12,6 +12,6 @@ namespace lumora::tool {
 // render FILE [--side N] -o OUT.png|OUT.svg [--scale PX_PER_MM]. Exit 2 for bad usage (and
 // where the tool is built without Qt), 1 when the file holds no outline or a file cannot be
 // read or written.
-int RunRender(const std::vector<std::string>& args, Streams io);
+int runRender(const std::vector<std::string>& args, Streams io);
 
 }  // namespace lumora::tool

@@ -5,7 +5,7 @@
 
 namespace lumora::tool {
 
-int RunRender(const std::vector<std::string>& /*args*/, Streams io) {
+int runRender(const std::vector<std::string>& /*args*/, Streams io) {
   io.err << "lumora-trace: render is not available in this build (built without Qt)\n";
   return kExitUsage;
 }

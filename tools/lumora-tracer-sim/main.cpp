@@ -26,7 +26,7 @@ double millisSinceStart() {
 
 void print(JsonObject line) {
   line.emplace("ms", millisSinceStart());
-  std::cout << tool::ToJson(line) << std::endl;
+  std::cout << tool::toJson(line) << std::endl;
 }
 
 std::string fileName(const std::string& path) {

@@ -14,7 +14,6 @@
 #include "setup/qt/setup_dialog.h"
 #include "base/qt/settings_store.h"
 #include "base/core/platform_values.h"
-#include "base/core/shared_values.h"
 
 namespace lumora {
 
@@ -28,7 +27,6 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
   }
   startLog();
   app.setQuitOnLastWindowClosed(false);  // the window hides; the icon keeps the program alive
-  SetBeepHandler([] { QApplication::beep(); });
   SettingsStore settings;
   HelpTexts texts;
   const std::unique_ptr<AutoStart> autoStart = platformAutoStart();

@@ -26,7 +26,7 @@
 #include "base/qt/settings_store.h"
 #include "base/core/file_read.h"
 #include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 #include "view/core/calibration.h"
 #include "view/core/dimension_labels.h"
 #include "view/qt/frm_calibrate.h"
@@ -304,9 +304,11 @@ void LumLabfrm::connectLink() {
 }
 
 void LumLabfrm::ShowStoredTrace(const std::string& path) {
-  clsVCATrace trace;
-  trace.ProcessTrace(readFileText(path));
-  trace.DrawTrace(*TracePic_, 0);
+  TraceRecord trace;
+  trace.process(readFileText(path));
+  for (Side side : kBothSides)
+    if (!trace.hasOutline(side)) QApplication::beep();
+  trace.draw(*TracePic_, Side::Right, {Shared().HBias, Shared().VBias});
   const TraceLabels labels = MainWindowLabels(trace);
   FrameAlbl->setText(toQString(labels.A));
   FrameBlbl->setText(toQString(labels.B));

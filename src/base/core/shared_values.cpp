@@ -7,17 +7,4 @@ SharedValues& Shared() {
   return values;
 }
 
-namespace {
-std::function<void()>& beepHandler() {
-  static std::function<void()> handler;
-  return handler;
-}
-}  // namespace
-
-void SoundBeep() {
-  if (beepHandler()) beepHandler()();
-}
-
-void SetBeepHandler(std::function<void()> handler) { beepHandler() = std::move(handler); }
-
 }  // namespace lumora

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "base/core/platform_values.h"
@@ -26,9 +25,5 @@ SharedValues& Shared();
 
 constexpr double Pi() { return 3.14159265358979323846; }  // 4 x arctan(1)
 constexpr double DegToRad() { return Pi() / 180.0; }
-
-// The standard beep; the application installs the platform's, tests count calls.
-void SoundBeep();
-void SetBeepHandler(std::function<void()> handler);
 
 }  // namespace lumora

@@ -83,9 +83,9 @@ Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::stri
   if (auto label = orderLabel(name)) emit(out, OutputKind::OrderLabel, *label);
   emit(out, OutputKind::PromptEnded);
   chosenFolder_ = folder;
-  if (const std::string problem = TraceNameProblem(name); !problem.empty()) {
+  if (const auto problem = traceNameProblem(name)) {
     storedName_ = name;
-    reportNotStored("\"" + name + "\" " + problem, out);
+    reportNotStored("\"" + name + "\" " + problem->text, out);
     checkChosenFolder(out);
     return out;
   }

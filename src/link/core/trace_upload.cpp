@@ -50,8 +50,8 @@ void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outp
   }
   // The job number becomes a file name: one that could leave the save folder or that the
   // file system would refuse is turned down before the tracer sends the body.
-  if (const std::string problem = TraceNameProblem(job_); !problem.empty()) {
-    addActivity(out, "Invalid Job ID: \"" + job_ + "\" " + problem);
+  if (const auto problem = traceNameProblem(job_)) {
+    addActivity(out, "Invalid Job ID: \"" + job_ + "\" " + problem->text);
     return writeTraceAnswer(6, out);
   }
   held_.clear();

@@ -22,7 +22,7 @@ struct FieldList {
 };
 
 // The list of a text's fields (an empty text has none).
-inline FieldList ToFieldList(std::string text) {
+inline FieldList toFieldList(std::string text) {
   FieldList list{std::move(text), {}};
   if (list.text.empty()) return list;
   list.starts.push_back(0);

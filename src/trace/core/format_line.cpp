@@ -4,12 +4,12 @@
 
 namespace lumora {
 
-std::int32_t DeclaredCount(std::string_view formatLine) {
+std::int32_t declaredCount(std::string_view formatLine) {
   const std::size_t semi = formatLine.find(';');
   return semi == std::string_view::npos ? 0 : roundToWhole(value(formatLine.substr(semi + 1)));
 }
 
-void AssignBySideField(std::string_view formatLine, std::string& right, std::string& left) {
+void assignBySideField(std::string_view formatLine, std::string& right, std::string& left) {
   auto has = [&](std::string_view field) { return formatLine.find(field) != std::string_view::npos; };
   if (has(";R;") || has(";B;")) right = formatLine;
   if (has(";L;")) left = formatLine;

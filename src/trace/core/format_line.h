@@ -8,9 +8,9 @@
 namespace lumora {
 
 // The declared count: value of the text after the first ";", as a whole number (0 without ";").
-std::int32_t DeclaredCount(std::string_view formatLine);
+std::int32_t declaredCount(std::string_view formatLine);
 
 // Stores the line as the right side's (";R;" or ";B;" in it) and the left side's (";L;").
-void AssignBySideField(std::string_view formatLine, std::string& right, std::string& left);
+void assignBySideField(std::string_view formatLine, std::string& right, std::string& left);
 
 }  // namespace lumora

@@ -7,17 +7,16 @@
 
 namespace lumora {
 
-// CR LF, then any remaining CR, become LF. The in-place form says whether anything changed.
-std::string UnifyLineEnds(std::string_view text);
-bool UnifyLineEndsInPlace(std::string& text);
+// CR LF, then any remaining CR, become LF.
+std::string unifyLineEnds(std::string_view text);
 
-// One normalising pass: UnifyLineEnds, then each pair of LFs becomes one in one left-to-right
+// One normalising pass: unifyLineEnds, then each pair of LFs becomes one in one left-to-right
 // pass over non-overlapping pairs (three LFs in a row leave two).
 struct LineEndPass {
   bool changed = false;    // the text is not what it was
   bool pairsLeft = false;  // another pass would change it again
 };
-LineEndPass NormaliseLineEndsInPlace(std::string& text);
+LineEndPass normaliseLineEndsInPlace(std::string& text);
 
 // A text with its line ends unified, and what a label lookup would still find in it: two LFs
 // in a row (to be shortened) and lower-case letters (to be upper-cased for the search).
@@ -26,6 +25,6 @@ struct UnifiedText {
   bool lfPairs = false;
   bool lowerCase = false;
 };
-UnifiedText UnifyAndSurvey(std::string_view text);
+UnifiedText unifyAndSurvey(std::string_view text);
 
 }  // namespace lumora

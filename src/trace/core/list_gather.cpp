@@ -1,47 +1,27 @@
 #include "trace/core/list_gather.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "trace/core/field_reader.h"
+#include "base/core/number_text.h"
 
 namespace lumora {
 namespace {
 
-// The usual line, every field an unsigned plain decimal above 0 ("2655;2650", "0.9;1.8"),
-// taken whole in one pass over its bytes. Any other line: false, nothing taken. The byte at
-// `end` is read, so the line must end in an LF.
-bool takeWholeLine(ListGatherer& g, const char* const line, const char* const end) {
-  const std::size_t valuesBefore = g.values.size(), offset = g.list.text.size();
-  const bool keepText = g.take == Take::PositiveValues;
-  auto giveUp = [&] {
-    g.values.resize(valuesBefore);
-    if (keepText) g.list.starts.resize(valuesBefore);
-    return false;
-  };
-  for (const char* field = line;;) {
-    std::uint64_t mantissa = 0;
-    const char* point = nullptr;
-    const char* p = field;
-    for (;; ++p) {
-      const auto digit = static_cast<unsigned char>(*p - '0');
-      if (digit < 10) mantissa = mantissa * 10 + digit;
-      else if (*p == '.' && !point && p != end) point = p;
-      else break;
-    }
-    detail::PlainDecimal d;
-    d.mantissa = mantissa;
-    d.decimals = point ? p - point - 1 : 0;
-    d.digits = p - field - (point ? 1 : 0);
-    double number;
-    if ((p != end && *p != ';') || mantissa == 0 || !d.exactValue(number)) return giveUp();
-    g.values.push_back(number);
-    if (keepText) g.list.starts.push_back(offset + static_cast<std::size_t>(field - line));
-    if (p == end) break;
-    field = p + 1;
-  }
-  g.count += static_cast<std::int64_t>(g.values.size() - valuesBefore);
-  if (keepText) g.list.text.append(line, end).push_back(';');
-  return true;
+struct Field {
+  const char* end;  // its ";" or the line's end
+  double number;    // value() of its text
+};
+
+// The ";"-separated field that starts at `begin` on a line ending at `end`, read in one pass
+// when it is a plain decimal.
+Field readField(const char* begin, const char* end) {
+  const detail::PlainDecimal d = detail::scanPlainDecimal(begin, end);
+  double number = 0;
+  if ((d.end == end || *d.end == ';') && d.exactValue(number)) return {d.end, number};
+  const void* semicolon = std::memchr(d.end, ';', static_cast<std::size_t>(end - d.end));
+  const char* const fieldEnd = semicolon ? static_cast<const char*>(semicolon) : end;
+  return {fieldEnd, value(std::string_view(begin, static_cast<std::size_t>(fieldEnd - begin)))};
 }
 
 // Appends the fields after the label. Taken fields that follow each other are appended as
@@ -50,16 +30,14 @@ void takeFieldByField(ListGatherer& g, const char* const line, const char* const
   std::string& text = g.list.text;
   const char* run = nullptr;
   for (const char* field = line;; ++field) {
-    double number;
-    const char* const fieldEnd = ReadField(field, end, number);
-    if (number > 0 && g.take == Take::PositiveNumbers) {
+    const auto [fieldEnd, number] = readField(field, end);
+    if (number > 0) {
       g.values.push_back(number);
       ++g.count;
-    } else if (number > 0) {
-      if (!run) run = field;
-      g.list.starts.push_back(text.size() + static_cast<std::size_t>(field - run));
-      g.values.push_back(number);
-      ++g.count;
+      if (g.take == Take::PositiveValues) {
+        if (!run) run = field;
+        g.list.starts.push_back(text.size() + static_cast<std::size_t>(field - run));
+      }
     } else if (run) {
       text.append(run, field);  // ends with the ";" before this field
       run = nullptr;
@@ -87,9 +65,9 @@ bool startsWithShort(std::string_view text, std::string_view label) {
 }
 
 // Takes the fields of one line of the gatherer's label.
-void takeLine(ListGatherer& g, const char* const fields, const char* const end, bool endsInLf) {
+void takeLine(ListGatherer& g, const char* const fields, const char* const end) {
   if (g.take == Take::EveryField) takeEvery(g, fields, end);
-  else if (!endsInLf || !takeWholeLine(g, fields, end)) takeFieldByField(g, fields, end);
+  else takeFieldByField(g, fields, end);
 }
 
 bool stillActive(std::initializer_list<ListGatherer*> gatherers) {
@@ -98,7 +76,7 @@ bool stillActive(std::initializer_list<ListGatherer*> gatherers) {
 
 }  // namespace
 
-void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
+void gatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers) {
   // Room for the wanted fields at once, but never more than the block could hold (a field
   // takes at least two bytes), whatever count a format line declares.
   const auto mostFields = static_cast<std::int64_t>(block.size() / 2);
@@ -116,7 +94,7 @@ void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> ga
     for (ListGatherer* g : gatherers) {
       if (!g->active) continue;
       // Labels hold no LF, so a label at the start of the rest is at the start of the line.
-      if (startsWithShort(rest, g->label)) takeLine(*g, line + g->label.size(), lineEnd, lineEnd != blockEnd);
+      if (startsWithShort(rest, g->label)) takeLine(*g, line + g->label.size(), lineEnd);
       if (g->count >= g->wanted) g->active = false;
     }
     if (lineEnd == blockEnd) break;

@@ -32,6 +32,6 @@ struct ListGatherer {
 };
 
 // Feeds the block's lines (LF-separated) to each gatherer until every one has stopped.
-void GatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers);
+void gatherLists(std::string_view block, std::initializer_list<ListGatherer*> gatherers);
 
 }  // namespace lumora

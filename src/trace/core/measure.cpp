@@ -1,22 +1,17 @@
-// Box size, circumference and effective diameter of one side from its equiangular radii.
+#include "trace/core/measure.h"
+
 #include <algorithm>
+#include <optional>
 
 #include "base/core/number_text.h"
-#include "trace/core/outline_walk.h"
-#include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 
 namespace lumora {
-namespace {
 
-struct Measurement {
-  double a = 0, b = 0, c = 0, ed = 0, eda = 0;
-};
-
-Measurement measureRadii(const std::vector<double>& radii, double sign) {
+OutlineMeasurement measureOutline(const std::vector<double>& radii, Side side, const detail::Directions& directions) {
   const std::size_t n = radii.size();
-  if (n == 0) return {};  // no radii: nothing to measure
-  const detail::OutlineWalk walk = detail::WalkOutline(radii, sign);
+  if (n == 0) return {};
+  const detail::OutlineWalk walk = detail::walkOutline(radii, mirrorSign(side), directions);
   // The first largest; a largest that is no number matches none, and the first radius stands.
   const auto largest = std::find(radii.begin(), radii.end(), walk.largestRadius);
   const auto largestAt = largest == radii.end() ? 0 : static_cast<std::size_t>(largest - radii.begin());
@@ -26,30 +21,21 @@ Measurement measureRadii(const std::vector<double>& radii, double sign) {
           roundHalfEven(static_cast<double>(roundToWhole(largestAngle) % 180), 1)};
 }
 
-}  // namespace
-
-void clsVCATrace::OMAMeasureTrace(int side, const std::vector<std::string>& RadArray, PerSide<double>& A,
-                                  PerSide<double>& Bs, PerSide<double>& Cs, PerSide<double>& ED,
-                                  PerSide<double>& EDA) const {
-  if (!validSide(side)) return;
-  Shared().MirrorSign = side == 0 ? 1 : -1;
-  const Measurement m = measureRadii(valuesOf(RadArray), Shared().MirrorSign);
-  const auto s = static_cast<std::size_t>(side);
-  A[s] = m.a, Bs[s] = m.b, Cs[s] = m.c, ED[s] = m.ed, EDA[s] = m.eda;
-}
-
-// Stores the side's measurement, each value rounded once more to 2 decimals; beeps when
-// there is no usable outline.
-void clsVCATrace::MeasureSide(int side) {
-  SideData& sd = sides_[static_cast<std::size_t>(side)];
-  Shared().MirrorSign = side == 0 ? 1 : -1;
-  const Measurement m = measureRadii(sd.rxRadiusValues, Shared().MirrorSign);
-  sd.a = roundHalfEven(m.a, 2);
-  sd.b = roundHalfEven(m.b, 2);
-  sd.c = roundHalfEven(m.c, 2);
-  sd.ed = roundHalfEven(m.ed, 2);
-  sd.eda = roundHalfEven(m.eda, 2);
-  if (sd.a <= 0) SoundBeep();
+// Each eye's measurement is stored rounded once more to 2 decimals. One table of directions
+// serves both eyes while they have as many radii.
+void TraceRecord::measureSides() {
+  std::optional<detail::Directions> directions;
+  for (Side side : kBothSides) {
+    SideData& s = sides_[side];
+    const std::size_t n = s.radiiAsRightEye.size();
+    if (!directions || directions->size() != n) directions = detail::equiangularDirections(n);
+    const OutlineMeasurement m = measureOutline(s.radiiAsRightEye, side, *directions);
+    s.boxWidth = roundHalfEven(m.boxWidth, 2);
+    s.boxHeight = roundHalfEven(m.boxHeight, 2);
+    s.circumference = roundHalfEven(m.circumference, 2);
+    s.effectiveDiameter = roundHalfEven(m.effectiveDiameter, 2);
+    s.effectiveDiameterAngle = roundHalfEven(m.effectiveDiameterAngle, 2);
+  }
 }
 
 }  // namespace lumora

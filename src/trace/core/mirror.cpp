@@ -38,7 +38,7 @@ void copyPiece(char* to, const char* toEnd, const char* from, const char* fromEn
 }  // namespace
 
 // The mirrored text has the same fields and separators, so exactly the same length.
-std::string MirroredFields(const FieldList& list) {
+std::string mirroredFields(const FieldList& list) {
   const std::size_t n = list.size();
   if (n < 2) return {};
   std::string out(list.text.size() + 8, '\0');  // 8 to spare for copyPiece
@@ -55,11 +55,11 @@ std::string MirroredFields(const FieldList& list) {
   return out;
 }
 
-void MirrorList(std::string& list) { list = MirroredFields(ToFieldList(std::move(list))); }
+void mirrorList(std::string& list) { list = mirroredFields(toFieldList(std::move(list))); }
 
 // Output j takes field (first - j) mod n: the fields from `first` down to 0, then from the
 // last down to first + 1, each run a plain reversed copy.
-std::vector<double> MirroredValues(const std::vector<double>& values) {
+std::vector<double> mirroredValues(const std::vector<double>& values) {
   const std::size_t n = values.size();
   if (n < 2) return {};
   const std::size_t first = firstMirroredSource(n);
@@ -72,7 +72,7 @@ std::vector<double> MirroredValues(const std::vector<double>& values) {
 
 // The result lies between 1 and 719, never 0, so it always has digits before the point:
 // at most "719.00;", 7 bytes an angle.
-std::string MirroredAngles(const std::vector<double>& angles) {
+std::string mirroredAngles(const std::vector<double>& angles) {
   const std::size_t n = angles.size();
   if (n < 2) return {};
   std::string out(7 * n, '\0');

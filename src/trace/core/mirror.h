@@ -10,14 +10,14 @@ namespace lumora {
 
 // The fields reordered so that field i lands at index (n/2 + 1 - 1 - i) mod n, n/2 + 1
 // rounded halves to even. A list of fewer than two fields gives an empty text.
-std::string MirroredFields(const FieldList& list);
-void MirrorList(std::string& list);
+std::string mirroredFields(const FieldList& list);
+void mirrorList(std::string& list);
 
 // The same reordering for numbers (fewer than two give none).
-std::vector<double> MirroredValues(const std::vector<double>& values);
+std::vector<double> mirroredValues(const std::vector<double>& values);
 
 // The same reordering for angles (degrees), each turned into 360 - ((angle + 180) mod 360)
 // in whole degrees and printed "###.00".
-std::string MirroredAngles(const std::vector<double>& angles);
+std::string mirroredAngles(const std::vector<double>& angles);
 
 }  // namespace lumora

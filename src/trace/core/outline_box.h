@@ -6,23 +6,16 @@ namespace lumora {
 // Extremes start at 0 and 1000 mm, not at the first point: an outline wholly on one side of
 // the centre measures from 0.
 struct OutlineBox {
-  double MinX = 1000, MinY = 1000, MaxX = 0, MaxY = 0;
-  // Without branches; a point that is no number changes nothing.
+  double minX = 1000, minY = 1000, maxX = 0, maxY = 0;
+  // A point that is no number changes nothing.
   void add(double x, double y) {
-    MaxX = x > MaxX ? x : MaxX;
-    MinX = x < MinX ? x : MinX;
-    MaxY = y > MaxY ? y : MaxY;
-    MinY = y < MinY ? y : MinY;
+    maxX = x > maxX ? x : maxX;
+    minX = x < minX ? x : minX;
+    maxY = y > maxY ? y : maxY;
+    minY = y < minY ? y : minY;
   }
-  // The box around this box's points and the other's: the same as adding them all to one.
-  void add(const OutlineBox& other) {
-    MaxX = other.MaxX > MaxX ? other.MaxX : MaxX;
-    MinX = other.MinX < MinX ? other.MinX : MinX;
-    MaxY = other.MaxY > MaxY ? other.MaxY : MaxY;
-    MinY = other.MinY < MinY ? other.MinY : MinY;
-  }
-  double width() const { return MaxX - MinX; }
-  double height() const { return MaxY - MinY; }
+  double width() const { return maxX - minX; }
+  double height() const { return maxY - minY; }
 };
 
 }  // namespace lumora

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/core/shared_values.h"
+#include "trace/core/degrees.h"
 
 namespace lumora::detail {
 namespace {
@@ -12,23 +12,19 @@ double stepLength(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
 
 }  // namespace
 
-// Kept for the last n, since every trace of a tracer has the same number of radii.
-const Directions& EquiangularDirections(std::size_t n) {
-  thread_local Directions table;
-  if (table.cos.size() != n) {
-    table.cos.resize(n);
-    table.sin.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-      const double angle = 360.0 * static_cast<double>(i) / static_cast<double>(n) * DegToRad();
-      table.cos[i] = std::cos(angle);
-      table.sin[i] = std::sin(angle);
-    }
+Directions equiangularDirections(std::size_t n) {
+  Directions table;
+  table.cos.resize(n);
+  table.sin.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const double angle = 360.0 * static_cast<double>(i) / static_cast<double>(n) * kDegToRad;
+    table.cos[i] = std::cos(angle);
+    table.sin[i] = std::sin(angle);
   }
   return table;
 }
 
-OutlineWalk WalkOutline(const std::vector<double>& radii, double sign) {
-  const Directions& directions = EquiangularDirections(radii.size());
+OutlineWalk walkOutline(const std::vector<double>& radii, double sign, const Directions& directions) {
   OutlineWalk walk;
   double lastX = radii[0] / 100 * sign, lastY = 0;
   walk.box.add(lastX, lastY);

@@ -16,13 +16,15 @@ struct OutlineWalk {
   double largestRadius = 0;
 };
 
-// cos and sin of 360 x i / n degrees.
+// cos and sin of 360 x i / n degrees, i = 0 .. n - 1. Both eyes of a trace have the same
+// number of radii as a rule, so one table serves a whole trace.
 struct Directions {
   std::vector<double> cos, sin;
+  std::size_t size() const { return cos.size(); }
 };
-const Directions& EquiangularDirections(std::size_t n);
+Directions equiangularDirections(std::size_t n);
 
-// `sign` mirrors X for the left eye. Needs at least one radius.
-OutlineWalk WalkOutline(const std::vector<double>& radii, double sign);
+// `sign` mirrors X for the left eye. Needs at least one radius, and `directions` for as many.
+OutlineWalk walkOutline(const std::vector<double>& radii, double sign, const Directions& directions);
 
 }  // namespace lumora::detail

@@ -18,4 +18,12 @@ class PictureSurface {
   virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
 };
 
+// The screen's calibration factors across and down: a factor above 1 draws that much larger,
+// where the millimetres the system reports are too small. 1 on a true screen; 0, or a factor
+// that is not a number, cannot scale, and a drawing keeps the surface's millimetre scale.
+struct ScreenCalibration {
+  double horizontal = 1.0;
+  double vertical = 1.0;
+};
+
 }  // namespace lumora

@@ -1,64 +1,61 @@
 // Plane geometry behind the frame resizing: outline points, the rule-based segment
 // intersection, box centring, and the "R=" line layout. Coordinates are millimetres,
-// origin at the frame centre in use, X to the right (0 degrees), Y upward (90 degrees).
+// origin at the frame centre in use, x to the right (0 degrees), y upward (90 degrees).
 #pragma once
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lumora::detail {
 
 struct TracePoint {
-  double X = 0;
-  double Y = 0;
+  double x = 0;
+  double y = 0;
 };
 
-// What IntersectSegments answers when the segments do not meet.
+// A closed outline: point i is (x[i], y[i]); edge j runs from point j to point j + 1, the
+// last edge back to point 0. x and y have equal sizes.
+struct Outline {
+  std::vector<double> x, y;
+  std::size_t size() const { return x.size(); }
+};
+
+// What intersectSegments answers when the segments do not meet.
 inline constexpr double kNoIntersection = -1.123456;
-inline constexpr TracePoint NoIntersectionPoint{kNoIntersection, kNoIntersection};
+inline constexpr TracePoint kNoIntersectionPoint{kNoIntersection, kNoIntersection};
 
-// A result counts as a hit when X and Y both differ from the no-intersection value.
-inline bool IsHit(const TracePoint& p) { return p.X != kNoIntersection && p.Y != kNoIntersection; }
+// A result counts as a hit when x and y both differ from the no-intersection value.
+inline bool isHit(const TracePoint& p) { return p.x != kNoIntersection && p.y != kNoIntersection; }
 
-// ((P1.X - P2.X)^2 + (P1.Y - P2.Y)^2)^0.5; stays finite for coordinates whose squares
+// ((p1.x - p2.x)^2 + (p1.y - p2.y)^2)^0.5; stays finite for coordinates whose squares
 // would overflow.
-double PointDistance(const TracePoint& P1, const TracePoint& P2);
+double pointDistance(const TracePoint& p1, const TracePoint& p2);
 
-// The tracer software's intersection rule for segment A = P1-P2 and segment B = P3-P4
-// (P3.X is nudged by 0.0001 when segment B is vertical; the points are taken by value).
-// A nearly flat segment B (|P3.Y - P4.Y| < 0.001) takes its Y from P3. The point counts
-// only when it lies on both segments to 3 decimals; otherwise NoIntersectionPoint.
+// The tracer software's intersection rule for segment A = p1-p2 and segment B = p3-p4
+// (p3.x is nudged by 0.0001 when segment B is vertical; the points are taken by value).
+// A nearly flat segment B (|p3.y - p4.y| < 0.001) takes its y from p3. The point counts
+// only when it lies on both segments to 3 decimals; otherwise kNoIntersectionPoint.
 // Non-finite arithmetic never counts as a hit.
-TracePoint IntersectSegments(TracePoint P1, TracePoint P2, TracePoint P3, TracePoint P4);
+TracePoint intersectSegments(TracePoint p1, TracePoint p2, TracePoint p3, TracePoint p4);
 
-// The exact crossing of segment A = P1-P2 with segment B = P3-P4 (ends included), or
+// The exact crossing of segment A = p1-p2 with segment B = p3-p4 (ends included), or
 // nothing when they do not meet or are parallel.
-std::optional<TracePoint> ExactSegmentCrossing(const TracePoint& P1, const TracePoint& P2,
-                                               const TracePoint& P3, const TracePoint& P4);
+std::optional<TracePoint> exactSegmentCrossing(const TracePoint& p1, const TracePoint& p2,
+                                               const TracePoint& p3, const TracePoint& p4);
 
-struct BoxSize {
-  double width = 0;
-  double height = 0;
-};
+// Shifts the outline so that its box centre, rounded to 4 decimals, is the origin. The
+// extremes start at -1000 / +1000 mm, so points beyond them do not widen the box.
+void centerOnBox(Outline& outline);
 
-// Shifts X and Y (equal sizes) so that their box centre, rounded to 4 decimals, is the
-// origin. The extremes start at -1000 / +1000 mm, so points beyond them do not widen the box.
-BoxSize CenterOnBox(std::vector<double>& X, std::vector<double>& Y);
+// "R=" record lines of ten whole numbers ("#####0") each, joined by ";", lines joined by
+// LF, no line end after the last value.
+std::string formatRadiusLines(const std::vector<std::string>& values);
 
-// "R=" style record lines: ten whole numbers ("#####0") per line, joined by ";",
-// lines joined by LineEnd, no line end after the last value. An empty Label means "R=".
-std::string FormatRadiusLines(std::string Label, const std::vector<std::string>& Values,
-                              std::string_view LineEnd);
-
-// Where the ray from the origin to `rayEnd` meets the closed outline X/Y (equal sizes;
-// edge j runs from point j to point j+1, the last edge back to point 0).
-// RuleHit: the first edge, in index order, that IntersectSegments accepts.
-std::optional<TracePoint> RuleHit(const TracePoint& rayEnd, const std::vector<double>& X,
-                                  const std::vector<double>& Y);
-// ExactHit: the exact crossing with the first edge, in index order, that the ray meets.
-std::optional<TracePoint> ExactHit(const TracePoint& rayEnd, const std::vector<double>& X,
-                                   const std::vector<double>& Y);
+// Where the ray from the origin to `rayEnd` meets the outline.
+// ruleHit: the first edge, in index order, that intersectSegments accepts.
+std::optional<TracePoint> ruleHit(const TracePoint& rayEnd, const Outline& outline);
+// exactHit: the exact crossing with the first edge, in index order, that the ray meets.
+std::optional<TracePoint> exactHit(const TracePoint& rayEnd, const Outline& outline);
 
 }  // namespace lumora::detail

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "base/core/number_text.h"
-#include "trace/core/resize_geometry.h"
+#include "trace/core/degrees.h"
 
 namespace lumora::detail {
 namespace {
@@ -17,21 +17,20 @@ double rayAngle(std::size_t i, std::size_t n) {
 // Re-samples the outline along n equiangular 100 mm rays. A ray that the intersection rule
 // misses on every edge takes the exact crossing instead, so a nearly flat edge cannot turn
 // into a spike to the centre; a ray that meets no edge at all stays at the origin.
-void Resample(const std::vector<double>& X, const std::vector<double>& Y,
-              std::vector<double>& newX, std::vector<double>& newY) {
-  const std::size_t n = X.size();
-  newX.assign(n, 0.0);
-  newY.assign(n, 0.0);
+Outline resample(const Outline& outline) {
+  const std::size_t n = outline.size();
+  Outline out{std::vector<double>(n, 0.0), std::vector<double>(n, 0.0)};
   for (std::size_t i = 0; i < n; ++i) {
     const double a = rayAngle(i, n);
     const TracePoint rayEnd{100 * std::cos(a), 100 * std::sin(a)};
-    std::optional<TracePoint> hit = RuleHit(rayEnd, X, Y);
-    if (!hit) hit = ExactHit(rayEnd, X, Y);
+    std::optional<TracePoint> hit = ruleHit(rayEnd, outline);
+    if (!hit) hit = exactHit(rayEnd, outline);
     if (hit) {
-      newX[i] = hit->X;
-      newY[i] = hit->Y;
+      out.x[i] = hit->x;
+      out.y[i] = hit->y;
     }
   }
+  return out;
 }
 
 struct Accumulators {
@@ -41,25 +40,25 @@ struct Accumulators {
 
 // New radius texts (whole hundredths, empty for 0) and the box records of the re-sampled
 // outline.
-ResizedSide Measure(const std::vector<double>& newX, const std::vector<double>& newY) {
-  const std::size_t n = newX.size();
+ResizedSide measure(const Outline& outline) {
+  const std::size_t n = outline.size();
   std::vector<std::string> radii(n);
   Accumulators acc;
   const TracePoint origin{0, 0};
   for (std::size_t i = 0; i < n; ++i) {
-    const TracePoint p{newX[i], newY[i]};
-    radii[i] = formatNumber(PointDistance(origin, p) * 100, "########");
+    const TracePoint p{outline.x[i], outline.y[i]};
+    radii[i] = formatNumber(pointDistance(origin, p) * 100, "########");
     const double v = value(radii[i]) / 100;
     if (v > acc.largest) {
       acc.largest = roundHalfEven(v, 2);
       acc.largestAngle = 360.0 * static_cast<double>(i) / static_cast<double>(n);
     }
-    if (p.X > acc.maxX) acc.maxX = p.X;
-    if (p.X < acc.minX) acc.minX = p.X;
-    if (p.Y > acc.maxY) acc.maxY = p.Y;
-    if (p.Y < acc.minY) acc.minY = p.Y;
+    if (p.x > acc.maxX) acc.maxX = p.x;
+    if (p.x < acc.minX) acc.minX = p.x;
+    if (p.y > acc.maxY) acc.maxY = p.y;
+    if (p.y < acc.minY) acc.minY = p.y;
     const std::size_t k = (i + 1 == n) ? 0 : i + 1;
-    acc.circumference += roundHalfEven(PointDistance(p, {newX[k], newY[k]}), 2);
+    acc.circumference += roundHalfEven(pointDistance(p, {outline.x[k], outline.y[k]}), 2);
   }
   ResizedSide out;
   out.hbox = formatNumber(acc.maxX - acc.minX, "######.00");
@@ -67,7 +66,7 @@ ResizedSide Measure(const std::vector<double>& newX, const std::vector<double>& 
   out.fed = formatNumber(2 * acc.largest, "#####.00");
   out.fedax = formatNumber(roundToWhole(360 - acc.largestAngle) % 180, "####0.00");
   out.circ = formatNumber(acc.circumference, "#####.00");
-  out.radiusLines = FormatRadiusLines("R=", radii, "\n");
+  out.radiusLines = formatRadiusLines(radii);
   return out;
 }
 
@@ -81,8 +80,7 @@ std::string resultOf(const std::optional<ResizedSide>& side, std::string Resized
 }
 
 // The replacement of a box record line, or nothing when `label` is not one of them.
-std::optional<std::string> boxRecord(std::string_view label,
-                                     const std::array<std::optional<ResizedSide>, 2>& sides) {
+std::optional<std::string> boxRecord(std::string_view label, const PerSide<std::optional<ResizedSide>>& sides) {
   std::string ResizedSide::*field = nullptr;
   if (label == "HBOX=") field = &ResizedSide::hbox;
   else if (label == "VBOX=") field = &ResizedSide::vbox;
@@ -90,48 +88,44 @@ std::optional<std::string> boxRecord(std::string_view label,
   else if (label == "FED=") field = &ResizedSide::fed;
   else if (label == "FEDAX=") field = &ResizedSide::fedax;
   if (!field) return std::nullopt;
-  return std::string(label) + resultOf(sides[0], field) + ";" + resultOf(sides[1], field);
+  return std::string(label) + resultOf(sides[Side::Right], field) + ";" + resultOf(sides[Side::Left], field);
 }
 
 }  // namespace
 
-void OutlineFromRadii(const std::vector<std::string>& radii, std::vector<double>& X,
-                      std::vector<double>& Y) {
+Outline outlineFromRadii(const std::vector<double>& radii) {
   const std::size_t n = radii.size();
-  X.assign(n, 0.0);
-  Y.assign(n, 0.0);
+  Outline outline{std::vector<double>(n, 0.0), std::vector<double>(n, 0.0)};
   for (std::size_t i = 0; i < n; ++i) {
     const double a = rayAngle(i, n);
-    const double r = value(radii[i]) / 100;
-    X[i] = r * std::cos(a);
-    Y[i] = r * std::sin(a);
+    const double r = radii[i] / 100;
+    outline.x[i] = r * std::cos(a);
+    outline.y[i] = r * std::sin(a);
   }
+  return outline;
 }
 
-void StretchLowerHalf(std::vector<double>& Y, double measuredB, double newB) {
+void stretchLowerHalf(Outline& outline, double measuredB, double newB) {
   const double half = measuredB / 2;
   const double dB = newB - measuredB;
-  std::vector<double> stretched = Y;
+  std::vector<double> stretched = outline.y;
   for (double& y : stretched) {
     if (y < 0) y = y + y / half * dB;
     if (!std::isfinite(y)) return;  // a zero B, or a stretch beyond any number: unstretched
   }
-  Y = std::move(stretched);
+  outline.y = std::move(stretched);
 }
 
-ResizedSide ResizeSide(const std::vector<std::string>& radii, double measuredB, int stretchMode,
-                       double newB) {
-  std::vector<double> X, Y, newX, newY;
-  OutlineFromRadii(radii, X, Y);
-  if (stretchMode == 1) StretchLowerHalf(Y, measuredB, newB);
-  CenterOnBox(X, Y);
-  Resample(X, Y, newX, newY);
-  CenterOnBox(newX, newY);
-  return Measure(newX, newY);
+ResizedSide resizeSide(const std::vector<double>& radii, double measuredB, Stretch stretch, double newB) {
+  Outline outline = outlineFromRadii(radii);
+  if (stretch == Stretch::LowerHalf) stretchLowerHalf(outline, measuredB, newB);
+  centerOnBox(outline);
+  Outline resampled = resample(outline);
+  centerOnBox(resampled);
+  return measure(resampled);
 }
 
-std::string RebuildPacketText(const std::string& packet,
-                              const std::array<std::optional<ResizedSide>, 2>& sides) {
+std::string rebuildPacketText(std::string_view packet, const PerSide<std::optional<ResizedSide>>& sides) {
   std::string out;
   out.reserve(packet.size() + 64);
   std::string_view rest = packet;
@@ -147,7 +141,7 @@ std::string RebuildPacketText(const std::string& packet,
     } else {
       out += piece;
       if (label == "TRCFMT=") {
-        const auto& side = sides[piece.find(";L;") != std::string_view::npos ? 1 : 0];
+        const auto& side = sides[piece.find(";L;") != std::string_view::npos ? Side::Left : Side::Right];
         out += '\n';
         if (side) out += side->radiusLines;
       }

@@ -23,9 +23,8 @@ bool isReservedDeviceName(std::string_view name) {
          std::find(superscripts.begin(), superscripts.end(), number) != superscripts.end();
 }
 
-}  // namespace
-
-std::string TraceNameProblem(std::string_view name) {
+// The reason, or nullptr for a safe name.
+const char* unsafeNameReason(std::string_view name) {
   if (name.empty()) return "is empty";
   if (name.size() > 255) return "is longer than 255 characters";
   if (name == "." || name == "..") return "names a folder";
@@ -40,7 +39,15 @@ std::string TraceNameProblem(std::string_view name) {
   if (name.front() == '.') return "starts with a dot, which hides the file";
   if (name.back() == '.' || name.back() == ' ') return "ends with a dot or blank";
   if (isReservedDeviceName(name)) return "is a reserved device name";
-  return {};
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<Problem> traceNameProblem(std::string_view name) {
+  const char* const reason = unsafeNameReason(name);
+  if (!reason) return std::nullopt;
+  return Problem{reason};
 }
 
 }  // namespace lumora

@@ -2,15 +2,17 @@
 // leave the folder, or that Windows or Linux would refuse or silently change, is unsafe.
 #pragma once
 
-#include <string>
+#include <optional>
 #include <string_view>
+
+#include "base/core/problem.h"
 
 namespace lumora {
 
-// Empty when `name` is safe as a trace file name, otherwise why not (a short English phrase
-// such as "contains a path separator").
-std::string TraceNameProblem(std::string_view name);
+// Nothing when `name` is safe as a trace file name, otherwise why not: a phrase that follows
+// the name in a sentence, such as "contains a path separator".
+std::optional<Problem> traceNameProblem(std::string_view name);
 
-inline bool IsSafeTraceName(std::string_view name) { return TraceNameProblem(name).empty(); }
+inline bool isSafeTraceName(std::string_view name) { return !traceNameProblem(name); }
 
 }  // namespace lumora

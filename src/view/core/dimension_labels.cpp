@@ -8,10 +8,11 @@ std::string DimensionLabel(std::string_view caption, double mm) {
   return std::string(caption) + formatNumber(mm, "######.00");
 }
 
-TraceLabels MainWindowLabels(const clsVCATrace& trace) {
-  return {DimensionLabel("A: ", trace.a(0)),  DimensionLabel("B: ", trace.B(0)),
-          DimensionLabel("ED: ", trace.ed(0)), DimensionLabel("Cir: ", trace.C(0)),
-          DimensionLabel("DBL: ", trace.DBL()), "Type: " + trace.LumframeType()};
+TraceLabels MainWindowLabels(const TraceRecord& trace) {
+  return {DimensionLabel("A: ", trace.boxWidth(Side::Right)), DimensionLabel("B: ", trace.boxHeight(Side::Right)),
+          DimensionLabel("ED: ", trace.effectiveDiameter(Side::Right)),
+          DimensionLabel("Cir: ", trace.circumference(Side::Right)),
+          DimensionLabel("DBL: ", trace.distanceBetweenLenses()), "Type: " + trace.orderFrameType()};
 }
 
 }  // namespace lumora

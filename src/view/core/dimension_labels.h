@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 
 namespace lumora {
 
@@ -15,6 +15,6 @@ std::string DimensionLabel(std::string_view caption, double mm);
 struct TraceLabels {
   std::string A, B, ED, Cir, DBL, Type;
 };
-TraceLabels MainWindowLabels(const clsVCATrace& trace);
+TraceLabels MainWindowLabels(const TraceRecord& trace);
 
 }  // namespace lumora

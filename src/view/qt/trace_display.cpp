@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -14,7 +15,7 @@
 #include "base/qt/questions.h"
 #include "base/core/file_read.h"
 #include "base/core/shared_values.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 #include "view/core/trace_folder.h"
 
 namespace lumora {
@@ -110,9 +111,11 @@ void TraceDisplay::File1_Click() {
   }
   if (lowest < 0 || static_cast<std::size_t>(lowest) >= names_.size()) return;
   const std::string& name = names_[static_cast<std::size_t>(lowest)];
-  clsVCATrace trace;
-  trace.ProcessTrace(readFileText(joinPath(folder_, name)));  // the folder listed, whatever SavePath is now
-  if (mainPicture_ != nullptr) trace.DrawTrace(*mainPicture_, 0);
+  TraceRecord trace;
+  trace.process(readFileText(joinPath(folder_, name)));  // the folder listed, whatever SavePath is now
+  for (Side side : kBothSides)
+    if (!trace.hasOutline(side)) QApplication::beep();
+  if (mainPicture_ != nullptr) trace.draw(*mainPicture_, Side::Right, {Shared().HBias, Shared().VBias});
   emit traceDrawn(toQString(name));
 }
 

@@ -2,9 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "base/core/number_text.h"
-#include "base/core/ascii_text.h"
-#include "trace/core/vca_trace.h"
+#include "trace/core/trace_record.h"
 
 namespace lumora {
 namespace {
@@ -21,14 +19,11 @@ std::size_t opposite(std::size_t i, std::size_t n) {
 }
 }  // namespace
 
-// Finds the opposite pair of points with the greatest mean depth: its distance through the
-// centre is the chord, that depth the sagitta; returns 530 / radius of curvature (mm), at
-// most 15, or 6.0 when there are fewer than 10 radii or not one Z value per radius.
-double clsVCATrace::ComputeFramebase(int side) const {
-  if (!validSide(side)) return kDefaultCurve;
-  const SideData& s = sides_[static_cast<std::size_t>(side)];
-  const std::vector<double>& radii = s.rxRadiusValues;
-  const std::vector<double>& depths = s.rxZValues;
+// The opposite pair of points with the greatest mean depth: its distance through the centre
+// is the chord, that depth the sagitta.
+double TraceRecord::baseCurve(Side side) const {
+  const std::vector<double>& radii = sides_[side].radiiAsRightEye;
+  const std::vector<double>& depths = sides_[side].depthsAsRightEye;
   const std::size_t n = radii.size();
   if (n != depths.size() || n < kMinimumPoints) return kDefaultCurve;
   // The mean depth only grows with the sum of the pair's depths, so it is worked out only for
@@ -53,10 +48,10 @@ double clsVCATrace::ComputeFramebase(int side) const {
   return curve > kUpperLimit ? kUpperLimit : curve;
 }
 
-void clsVCATrace::ApplyBaseCurveFallback() {
-  for (int side = 0; side < 2; ++side) {
-    SideData& s = sides_[static_cast<std::size_t>(side)];
-    if (s.fcrv == 0 && s.bevc == 0) s.fcrv = s.bevc = ComputeFramebase(side);
+void TraceRecord::applyBaseCurveFallback() {
+  for (Side side : kBothSides) {
+    SideData& s = sides_[side];
+    if (s.frameCurve == 0 && s.bevelCurve == 0) s.frameCurve = s.bevelCurve = baseCurve(side);
   }
 }
 

@@ -83,14 +83,8 @@ class MainWindow : public QMainWindow {
   void showWindow();
   void hideToTray();
 
-  DesktopServices services_;
-  SaveFolder saveFolder_;  // outlives the link, which stores traces there
-  ScreenCalibration calibration_;
-  std::unique_ptr<LinkSession> link_;
-  TrayIcon* trayIcon_ = nullptr;
-  bool shuttingDown_ = false;
-
   QMenu* fileMenu_ = nullptr;
+  // The trace view: the picture, its dimension labels, the status and the prompt's buttons.
   QWidget* traceView_ = nullptr;
   TracePicture* picture_ = nullptr;
   QLabel* orderLabel_ = nullptr;
@@ -105,9 +99,17 @@ class MainWindow : public QMainWindow {
   QPushButton* saveButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
+  // The activity views, shown in the trace view's place from the Help menu.
   QListWidget* activityList_ = nullptr;
   QListWidget* rawDataList_ = nullptr;
   QPushButton* closeListButton_ = nullptr;
+
+  DesktopServices services_;
+  SaveFolder saveFolder_;  // outlives the link, which stores traces there
+  ScreenCalibration calibration_;
+  std::unique_ptr<LinkSession> link_;
+  TrayIcon* trayIcon_ = nullptr;
+  bool shuttingDown_ = false;
 };
 
 }  // namespace lumora

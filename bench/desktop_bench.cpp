@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/core/help_texts.h"
-#include "app/desktop/lum_lab_frm.h"
+#include "app/desktop/main_window.h"
 #include "base/qt/questions.h"
 #include "base/qt/settings_store.h"
 
@@ -54,8 +54,8 @@ void BM_DesktopStartUpToIcon(benchmark::State& state) {
   SettingsStore settings;
   HelpTexts texts;
   for (auto _ : state) {
-    LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
-    if (!window.Form_Load()) state.SkipWithError("the port did not open");
+    MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+    if (!window.start()) state.SkipWithError("the port did not open");
     state.PauseTiming();
     window.shutdown();
     state.ResumeTiming();
@@ -68,9 +68,9 @@ void BM_DesktopMemoryWithATraceShown(benchmark::State& state) {
   QtQuestions questions;
   SettingsStore settings;
   HelpTexts texts;
-  LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
-  window.Form_Load();
-  for (auto _ : state) window.ShowStoredTrace(LUMORA_SAMPLE_TRACE);
+  MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+  window.start();
+  for (auto _ : state) window.showStoredTrace(LUMORA_SAMPLE_TRACE);
   QCoreApplication::processEvents();  // let the window paint once
   state.counters["resident_MB"] = static_cast<double>(residentKb()) / 1024.0;
 }

@@ -9,11 +9,10 @@
 #include <string>
 
 #include "base/qt/questions.h"
-#include "base/core/shared_values.h"
 #include "trace/core/trace_record.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/drawing_files.h"
-#include "view/qt/trace_display.h"
+#include "view/qt/trace_maintenance_dialog.h"
 
 namespace {
 
@@ -42,15 +41,17 @@ lumora::TraceRecord circle() {
 
 void BM_ListSaveFolder100k(benchmark::State& state) {
   const std::string path = bigFolder().path().toStdString();
-  for (auto _ : state) benchmark::DoNotOptimize(lumora::ListTraceFiles(path));
+  for (auto _ : state) benchmark::DoNotOptimize(lumora::listTraceFiles(path));
 }
 BENCHMARK(BM_ListSaveFolder100k)->Unit(benchmark::kMillisecond);
 
 void BM_OpenMaintenanceDialog100k(benchmark::State& state) {
-  lumora::Shared().SavePath = bigFolder().path().toStdString();
+  const std::string path = bigFolder().path().toStdString();
   lumora::QtQuestions questions;
+  lumora::MillimetreSurface picture(100, 80);
+  const lumora::ScreenCalibration calibration;
   for (auto _ : state) {
-    lumora::TraceDisplay dialog(questions, nullptr);
+    lumora::TraceMaintenanceDialog dialog(questions, path, picture, calibration);
     benchmark::DoNotOptimize(dialog.names().size());
   }
 }
@@ -59,9 +60,9 @@ BENCHMARK(BM_OpenMaintenanceDialog100k)->Unit(benchmark::kMillisecond);
 void BM_DrawTraceToImage(benchmark::State& state) {
   const lumora::TraceRecord trace = circle();
   for (auto _ : state) {
-    lumora::MillimetreSurface surface = lumora::SurfaceForImage(800, 600, 8);
+    lumora::MillimetreSurface surface = lumora::surfaceForImage(800, 600, 8);
     trace.draw(surface, lumora::Side::Right, {});
-    benchmark::DoNotOptimize(lumora::DrawingToImage(surface, 8));
+    benchmark::DoNotOptimize(lumora::drawingToImage(surface, 8));
   }
 }
 BENCHMARK(BM_DrawTraceToImage)->Unit(benchmark::kMillisecond);

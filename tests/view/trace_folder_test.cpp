@@ -23,7 +23,7 @@ class TraceFolderTest : public ::testing::Test {
   testing::TempFolder folder;
 };
 
-TEST_F(TraceFolderTest, ListHoldsTheFilesSortedIgnoringCaseCapitalFirst) {
+TEST_F(TraceFolderTest, TheListHoldsTheVisibleFilesSortedIgnoringCaseCapitalFirst) {
   std::filesystem::create_directory(folder.file("Traces"));
   for (const char* name : {".hidden", "abc", "ABC"}) folder.write(name);
 #ifdef _WIN32
@@ -32,29 +32,26 @@ TEST_F(TraceFolderTest, ListHoldsTheFilesSortedIgnoringCaseCapitalFirst) {
   for (const char* name : {"hidden", "system"}) folder.write(name);
   ASSERT_TRUE(SetFileAttributesW(folder.file("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(SetFileAttributesW(folder.file("system").c_str(), FILE_ATTRIBUTE_SYSTEM));
-  EXPECT_EQ(ListTraceFiles(folder.path()), (Names{".hidden", "1001", "1002", "1003", "A.txt", "abc", "b.txt"}));
+  EXPECT_EQ(listTraceFiles(folder.path()), (Names{".hidden", "1001", "1002", "1003", "A.txt", "abc", "b.txt"}));
 #else
-  EXPECT_EQ(ListTraceFiles(folder.path()), (Names{"1001", "1002", "1003", "A.txt", "ABC", "abc", "b.txt"}));
+  EXPECT_EQ(listTraceFiles(folder.path()), (Names{"1001", "1002", "1003", "A.txt", "ABC", "abc", "b.txt"}));
 #endif
-  EXPECT_TRUE(ListTraceFiles(folder.path() + "/missing").empty());
-  EXPECT_TRUE(ListTraceFiles("").empty());
+  EXPECT_TRUE(listTraceFiles(folder.path() + "/missing").empty());
 }
 
-TEST_F(TraceFolderTest, DeleteRemovesExactlyTheFlaggedFilesAndGoesOnPastOneAlreadyGone) {
-  const Names names = ListTraceFiles(folder.path());
+// Fewer flags than names leave the rest; a file already gone does not stop the others; a
+// name that is a folder or leads out of the folder deletes nothing.
+TEST_F(TraceFolderTest, DeleteRemovesExactlyTheFlaggedFilesOfTheFolderAndNoFolders) {
+  const Names names = listTraceFiles(folder.path());
   std::filesystem::remove(folder.file("1001"));
-  EXPECT_EQ(DeleteSelectedFiles(folder.path(), names, {true, false, true, false}), 1u);  // fewer flags than names
-  EXPECT_EQ(ListTraceFiles(folder.path()), (Names{"1002", "A.txt", "b.txt"}));
-}
-
-TEST_F(TraceFolderTest, DeleteNeverLeavesTheFolderNorRemovesFolders) {
+  EXPECT_EQ(deleteSelectedFiles(folder.path(), names, {true, false, true, false}), 1u);
+  EXPECT_EQ(listTraceFiles(folder.path()), (Names{"1002", "A.txt", "b.txt"}));
   std::filesystem::create_directory(folder.file("sub"));
   folder.write("sub/inner");
   testing::TempFolder outside;
   outside.write("victim");
-  const Names names{"sub", "../" + std::filesystem::path(outside.path()).filename().string() + "/victim",
-                    outside.file("victim").string(), ".", ".."};
-  EXPECT_EQ(DeleteSelectedFiles(folder.path(), names, std::vector<bool>(names.size(), true)), 0u);
+  const Names escapes{"sub", "../" + outside.dir().filename().string() + "/victim", outside.file("victim").string(), ".", ".."};
+  EXPECT_EQ(deleteSelectedFiles(folder.path(), escapes, std::vector<bool>(escapes.size(), true)), 0u);
   EXPECT_TRUE(folder.has("sub/inner"));
   EXPECT_TRUE(outside.has("victim"));
 }

@@ -76,14 +76,14 @@ int runRender(const std::vector<std::string>& args, Streams io) {
     return kExitFile;
   }
   const int pixels = std::max(1, static_cast<int>(std::lround(surfaceSideMm(radii) * r.pxPerMm)));
-  MillimetreSurface surface = SurfaceForImage(pixels, pixels, r.pxPerMm);
+  MillimetreSurface surface = surfaceForImage(pixels, pixels, r.pxPerMm);
   trace->draw(surface, r.side, ScreenCalibration{});
-  const QByteArray bytes = DrawingFileBytes(surface, r.format, r.pxPerMm);
-  if (bytes.isEmpty()) {
+  const Result<QByteArray> bytes = drawingFileBytes(surface, r.format, r.pxPerMm);
+  if (!bytes) {
     io.err << "lumora-trace: cannot draw " << r.file << "\n";
     return kExitFile;
   }
-  return writeOutput(r.out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), io);
+  return writeOutput(r.out, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())), io);
 }
 
 }  // namespace lumora::tool

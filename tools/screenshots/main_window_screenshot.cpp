@@ -9,7 +9,7 @@
 #include "app/core/about_box.h"
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
-#include "app/desktop/lum_lab_frm.h"
+#include "app/desktop/main_window.h"
 #include "base/qt/qt_text.h"
 #include "base/qt/questions.h"
 #include "base/qt/settings_store.h"
@@ -24,11 +24,11 @@ int main(int argc, char** argv) {
   QtQuestions questions;
   SettingsStore settings;
   HelpTexts texts;
-  LumLabfrm window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+  MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
   window.setWindowTitle(toQString(mainWindowCaption(programVersion())));
-  window.ShowStoredTrace(argv[1]);
-  window.findChild<QLabel*>("TraceLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
-  window.findChild<QLabel*>("Helplbl")->setText(toQString(kWaitingForTraceData));
+  window.showStoredTrace(argv[1]);
+  window.findChild<QLabel*>("orderLabel")->setText("Order: " + QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
+  window.findChild<QLabel*>("statusLabel")->setText(toQString(kWaitingForTraceData));
   window.show();
   const bool saved = window.grab().save(QString::fromLocal8Bit(argv[2]));
   std::printf("%s %s\n", saved ? "wrote" : "FAILED", argv[2]);

@@ -12,10 +12,10 @@
 
 #include "base/qt/questions.h"
 #include "base/qt/settings_store.h"
-#include "base/core/shared_values.h"
-#include "view/qt/frm_calibrate.h"
-#include "view/qt/trace_display.h"
-#include "view/qt/trace_pic.h"
+#include "trace/core/picture_surface.h"
+#include "view/qt/calibration_dialog.h"
+#include "view/qt/trace_maintenance_dialog.h"
+#include "view/qt/trace_picture.h"
 
 namespace {
 
@@ -34,14 +34,14 @@ bool maintenance(const QDir& samples, const QDir& out) {
   for (const QString& name : samples.entryList(QDir::Files)) {
     QFile::copy(samples.filePath(name), folder.filePath(name));
   }
-  lumora::Shared().SavePath = folder.path().toStdString();
   lumora::QtQuestions questions;
-  lumora::TracePic picture;
+  lumora::TracePicture picture;
   picture.setFixedSizeMm(80, 60);
-  lumora::TraceDisplay dialog(questions, &picture);
-  auto* list = dialog.findChild<QListView*>(QStringLiteral("File1"));
+  const lumora::ScreenCalibration calibration;
+  lumora::TraceMaintenanceDialog dialog(questions, folder.path().toStdString(), picture, calibration);
+  auto* list = dialog.findChild<QListView*>(QStringLiteral("traceList"));
   list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
-  dialog.File1_Click();
+  dialog.onTraceClicked();
   return save(dialog, out, "trace-maintenance.png") && save(picture, out, "trace-picture.png");
 }
 
@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
   const QDir out(QString::fromLocal8Bit(argv[2]));
   if (!QDir().mkpath(out.path())) return 1;
   lumora::SettingsStore store;
-  lumora::frmCalibrate calibrate(store);
+  lumora::ScreenCalibration calibration;
+  lumora::CalibrationDialog calibrate(store, calibration);
   const bool ok = maintenance(samples, out) && save(calibrate, out, "calibrate-display.png");
   return ok ? 0 : 1;
 }

@@ -14,7 +14,7 @@ namespace lumora {
 // "Corvane Lumora Trace Server v" major "." minor revision (1, 11, 0 gives "...v1.110").
 std::string mainWindowCaption(const AppVersion& version);
 
-inline constexpr const char* kNotifyIconTip = "Corvane Lumora Trace Server";
+inline constexpr const char* kTrayIconTip = "Corvane Lumora Trace Server";
 inline constexpr const char* kWaitingForTraceData = "Waiting for trace data...";
 inline constexpr const char* kTraceCancelled = "Trace Cancelled!\n\nWaiting for Next Trace...";
 inline constexpr const char* kSaveDialogTitle = "Enter the Trace File Name";

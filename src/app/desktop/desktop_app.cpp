@@ -5,7 +5,7 @@
 #include "base/core/app_identity.h"
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
-#include "app/desktop/lum_lab_frm.h"
+#include "app/desktop/main_window.h"
 #include "app/desktop/single_instance.h"
 #include "app/qt/help_windows.h"
 #include "base/qt/qt_text.h"
@@ -17,7 +17,7 @@
 
 namespace lumora {
 
-int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
+int runDesktop(QApplication& app, const std::function<void()>& startLog) {
   QtQuestions questions;
   const SingleInstance instance;
   if (!instance.acquired()) {
@@ -35,8 +35,8 @@ int RunDesktop(QApplication& app, const std::function<void()>& startLog) {
                                                 defaultSaveFolder(), parent);
                              dialog.exec();
                            }};
-  LumLabfrm window(services);
-  if (!window.Form_Load()) return 0;
+  MainWindow window(services);
+  if (!window.start()) return 0;
   return app.exec();
 }
 

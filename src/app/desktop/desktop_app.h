@@ -10,6 +10,6 @@ namespace lumora {
 
 // Runs the program in `app`; returns the exit code. `startLog` runs once this copy is known
 // to be the only one: a second copy touches no file, not even the first copy's log.
-int RunDesktop(QApplication& app, const std::function<void()>& startLog);
+int runDesktop(QApplication& app, const std::function<void()>& startLog);
 
 }  // namespace lumora

@@ -1,4 +1,5 @@
-// Whether the tray application has a desktop to show in.
+// Whether the tray application has a desktop to show in; one implementation per platform
+// (desktop_session_posix.cpp, desktop_session_windows.cpp).
 #pragma once
 
 namespace lumora {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     QApplication app(argc, argv);
-    return lumora::RunDesktop(app, [] { lumora::startApplicationLog(); });
+    return lumora::runDesktop(app, [] { lumora::startApplicationLog(); });
   }
   // The command-line modes keep their messages on stderr: the log file belongs to the tray
   // copy, which may be running.

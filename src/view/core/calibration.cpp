@@ -5,42 +5,35 @@
 #include <cstdlib>
 
 #include "base/core/number_text.h"
-#include "base/core/shared_values.h"
 
 namespace lumora {
 namespace {
 
 constexpr double kLargestBias = 1e6;
 
-double savedBias(double bias) {
-  const std::int64_t units = BiasUnits(bias);
-  return BiasFromUnits(units <= kBiasSaveFloor ? kBiasUnitsPerOne : units);
+double biasFromUnits(std::int64_t units) {
+  return static_cast<double>(units) / static_cast<double>(kBiasUnitsPerOne);
 }
 
-// A stored factor is never 0.1 or less, as saving replaces such; one that is (an edited
-// store, a text that is no number) would draw every trace off the picture, so it reads as 1.
-double readBias(const SettingLookup& lookup, Setting setting) {
-  return savedBias(value(readSetting(lookup, setting)));
+double savedBias(double bias) {
+  const std::int64_t units = biasUnits(bias);
+  return biasFromUnits(units <= kBiasSaveFloor ? kBiasUnitsPerOne : units);
 }
 
 }  // namespace
 
-std::int64_t BiasUnits(double bias) {
+std::int64_t biasUnits(double bias) {
   if (std::isnan(bias)) return kBiasUnitsPerOne;
   const double kept = roundHalfEven(std::clamp(bias, -kLargestBias, kLargestBias), 4);
   return std::llround(kept * static_cast<double>(kBiasUnitsPerOne));
 }
 
-double BiasFromUnits(std::int64_t units) {
-  return static_cast<double>(units) / static_cast<double>(kBiasUnitsPerOne);
+double stepBias(double bias, std::int64_t units) {
+  return biasFromUnits(biasUnits(bias) + units);
 }
 
-double StepBias(double bias, std::int64_t units) {
-  return BiasFromUnits(BiasUnits(bias) + units);
-}
-
-std::string BiasText(double bias) {
-  const std::int64_t units = BiasUnits(bias);
+std::string biasText(double bias) {
+  const std::int64_t units = biasUnits(bias);
   const std::int64_t magnitude = std::llabs(units);
   std::string text = (units < 0 ? "-" : "") + std::to_string(magnitude / kBiasUnitsPerOne);
   std::string fraction = std::to_string(magnitude % kBiasUnitsPerOne);
@@ -50,16 +43,15 @@ std::string BiasText(double bias) {
   return text;
 }
 
-void LoadBiasSettings(const SettingLookup& lookup) {
-  Shared().VBias = readBias(lookup, Setting::VBias);
-  Shared().HBias = readBias(lookup, Setting::HBias);
+ScreenCalibration readScreenCalibration(const SettingLookup& lookup) {
+  return {savedBias(value(readSetting(lookup, Setting::HBias))),
+          savedBias(value(readSetting(lookup, Setting::VBias)))};
 }
 
-void SaveBiasSettings(const SettingWriter& write) {
-  Shared().VBias = savedBias(Shared().VBias);
-  Shared().HBias = savedBias(Shared().HBias);
-  write(Setting::VBias, BiasText(Shared().VBias));
-  write(Setting::HBias, BiasText(Shared().HBias));
+void saveScreenCalibration(ScreenCalibration& calibration, const SettingWriter& write) {
+  calibration = {savedBias(calibration.horizontal), savedBias(calibration.vertical)};
+  write(Setting::VBias, biasText(calibration.vertical));
+  write(Setting::HBias, biasText(calibration.horizontal));
 }
 
 }  // namespace lumora

@@ -12,28 +12,27 @@ namespace lumora {
 
 // The label texts: "A: ", "B: ", "C: ", "ED: " and the value printed as "######.00".
 struct CalibrationLabels {
-  std::string A, B, C, ED;
+  std::string boxWidth, boxHeight, circumference, effectiveDiameter;
 };
 
 // 400 radii of 2500 hundredths of a millimetre.
-std::vector<double> ReferenceCircle();
+std::vector<double> referenceCircle();
 
-// The picture (mm) the reference circle needs at the factors: 90 x 75 mm, or the circle with
-// 15 mm around it when that is larger, so that a screen whose size is reported far off can
-// still be calibrated.
 struct PictureSizeMm {
-  double Width, Height;
+  double width, height;
 };
-PictureSizeMm CalibrationPictureSize(double hBias, double vBias);
+
+// The picture (mm) the reference circle needs at `calibration`: 90 x 75 mm, or the circle
+// with 15 mm around it when that is larger, so that a screen whose size is reported far off
+// can still be calibrated; at most `room` either way.
+PictureSizeMm calibrationPictureSize(ScreenCalibration calibration, PictureSizeMm room);
 
 // Draws `radii` (hundredths of a millimetre; radius i of N, counted from 1, at 360 x i / N
-// degrees) around the middle of `pic`: blue axes through the middle, the outline in black,
-// each nominal horizontal distance d drawn as hBias x d mm and each vertical one as
-// vBias x d mm. The labels measure the nominal outline, whatever the factors. Sets
-// MirrorSign to +1. Draws nothing and gives nothing when the list is empty or its first
-// radius is 0 or less.
-std::optional<CalibrationLabels> DrawCalibrationFigure(PictureSurface& pic,
-                                                       const std::vector<double>& radii,
-                                                       double hBias, double vBias);
+// degrees) around the middle of `picture`: blue axes through the middle, the outline in
+// black, each nominal horizontal distance d drawn as horizontal x d mm and each vertical one
+// as vertical x d mm. The labels measure the nominal outline, whatever the factors. Draws
+// nothing and gives nothing when the list is empty or its first radius is 0 or less.
+std::optional<CalibrationLabels> drawCalibrationFigure(PictureSurface& picture, const std::vector<double>& radii,
+                                                       ScreenCalibration calibration);
 
 }  // namespace lumora

@@ -4,15 +4,17 @@
 
 namespace lumora {
 
-std::string DimensionLabel(std::string_view caption, double mm) {
+std::string dimensionLabel(std::string_view caption, double mm) {
   return std::string(caption) + formatNumber(mm, "######.00");
 }
 
-TraceLabels MainWindowLabels(const TraceRecord& trace) {
-  return {DimensionLabel("A: ", trace.boxWidth(Side::Right)), DimensionLabel("B: ", trace.boxHeight(Side::Right)),
-          DimensionLabel("ED: ", trace.effectiveDiameter(Side::Right)),
-          DimensionLabel("Cir: ", trace.circumference(Side::Right)),
-          DimensionLabel("DBL: ", trace.distanceBetweenLenses()), "Type: " + trace.orderFrameType()};
+TraceLabels rightEyeLabels(const TraceRecord& trace) {
+  return {dimensionLabel("A: ", trace.boxWidth(Side::Right)),
+          dimensionLabel("B: ", trace.boxHeight(Side::Right)),
+          dimensionLabel("ED: ", trace.effectiveDiameter(Side::Right)),
+          dimensionLabel("Cir: ", trace.circumference(Side::Right)),
+          dimensionLabel("DBL: ", trace.distanceBetweenLenses()),
+          "Type: " + trace.orderFrameType()};
 }
 
 }  // namespace lumora

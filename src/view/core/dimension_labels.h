@@ -9,12 +9,13 @@
 namespace lumora {
 
 // `caption` and the value printed as "######.00" (mm).
-std::string DimensionLabel(std::string_view caption, double mm);
+std::string dimensionLabel(std::string_view caption, double mm);
 
-// The main window's labels for the right eye of `trace`.
+// The main window's labels for the right eye of a trace: "A: ", "B: ", "ED: ", "Cir: ",
+// "DBL: " with their values in mm, and "Type: " with the ordering system's frame type.
 struct TraceLabels {
-  std::string A, B, ED, Cir, DBL, Type;
+  std::string boxWidth, boxHeight, effectiveDiameter, circumference, distanceBetweenLenses, frameType;
 };
-TraceLabels MainWindowLabels(const TraceRecord& trace);
+TraceLabels rightEyeLabels(const TraceRecord& trace);
 
 }  // namespace lumora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace lumora {
 namespace {
@@ -14,16 +15,15 @@ std::uint32_t clampedChannel(int value) {
   return static_cast<std::uint32_t>(std::clamp(value, 0, 255));
 }
 
-}  // namespace
-
-// Liang-Barsky: the line is p(t) = p1 + t (p2 - p1), 0 <= t <= 1; each edge narrows t.
-std::optional<DrawnLine> ClipLine(DrawnLine line, double left, double top, double right,
-                                  double bottom) {
-  if (!finite(line.X1, line.Y1, line.X2, line.Y2)) return std::nullopt;
-  const double dx = line.X2 - line.X1, dy = line.Y2 - line.Y1;
+// The part of the line inside the rectangle [left, right] x [top, bottom]; nothing when the
+// line misses it or an end is not a finite number. Liang-Barsky: the line is
+// p(t) = p1 + t (p2 - p1), 0 <= t <= 1; each edge narrows t.
+std::optional<DrawnLine> clipLine(DrawnLine line, double left, double top, double right, double bottom) {
+  if (!finite(line.x1, line.y1, line.x2, line.y2)) return std::nullopt;
+  const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
   if (!std::isfinite(dx) || !std::isfinite(dy)) return std::nullopt;
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {line.X1 - left, right - line.X1, line.Y1 - top, bottom - line.Y1};
+  const double q[4] = {line.x1 - left, right - line.x1, line.y1 - top, bottom - line.y1};
   double t0 = 0, t1 = 1;
   for (int edge = 0; edge < 4; ++edge) {
     if (p[edge] == 0) {
@@ -36,10 +36,12 @@ std::optional<DrawnLine> ClipLine(DrawnLine line, double left, double top, doubl
   }
   if (t0 > t1) return std::nullopt;
   DrawnLine cut = line;
-  cut.X1 = line.X1 + t0 * dx, cut.Y1 = line.Y1 + t0 * dy;
-  cut.X2 = line.X1 + t1 * dx, cut.Y2 = line.Y1 + t1 * dy;
+  cut.x1 = line.x1 + t0 * dx, cut.y1 = line.y1 + t0 * dy;
+  cut.x2 = line.x1 + t1 * dx, cut.y2 = line.y1 + t1 * dy;
   return cut;
 }
+
+}  // namespace
 
 MillimetreSurface::MillimetreSurface(double widthMm, double heightMm)
     : width_(widthMm), height_(heightMm), scaleWidth_(widthMm), scaleHeight_(heightMm) {}
@@ -74,7 +76,7 @@ void MillimetreSurface::drawLine(double x1, double y1, double x2, double y2) {
   const double sx = width_ / scaleWidth_, sy = height_ / scaleHeight_;
   const DrawnLine line{(x1 - left_) * sx, (y1 - top_) * sy, (x2 - left_) * sx, (y2 - top_) * sy,
                        colour_, lineWidth_};
-  const auto inside = ClipLine(line, -kClipMarginMm, -kClipMarginMm, width_ + kClipMarginMm,
+  const auto inside = clipLine(line, -kClipMarginMm, -kClipMarginMm, width_ + kClipMarginMm,
                                height_ + kClipMarginMm);
   if (inside) lines_.push_back(*inside);
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "trace/core/picture_surface.h"
@@ -14,19 +13,14 @@ namespace lumora {
 // One drawn line: ends in millimetres from the surface's left-top corner (y grows down),
 // colour as 0xRRGGBB, width in device pixels.
 struct DrawnLine {
-  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-  std::uint32_t Colour = 0;
-  int WidthPixels = 1;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  std::uint32_t colour = 0;
+  int widthPixels = 1;
 };
 
 // Lines are kept within this distance around the surface (mm); longer ones are cut there, so
 // absurd radii cannot make a painter work with coordinates of astronomical size.
 inline constexpr double kClipMarginMm = 10;
-
-// The part of the line (x1, y1)-(x2, y2) inside the rectangle [left, right] x [top, bottom];
-// nothing when the line misses it or an end is not a finite number.
-std::optional<DrawnLine> ClipLine(DrawnLine line, double left, double top, double right,
-                                  double bottom);
 
 class MillimetreSurface : public PictureSurface {
  public:

@@ -32,7 +32,7 @@ bool plainFileName(const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> ListTraceFiles(const std::string& folder) {
+std::vector<std::string> listTraceFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(pathFromText(folder), ec);
@@ -45,7 +45,7 @@ std::vector<std::string> ListTraceFiles(const std::string& folder) {
   return names;
 }
 
-std::size_t DeleteSelectedFiles(const std::string& folder, const std::vector<std::string>& names,
+std::size_t deleteSelectedFiles(const std::string& folder, const std::vector<std::string>& names,
                                 const std::vector<bool>& selected) {
   std::size_t deleted = 0;
   for (std::size_t i = 0; i < names.size() && i < selected.size(); ++i) {

@@ -21,23 +21,7 @@ int wholePixels(double mm, double pxPerMm) {
   return std::max(1, static_cast<int>(std::lround(mm * pxPerMm)));
 }
 
-}  // namespace
-
-MillimetreSurface SurfaceForImage(int widthPx, int heightPx, double pxPerMm) {
-  return MillimetreSurface(widthPx / pxPerMm, heightPx / pxPerMm);
-}
-
-QImage DrawingToImage(const MillimetreSurface& surface, double pxPerMm) {
-  QImage image(wholePixels(surface.widthMm(), pxPerMm), wholePixels(surface.heightMm(), pxPerMm),
-               QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  PaintDrawing(painter, surface.lines(), {pxPerMm, pxPerMm, 1.0});
-  return image;
-}
-
-bool WriteDrawingSvg(const MillimetreSurface& surface, QIODevice& out, double pxPerMm) {
+bool writeSvg(const MillimetreSurface& surface, QIODevice& out, double pxPerMm) {
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
   svg.setResolution(kSvgDotsPerInch);
@@ -47,17 +31,36 @@ bool WriteDrawingSvg(const MillimetreSurface& surface, QIODevice& out, double px
   QPainter painter;
   if (!painter.begin(&svg)) return false;
   painter.fillRect(QRectF(0, 0, surface.widthMm(), surface.heightMm()), Qt::white);
-  PaintDrawing(painter, surface.lines(), {1.0, 1.0, 1.0 / pxPerMm});
+  paintDrawing(painter, surface.lines(), {1.0, 1.0, 1.0 / pxPerMm});
   return painter.end();
 }
 
-QByteArray DrawingFileBytes(const MillimetreSurface& surface, DrawingFormat format, double pxPerMm) {
+}  // namespace
+
+MillimetreSurface surfaceForImage(int widthPx, int heightPx, double pxPerMm) {
+  return MillimetreSurface(widthPx / pxPerMm, heightPx / pxPerMm);
+}
+
+QImage drawingToImage(const MillimetreSurface& surface, double pxPerMm) {
+  QImage image(wholePixels(surface.widthMm(), pxPerMm), wholePixels(surface.heightMm(), pxPerMm),
+               QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  paintDrawing(painter, surface.lines(), {pxPerMm, pxPerMm, 1.0});
+  return image;
+}
+
+Result<QByteArray> drawingFileBytes(const MillimetreSurface& surface, DrawingFormat format, double pxPerMm) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  const bool made = format == DrawingFormat::Png ? DrawingToImage(surface, pxPerMm).save(&buffer, "PNG")
-                                                 : WriteDrawingSvg(surface, buffer, pxPerMm);
-  return made ? bytes : QByteArray();
+  if (format == DrawingFormat::Png) {
+    if (!drawingToImage(surface, pxPerMm).save(&buffer, "PNG")) return Problem{"the PNG image cannot be made"};
+  } else if (!writeSvg(surface, buffer, pxPerMm)) {
+    return Problem{"the SVG document cannot be written"};
+  }
+  return bytes;
 }
 
 }  // namespace lumora

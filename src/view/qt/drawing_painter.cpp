@@ -7,16 +7,16 @@
 
 namespace lumora {
 
-void PaintDrawing(QPainter& painter, const std::vector<DrawnLine>& lines, DeviceScale scale) {
+void paintDrawing(QPainter& painter, const std::vector<DrawnLine>& lines, DeviceScale scale) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   for (const DrawnLine& line : lines) {
-    QPen pen(QColor::fromRgb(line.Colour));
-    pen.setWidthF(line.WidthPixels * scale.UnitsPerPixel);
+    QPen pen(QColor::fromRgb(line.colour));
+    pen.setWidthF(line.widthPixels * scale.unitsPerPixel);
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
-    painter.drawLine(QLineF(line.X1 * scale.UnitsPerMmX, line.Y1 * scale.UnitsPerMmY,
-                            line.X2 * scale.UnitsPerMmX, line.Y2 * scale.UnitsPerMmY));
+    painter.drawLine(QLineF(line.x1 * scale.unitsPerMmX, line.y1 * scale.unitsPerMmY,
+                            line.x2 * scale.unitsPerMmX, line.y2 * scale.unitsPerMmY));
   }
   painter.restore();
 }

@@ -12,12 +12,12 @@ namespace lumora {
 // How the painter's units relate to the drawing: units per millimetre across and down, and
 // units per device pixel (for line widths, which are given in pixels).
 struct DeviceScale {
-  double UnitsPerMmX = 1;
-  double UnitsPerMmY = 1;
-  double UnitsPerPixel = 1;
+  double unitsPerMmX = 1;
+  double unitsPerMmY = 1;
+  double unitsPerPixel = 1;
 };
 
 // Paints `lines` with round-capped pens; the painter's state is restored afterwards.
-void PaintDrawing(QPainter& painter, const std::vector<DrawnLine>& lines, DeviceScale scale);
+void paintDrawing(QPainter& painter, const std::vector<DrawnLine>& lines, DeviceScale scale);
 
 }  // namespace lumora

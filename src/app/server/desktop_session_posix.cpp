@@ -1,11 +1,12 @@
-#include "app/server/desktop_session.h"
-
 #include <QtGlobal>
+
+#include "app/server/desktop_session.h"
 
 namespace lumora {
 
+// macOS draws without a display server, as Windows does.
 bool DesktopSessionAvailable() {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+#ifdef Q_OS_MACOS
   return true;
 #else
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||

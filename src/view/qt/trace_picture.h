@@ -2,17 +2,20 @@
 // come from the screen's physical size. It keeps the last drawing and repaints it.
 #pragma once
 
+#include <string>
+
 #include <QFrame>
 
+#include "trace/core/trace_record.h"
 #include "view/core/millimetre_surface.h"
 
 namespace lumora {
 
-class TracePic : public QFrame, public PictureSurface {
+class TracePicture : public QFrame, public PictureSurface {
   Q_OBJECT
 
  public:
-  explicit TracePic(QWidget* parent = nullptr);
+  explicit TracePicture(QWidget* parent = nullptr);
 
   // Screen pixels per millimetre across and down, from the screen's physical resolution.
   double pixelsPerMmX() const;
@@ -31,11 +34,6 @@ class TracePic : public QFrame, public PictureSurface {
   void setLineWidth(int pixels) override;
   void drawLine(double x1, double y1, double x2, double y2) override;
 
- signals:
-  // The picture has a new size; the kept drawing stays where it was, so its owner may want
-  // to draw again around the new middle.
-  void resized();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -45,5 +43,10 @@ class TracePic : public QFrame, public PictureSurface {
 
   MillimetreSurface surface_;
 };
+
+// Reads the trace file at `path` (UTF-8, or the bytes the link named it by), beeps once for
+// each eye without an outline, and draws the right eye on `picture` at `calibration`. A file
+// that is missing or no trace leaves the picture empty. Returns the trace, for its labels.
+TraceRecord showTraceFile(const std::string& path, PictureSurface& picture, ScreenCalibration calibration);
 
 }  // namespace lumora

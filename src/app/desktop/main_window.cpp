@@ -1,0 +1,236 @@
+#include "app/desktop/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/core/help_texts.h"
+#include "app/core/shell_texts.h"
+#include "app/desktop/tray_icon.h"
+#include "app/qt/help_windows.h"
+#include "base/core/app_identity.h"
+#include "base/core/platform_values.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
+#include "base/qt/settings_store.h"
+#include "link/qt/link_session.h"
+#include "setup/core/port_device.h"
+#include "view/core/calibration.h"
+#include "view/core/dimension_labels.h"
+#include "view/qt/trace_picture.h"
+
+namespace lumora {
+namespace {
+
+QString applicationTitle() { return toQString(kApplicationTitle); }
+
+}  // namespace
+
+MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
+  setObjectName("mainWindow");
+  setWindowIcon(programIcon());
+  buildFileMenu();
+  buildHelpMenu();
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(buildTraceView());
+  layout->addWidget(buildActivityViews());
+  setCentralWidget(central);
+  trayIcon_ = new TrayIcon(this, fileMenu_, this);
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::start() {
+  calibration_ = readScreenCalibration(services_.settings.lookup());
+  const std::string defaultFolder = defaultSaveFolder();
+  QDir().mkpath(toQString(defaultFolder));
+  QDir::setCurrent(QApplication::applicationDirPath());  // a relative save folder lies in the program's folder
+  setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  setWindowTitle(toQString(mainWindowCaption(programVersion())));
+  setPromptButtonsVisible(false);
+  for (QLabel* label : {orderLabel_, circumferenceLabel_, boxWidthLabel_, boxHeightLabel_, effectiveDiameterLabel_,
+                        distanceBetweenLensesLabel_, frameTypeLabel_})
+    label->clear();
+  show();
+  services_.texts.buildSetupHelp(defaultFolder);
+  services_.texts.buildDailyOperation();
+  services_.texts.buildMaintenance();
+  const bool linked = openPortThroughSetup();
+  QApplication::restoreOverrideCursor();
+  setEnabled(true);
+  if (!linked) return false;
+  statusLabel_->setText(kWaitingForTraceData);
+  trayIcon_->add();
+  return true;
+}
+
+bool MainWindow::openPortThroughSetup() {
+  setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  bool linked = false;
+  while (true) {
+    const int port = services_.settings.readWhole(Setting::Port);
+    const int speed = services_.settings.readWhole(Setting::Speed);
+    stopLink();
+    if (portNumberUsable(port)) startLink(port, speed);
+    const auto problem = portOpenProblem(port, link_ && link_->isOpen());
+    if (!problem) {
+      linked = true;
+      break;
+    }
+    stopLink();
+    if (services_.questions.ask(this, toQString(problem->text), applicationTitle(), Buttons::OkCancel, Icon::None) ==
+        Answer::Cancel)
+      break;
+    services_.runSetupDialog(this);
+  }
+  QApplication::restoreOverrideCursor();
+  setEnabled(true);
+  return linked;
+}
+
+// The save folder comes from the settings each time the link starts, so a folder chosen in
+// the setup dialog is in force at once.
+void MainWindow::startLink(int port, int speed) {
+  saveFolder_.setPath(services_.settings.read(Setting::SavePath));
+  QDir().mkpath(toQString(saveFolder_.path()));
+  LinkSession::Settings s;
+  s.device = toQString(portDevice(port, services_.settings.lookup()));
+  s.speed = speed;
+  s.portNumber = port;
+  s.prompt = services_.settings.read(Setting::Prompt) != "0";
+  link_ = std::make_unique<LinkSession>(s, saveFolder_);
+  connectLink();
+  link_->open();
+}
+
+// Closes the port. An upload waiting for the operator ends with the link, so its buttons go:
+// a name chosen afterwards would reach no upload and be stored nowhere.
+void MainWindow::stopLink() {
+  link_.reset();
+  setPromptButtonsVisible(false);
+}
+
+// "&Save" and "&Cancel" show only while an upload waits for the operator.
+void MainWindow::setPromptButtonsVisible(bool visible) {
+  saveButton_->setVisible(visible);
+  cancelButton_->setVisible(visible);
+}
+
+void MainWindow::connectLink() {
+  LinkSession* link = link_.get();
+  connect(link, &LinkSession::activityAdded, this, [this](const QString& line) {
+    activityList_->addItem(line);
+    // The program runs for years and a noisy line adds a line per stray byte: only the newest
+    // lines are kept, so memory stays bounded.
+    if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
+    activityList_->setCurrentRow(activityList_->count() - 1);
+  });
+  connect(link, &LinkSession::rawDataCleared, rawDataList_, &QListWidget::clear);
+  connect(link, &LinkSession::rawDataAdded, this, [this](const QString& line) { rawDataList_->addItem(line); });
+  connect(link, &LinkSession::rawDataReplaced, this, [this](int index, const QString& line) {
+    if (QListWidgetItem* item = rawDataList_->item(index)) item->setText(line);
+  });
+  connect(link, &LinkSession::orderLabelChanged, orderLabel_, &QLabel::setText);
+  connect(link, &LinkSession::statusLabelChanged, statusLabel_, &QLabel::setText);
+  // The message waits for the operator from the event loop, not inside the link's own call:
+  // "&Setup" from the icon's menu may replace the link meanwhile.
+  connect(
+      link, &LinkSession::brandMessageRequested, this,
+      [this, link = QPointer<LinkSession>(link)](const QString& text) {
+        services_.questions.ask(this, text, applicationTitle(), Buttons::Ok, Icon::Warning);
+        if (link) link->brandMessageClosed();
+      },
+      Qt::QueuedConnection);
+  connect(link, &LinkSession::showTraceRequested, this,
+          [this](const QString&, const QByteArray& path) { showStoredTrace(path.toStdString()); });
+  connect(link, &LinkSession::saveEnabled, this, [this] { saveButton_->setEnabled(true); });
+  connect(link, &LinkSession::promptRequested, this, [this] {
+    showWindow();
+    setPromptButtonsVisible(true);
+  });
+  connect(link, &LinkSession::promptEnded, this, [this] { setPromptButtonsVisible(false); });
+}
+
+void MainWindow::showStoredTrace(const std::string& path) {
+  const TraceLabels labels = rightEyeLabels(showTraceFile(path, *picture_, calibration_));
+  boxWidthLabel_->setText(toQString(labels.boxWidth));
+  boxHeightLabel_->setText(toQString(labels.boxHeight));
+  effectiveDiameterLabel_->setText(toQString(labels.effectiveDiameter));
+  circumferenceLabel_->setText(toQString(labels.circumference));
+  distanceBetweenLensesLabel_->setText(toQString(labels.distanceBetweenLenses));
+  frameTypeLabel_->setText(toQString(labels.frameType));
+}
+
+void MainWindow::onSaveClicked() {
+  const auto path = services_.questions.saveFileName(this, kSaveDialogTitle, toQString(saveFolder_.path()), "*.*");
+  if (!path) return;
+  const QFileInfo chosen(*path);
+  // The link decides whether the folder becomes the save folder (for the rest of the run
+  // only) and says so.
+  const QString folder = QDir::toNativeSeparators(chosen.absolutePath());  // as the user writes it
+  if (link_) link_->operatorChoseName(folder, chosen.fileName());
+  else saveFolder_.setPath(folder.toStdString());
+}
+
+void MainWindow::onCancelClicked() {
+  if (link_) link_->operatorCancelled();
+  picture_->clearPicture();
+  statusLabel_->setText(kTraceCancelled);
+}
+
+void MainWindow::onExitChosen() {
+  if (services_.questions.ask(this, kShutdownQuestion, kShutdownTitle, Buttons::YesNoCancel, Icon::Question) ==
+      Answer::Yes)
+    shutdown();
+}
+
+void MainWindow::shutdown() {
+  shuttingDown_ = true;
+  stopLink();
+  trayIcon_->remove();
+  close();
+  QApplication::quit();
+}
+
+void MainWindow::onSetupChosen() {
+  stopLink();
+  services_.runSetupDialog(this);
+  if (!openPortThroughSetup()) shutdown();
+}
+
+void MainWindow::onAboutChosen() {
+  const auto port = static_cast<std::int16_t>(services_.settings.readWhole(Setting::Port));
+  showAboutBox(services_.questions, this, port, link_ ? link_->settingsText() : QString(),
+               toQString(saveFolder_.path()));
+}
+
+void MainWindow::showWindow() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (shuttingDown_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  hideToTray();
+}
+
+void MainWindow::hideToTray() {
+  if (trayIcon_->shown() && trayAvailable()) hide();
+  else showMinimized();  // no notification area to come back from
+}
+
+}  // namespace lumora

@@ -1,0 +1,115 @@
+// The main window: the last trace with its order number and status, the activity views, the
+// File and Help menus, the tray icon, the port-opening loop and shutdown. The link itself
+// runs in a LinkSession the window owns; the window only shows what it reports and passes on
+// the operator's answers. It owns, for the run, the save folder the link stores traces in
+// and the screen calibration factors every drawing uses.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/desktop/desktop_services.h"
+#include "base/qt/save_folder.h"
+#include "trace/core/picture_surface.h"
+
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace lumora {
+
+class LinkSession;
+class TrayIcon;
+class TracePicture;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The activity list keeps this many of the newest lines.
+  static constexpr int kActivityLinesKept = 10000;
+
+  explicit MainWindow(DesktopServices services, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The start-up steps after the single-instance test: calibration factors, the program's
+  // folder as the current one, captions, help texts, the port-opening loop, the icon. False
+  // when the operator gave up in a port message (the program then ends; the icon was never
+  // added).
+  bool start();
+
+  // Loads the trace file at `path` (bytes, as the link named it), draws its right eye and
+  // shows its measurements.
+  void showStoredTrace(const std::string& path);
+  // Closes the link and the icon and ends the event loop.
+  void shutdown();
+
+  LinkSession* link() const { return link_.get(); }
+  TracePicture& picture() const { return *picture_; }
+  QMenu& fileMenu() const { return *fileMenu_; }
+  const TrayIcon& trayIcon() const { return *trayIcon_; }
+
+ protected:
+  // The close box only hides the window (where there is a notification area to come back
+  // from); the program ends through "E&xit (Shutdown)".
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The controls and menus, in main_window_layout.cpp.
+  void buildFileMenu();
+  void buildHelpMenu();
+  void addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler);
+  QWidget* buildTraceView();
+  QWidget* buildActivityViews();
+  void showActivityView(QWidget* list);
+
+  // Opens the configured port; while it does not open, asks OK/Cancel and runs the setup
+  // dialog on OK. False when the operator chose Cancel.
+  bool openPortThroughSetup();
+  void startLink(int port, int speed);
+  void stopLink();
+  void connectLink();
+  void setPromptButtonsVisible(bool visible);
+
+  void onSaveClicked();
+  void onCancelClicked();
+  void onExitChosen();
+  void onSetupChosen();
+  void onAboutChosen();
+  void showWindow();
+  void hideToTray();
+
+  QMenu* fileMenu_ = nullptr;
+  // The trace view: the picture, its dimension labels, the status and the prompt's buttons.
+  QWidget* traceView_ = nullptr;
+  TracePicture* picture_ = nullptr;
+  QLabel* orderLabel_ = nullptr;
+  QLabel* boxWidthLabel_ = nullptr;
+  QLabel* boxHeightLabel_ = nullptr;
+  QLabel* effectiveDiameterLabel_ = nullptr;
+  QLabel* circumferenceLabel_ = nullptr;
+  QLabel* distanceBetweenLensesLabel_ = nullptr;
+  QLabel* frameTypeLabel_ = nullptr;
+  QLabel* nasalSideLabel_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  // The activity views, shown in the trace view's place from the Help menu.
+  QListWidget* activityList_ = nullptr;
+  QListWidget* rawDataList_ = nullptr;
+  QPushButton* closeListButton_ = nullptr;
+
+  DesktopServices services_;
+  SaveFolder saveFolder_;  // outlives the link, which stores traces there
+  ScreenCalibration calibration_;
+  std::unique_ptr<LinkSession> link_;
+  TrayIcon* trayIcon_ = nullptr;
+  bool shuttingDown_ = false;
+};
+
+}  // namespace lumora

@@ -1,0 +1,7 @@
+#include "app/server/desktop_session.h"
+
+namespace lumora {
+
+bool DesktopSessionAvailable() { return true; }
+
+}  // namespace lumora

@@ -1,0 +1,53 @@
+// The trace maintenance dialog: the files of the save folder in a list with multiple
+// selection; deletes the selected traces after a confirmation, selects all, and draws the
+// clicked trace on the main window's picture. Built for folders of 100,000 traces: the folder
+// is read once into a list model, and the view lays out only the rows it shows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+class QListView;
+class QStringListModel;
+
+namespace lumora {
+
+class PictureSurface;
+class Questions;
+struct ScreenCalibration;
+
+class TraceMaintenanceDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Loads the dialog over `folder` (UTF-8), the save folder in use when it opens; the list
+  // stays that folder's, whatever the save folder becomes meanwhile. A click draws on
+  // `mainPicture` at `calibration`; both must outlive the dialog.
+  TraceMaintenanceDialog(Questions& questions, std::string folder, PictureSurface& mainPicture,
+                         const ScreenCalibration& calibration, QWidget* parent = nullptr);
+
+  // The names the list shows, in its order.
+  const std::vector<std::string>& names() const { return names_; }
+
+  // A click on the list: the selected entry with the lowest index is loaded and its right eye
+  // drawn (an empty picture when it is not a trace).
+  void onTraceClicked();
+
+ private:
+  void refreshList();
+  void onDeleteClicked();
+  void onSelectAllClicked();
+  std::vector<bool> selectedFlags() const;
+
+  Questions& questions_;
+  const std::string folder_;
+  PictureSurface& mainPicture_;
+  const ScreenCalibration& calibration_;
+  std::vector<std::string> names_;
+  QStringListModel* model_;
+  QListView* traceList_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "base/core/file_read.h"
+#include "scripted_questions.h"
+#include "temp_folder.h"
+#include "trace_packets.h"
+#include "view/core/millimetre_surface.h"
+#include "view/core/trace_folder.h"
+#include "view/qt/trace_maintenance_dialog.h"
+
+namespace lumora {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The dialog over the five samples and a file that is not a trace.
+class TraceMaintenanceDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"1001", "1002", "1003", "1004", "1005"})
+      std::filesystem::copy_file(std::filesystem::path(LUMORA_SAMPLES) / name, folder.file(name));
+    folder.write("notes.txt", "not a trace");
+    dialog = std::make_unique<TraceMaintenanceDialog>(questions, folder.path(), picture, calibration);
+    dialog->show();
+  }
+  QListView* list() const { return dialog->findChild<QListView*>("traceList"); }
+  void click(const char* button) const { dialog->findChild<QPushButton*>(button)->click(); }
+  void select(int row) const { list()->selectionModel()->select(list()->model()->index(row, 0), QItemSelectionModel::Select); }
+  // Whether the picture shows the trace `name` as drawn at `calibration`.
+  bool shows(const std::string& name) const {
+    MillimetreSurface expected(100, 80);
+    testing::processed(readFileText(folder.file(name).string())).draw(expected, Side::Right, calibration);
+    const auto start = [](const MillimetreSurface& s) { return std::pair(s.lines().at(0).x1, s.lines().at(0).y1); };
+    return start(picture) == start(expected);
+  }
+
+  testing::TempFolder folder;
+  ScriptedQuestions questions;
+  MillimetreSurface picture{100, 80};
+  ScreenCalibration calibration{1.2, 0.9};
+  std::unique_ptr<TraceMaintenanceDialog> dialog;
+};
+
+// No and Cancel keep every file; Yes removes exactly the selected ones and reads the folder
+// again. After "&Select All" and a delete nothing is left to ask about.
+TEST_F(TraceMaintenanceDialogTest, DeleteRemovesExactlyTheSelectedFilesOnlyAfterYes) {
+  EXPECT_EQ(dialog->names(), (Names{"1001", "1002", "1003", "1004", "1005", "notes.txt"}));
+  for (int row : {0, 2, 5}) select(row);
+  folder.write("2000");
+  for (Answer answer : {Answer::No, Answer::Cancel, Answer::Yes}) {
+    EXPECT_EQ(listTraceFiles(folder.path()).size(), 7u);
+    questions.replyMessage(answer);
+    click("deleteButton");
+  }
+  EXPECT_EQ(questions.asked()[0].text, "Are you sure you want to delete the selected traces?");
+  EXPECT_EQ(questions.asked()[0].buttons, Buttons::YesNoCancel);
+  EXPECT_EQ(listTraceFiles(folder.path()), (Names{"1002", "1004", "1005", "2000"}));
+  EXPECT_EQ(dialog->names(), listTraceFiles(folder.path()));
+  EXPECT_EQ(list()->model()->rowCount(), 4);
+  click("selectAllButton");
+  questions.replyMessage(Answer::Yes);
+  click("deleteButton");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  EXPECT_EQ(list()->model()->rowCount(), 0);
+  click("deleteButton");
+  EXPECT_EQ(questions.asked().size(), 4u);
+}
+
+// The lowest selected entry is drawn, at the calibration in use when it is clicked.
+TEST_F(TraceMaintenanceDialogTest, AClickDrawsTheLowestSelectedTraceOnTheMainPicture) {
+  select(3);
+  select(1);  // selected last, but lower in the list
+  dialog->onTraceClicked();
+  EXPECT_TRUE(shows("1002"));
+  list()->clearSelection();
+  calibration = {1.5, 1.5};
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(2, 0)).center());
+  EXPECT_TRUE(shows("1003"));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace lumora {
-namespace {
 
 using Lines = std::vector<std::string>;
 
@@ -45,5 +44,4 @@ TEST(BodyLines, CleansAndFiltersLines) {
   for (const auto& [body, lines] : cases) EXPECT_EQ(traceLinesFromBody(body), lines) << body;
 }
 
-}  // namespace
 }  // namespace lumora

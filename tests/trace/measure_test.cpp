@@ -31,12 +31,15 @@ TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadiusAndTheBoxFromZero) {
   EXPECT_EQ(measure(Side::Right, {}), std::vector<double>(5, 0.0));
 }
 
-// Each eye is measured with directions for its own number of radii; an eye without radii
-// has no outline.
+// Each eye is measured with directions for its own number of radii, a synthesised one too;
+// what the radii measure overwrites the box records. An eye without radii has no outline.
 TEST(Measure, EachEyeOfAPacketIsMeasuredOverItsOwnRadii) {
-  const auto t = processed(eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 100)));
-  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left), t.circumference(Side::Left)}),
-            (std::vector{50.0, 157.08, 40.0, 125.64}));
+  const std::string records = "HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n";
+  const auto t = processed(records + eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 100)));
+  const auto oneEyed = processed(records + circlePacket(400, 2500, "R"));
+  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left), t.boxHeight(Side::Left),
+                         t.circumference(Side::Left), oneEyed.boxHeight(Side::Left), oneEyed.circumference(Side::Left)}),
+            (std::vector{50.0, 157.08, 40.0, 40.0, 125.64, 50.0, 157.08}));
   EXPECT_TRUE(t.hasOutline(Side::Left));
   const auto none = processed("JOB=1\nR=2500;2500\n");
   EXPECT_FALSE(none.hasOutline(Side::Right) || none.hasOutline(Side::Left));

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 namespace lumora {
-namespace {
 
 // The entry lives in the autostart folder of the user's config home and runs this program.
 TEST(PlatformAutoStart, AddWritesAnEntryThatRunsTheProgramAndRemoveDeletesIt) {
@@ -37,5 +36,4 @@ TEST(DesktopExecQuoted, EscapesWhatTheDesktopEntryFormatReserves) {
   EXPECT_EQ(desktopExecQuoted("/opt/100%/lumora"), "\"/opt/100%%/lumora\"");
 }
 
-}  // namespace
 }  // namespace lumora

@@ -6,7 +6,6 @@
 #include "read_until.h"
 
 namespace lumora {
-namespace {
 
 // A pseudo-terminal has no modem lines; the port opens all the same, also at a speed outside
 // the standard table. Missing and busy devices, hang-ups and reading are met by the probe and
@@ -28,5 +27,4 @@ TEST(SerialPort, OpensAtTheAskedSpeedWritesBytesUnchangedAndRefusesWritesOnceClo
   }
 }
 
-}  // namespace
 }  // namespace lumora

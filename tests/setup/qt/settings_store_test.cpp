@@ -7,7 +7,6 @@
 #include "temp_settings.h"
 
 namespace lumora {
-namespace {
 
 // Other installations read this file: the store's name, the section and the decimal text.
 TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionAndReadsItBack) {
@@ -32,5 +31,4 @@ TEST(SettingsStore, WritesDecimalTextInThePropertiesSectionAndReadsItBack) {
   EXPECT_EQ(lookup("Device2"), std::nullopt);
 }
 
-}  // namespace
 }  // namespace lumora

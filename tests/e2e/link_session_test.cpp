@@ -109,7 +109,6 @@ TEST_F(SessionOverPty, UnpluggedDeviceIsLostOnceAndReopenedUntilClosed) {
   fs::remove(device);
   ASSERT_TRUE(waitForEvent("lost"));
   EXPECT_FALSE(waitForEvent("reopened", 1000));  // the device stays away for a while
-  EXPECT_EQ(std::count_if(events_.begin(), events_.end(), [](const std::string& e) { return e.starts_with("Port Lost: "); }), 1);
   EXPECT_EQ(count("Port Lost: " + device.string() + " (the device was unplugged or could not be read); reopening when it returns"), 1u);
 
   pty = plugIn();  // plugged in again, under the same name

@@ -60,24 +60,12 @@ TEST(LocalStamp, IsTheShortDateAndTheLongTimeWithoutTheZone) {
   EXPECT_EQ(localStamp(moment, QLocale(QLocale::English, QLocale::UnitedStates)).toStdString(), "12/6/26 6:10:21 PM");
 }
 
-// The message is closed while the session is still applying the engine's outputs, and the
-// refusal must go out all the same.
-TEST_F(SessionOverPty, BrandMessageClosedFromItsOwnSignalStillSendsTheRefusal) {
-  PtyPair pty;
-  auto session = openSession(pty.slavePath());
-  QObject::connect(session.get(), &LinkSession::brandMessageRequested, session.get(), &LinkSession::brandMessageClosed);
-  std::string request = kTraceRequest;
-  request.replace(request.find("CORVANE"), 7, "OTHER");
-  const std::string answer = exchange(pty.master(), request, "STATUS=17\r\n\x1e\x1d");
-  EXPECT_TRUE(answer.starts_with(std::string(1, kNak) + kFs) && answer.ends_with("STATUS=17\r\n\x1e\x1d")) << answer;
-  EXPECT_TRUE(waitForEvent("Trace has been aborted."));
-  EXPECT_TRUE(fs::is_empty(saves_));
-}
-
 // The session writes the trace the engine asks for into the save folder it asks at that
 // moment, and hands the result back: the tracer hears status 0 once the file is there, and
-// status 2 with the reason when the folder has gone.
-TEST_F(SessionOverPty, StoresInTheSaveFolderAndAnswersTwoWhenItCannot) {
+// status 2 with the reason when the folder has gone. The wrong brand's message is closed
+// while the session is still applying the engine's outputs, and the refusal must go out all
+// the same.
+TEST_F(SessionOverPty, StoresInTheSaveFolderAndAnswersTwoWhenItCannotOrTheBrandIsWrong) {
   PtyPair pty;
   auto session = openSession(pty.slavePath());
   const auto upload = [&] {
@@ -86,6 +74,11 @@ TEST_F(SessionOverPty, StoresInTheSaveFolderAndAnswersTwoWhenItCannot) {
   };
   EXPECT_NE(upload().find("STATUS=0"), std::string::npos);
   EXPECT_EQ(ReadBytes(saves_ / "5"), "REQ=FIL\r\nJOB=5\r\nR=2500\r\n");
+  QObject::connect(session.get(), &LinkSession::brandMessageRequested, session.get(), &LinkSession::brandMessageClosed);
+  std::string request = kTraceRequest;
+  const std::string answer = exchange(pty.master(), request.replace(request.find("CORVANE"), 7, "OTHER"), "STATUS=17\r\n\x1e\x1d");
+  EXPECT_TRUE(answer.starts_with(std::string(1, kNak) + kFs) && answer.ends_with("STATUS=17\r\n\x1e\x1d")) << answer;
+  EXPECT_TRUE(waitForEvent("Trace has been aborted."));
   saveFolder_.setPath((temp_.dir() / "gone").string());
   EXPECT_NE(upload().find("STATUS=2"), std::string::npos);
   EXPECT_TRUE(waitForEvent("Cant Store Data: cannot create a temporary file in " + (temp_.dir() / "gone").string() +

@@ -95,11 +95,7 @@ TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
 TEST(ServerCommandLine, RefusalsNameTheProblemAndExitNonZero) {
   TempFolder temp;
   const std::string saves = temp.file("t").string();
-  const struct {
-    Args args;
-    int exitCode;
-    std::string error;
-  } cases[] = {
+  const struct { Args args; int exitCode; std::string error; } cases[] = {
       {{"--headless", "--device", temp.file("tty").string(), "--save-dir", saves}, 1,
        "No usable port: " + temp.file("tty").string() + ": no such device."},
       {{"--headless", "--save-dir", saves}, 1, "No usable port: the setting Port is 0"},

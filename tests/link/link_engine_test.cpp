@@ -34,12 +34,8 @@ TEST_F(LinkTest, EachBurstGetsItsAnswer) {
       {tracerPacket({"REQ=MNT"}) + tracerPacket({"REQ=UPL"}),
        unsupported({"OMA Generic Upload", "OMA Maintenance Upload"})},
       // Dropped without a word: no request, no marker, not starting with FS, unknown.
-      {std::string(1, kAck) + kIniRequest, {}},
-      {tracerPacket({"JOB=1", "REQ=INI"}), {}},
-      {tracerPacket({"REQ=XYZ"}), {}},
-      {tracerPacket({"req=INI"}), {}},
-      {kIniRequest.substr(0, kIniRequest.size() - 1), {}},  // no GS
-  };
+      {std::string(1, kAck) + kIniRequest, {}}, {tracerPacket({"JOB=1", "REQ=INI"}), {}}, {tracerPacket({"REQ=XYZ"}), {}},
+      {tracerPacket({"req=INI"}), {}}, {kIniRequest.substr(0, kIniRequest.size() - 1), {}}};  // the last without its GS
   for (const auto& c : cases) EXPECT_EQ(alone(c.burst), c.out) << describe(write(c.burst));
 }
 

@@ -20,10 +20,7 @@ namespace {
 using Args = std::vector<std::string>;
 const std::string kSamples = LUMORA_SAMPLES;
 
-struct ToolRun {
-  int code;
-  std::string out, err;
-};
+struct ToolRun { int code; std::string out, err; };
 
 ToolRun run(const Args& args) {
   std::ostringstream out, err;
@@ -132,8 +129,7 @@ TEST_F(ToolTest, LabelAndDrillCommandsPrintTheRecordsAnswers) {
   const std::pair<Args, std::string> cases[] = {
       {{"label", file, "HBOX=", "--side", "1"}, "51\n"},
       {{"label", file, "HBOX=", "--side", "2"}, "52;51\n"},  // any other side: the whole value
-      {{"getall", file, "HBOX="}, "52;51\n"},
-      {{"multiline", file, "R=", "2"}, "R=3\n"},
+      {{"getall", file, "HBOX="}, "52;51\n"}, {{"multiline", file, "R=", "2"}, "R=3\n"},
       {{"drills", file, "--side", "0"},
        "{\"drill\":[\"DRILL=R;C;10.5;3.2;1.6\"],\"drilleFound\":false,\"drillsB\":[],\"drillsC\":[],\"drillsE\":[],\"found\":true}\n"},
   };

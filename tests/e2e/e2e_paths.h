@@ -2,10 +2,9 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "base/core/file_read.h"
 #include "temp_folder.h"
 
 namespace lumora::testing {
@@ -13,9 +12,7 @@ namespace lumora::testing {
 // A program of this build (lumora-trace-server, lumora-tracer-sim).
 inline std::string Program(const std::string& name) { return std::string(LUMORA_BIN_DIR) + "/" + name; }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// The bytes of a file of 16 MiB at most, as trace files are read; empty when it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& path) { return readFileText(path.string()); }
 
 }  // namespace lumora::testing

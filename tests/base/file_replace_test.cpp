@@ -76,7 +76,8 @@ TEST_F(ReplaceFileTest, WaitsBrieflyForAReaderThatHoldsTheOldFile) {
   GTEST_SKIP() << "elsewhere a file held open is replaced at once";
 #else
   folder_.write("held", "OLD");
-  const HANDLE held = CreateFileW(folder_.file("held").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE held =
+      CreateFileW(folder_.file("held").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::thread reader([held] {
     Sleep(200);

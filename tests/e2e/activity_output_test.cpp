@@ -46,7 +46,8 @@ TEST_F(ActivityOutputTest, ASlowReaderCostsCountedLinesNeverAWait) {
   std::size_t written = 0;
   while (bytes.starts_with("line " + std::to_string(written + 1) + "\n")) bytes.erase(0, bytes.find('\n') + 1), ++written;
   EXPECT_GE(written, ActivityOutput::kQueuedLines);
-  EXPECT_EQ(bytes, "(" + std::to_string(printed - written) + " activity lines dropped: the output could not take them)\nafter\n");
+  EXPECT_EQ(bytes,
+            "(" + std::to_string(printed - written) + " activity lines dropped: the output could not take them)\nafter\n");
 }
 
 // A reader that went away no longer ends the program with SIGPIPE; an output that never

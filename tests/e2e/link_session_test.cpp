@@ -32,7 +32,8 @@ class SessionOverPty : public ::testing::Test {
     fs::create_directories(saves_);
     auto session = std::make_unique<LinkSession>(LinkSession::Settings{QString::fromStdString(device), 19200, 2, false, 100},
                                                  saveFolder_);
-    QObject::connect(session.get(), &LinkSession::activityAdded, [this](const QString& line) { events_.push_back(line.toStdString()); });
+    QObject::connect(session.get(), &LinkSession::activityAdded,
+                     [this](const QString& line) { events_.push_back(line.toStdString()); });
     QObject::connect(session.get(), &LinkSession::portLost, [this] { events_.push_back("lost"); });
     QObject::connect(session.get(), &LinkSession::portReopened, [this] { events_.push_back("reopened"); });
     EXPECT_EQ(session->open(), SerialPort::OpenResult::Opened);
@@ -76,7 +77,8 @@ TEST_F(SessionOverPty, StoresInTheSaveFolderAndAnswersTwoWhenItCannotOrTheBrandI
   EXPECT_EQ(ReadBytes(saves_ / "5"), "REQ=FIL\r\nJOB=5\r\nR=2500\r\n");
   QObject::connect(session.get(), &LinkSession::brandMessageRequested, session.get(), &LinkSession::brandMessageClosed);
   std::string request = kTraceRequest;
-  const std::string answer = exchange(pty.master(), request.replace(request.find("CORVANE"), 7, "OTHER"), "STATUS=17\r\n\x1e\x1d");
+  request.replace(request.find("CORVANE"), 7, "OTHER");
+  const std::string answer = exchange(pty.master(), request, "STATUS=17\r\n\x1e\x1d");
   EXPECT_TRUE(answer.starts_with(std::string(1, kNak) + kFs) && answer.ends_with("STATUS=17\r\n\x1e\x1d")) << answer;
   EXPECT_TRUE(waitForEvent("Trace has been aborted."));
   saveFolder_.setPath((temp_.dir() / "gone").string());
@@ -102,7 +104,9 @@ TEST_F(SessionOverPty, UnpluggedDeviceIsLostOnceAndReopenedUntilClosed) {
   fs::remove(device);
   ASSERT_TRUE(waitForEvent("lost"));
   EXPECT_FALSE(waitForEvent("reopened", 1000));  // the device stays away for a while
-  EXPECT_EQ(count("Port Lost: " + device.string() + " (the device was unplugged or could not be read); reopening when it returns"), 1u);
+  EXPECT_EQ(count("Port Lost: " + device.string() +
+                  " (the device was unplugged or could not be read); reopening when it returns"),
+            1u);
 
   pty = plugIn();  // plugged in again, under the same name
   ASSERT_TRUE(waitForEvent("reopened"));

@@ -65,8 +65,9 @@ class ServerWithTracer : public ::testing::Test {
 // One server, its line named by the settings store, meets a tracer that uploads twice, each
 // time with an init request first, CRC records (the simulator fails the exchange on an answer
 // without a correct one) and a pause in the body short of the 6 s limit; then one of another
-// brand, whose message nobody sees. Only the two stored traces reach the disk. SIGINT closes the port, so a new server, told its line and a save folder
-// it cannot write on the command line, opens it at once, says so and answers status 2.
+// brand, whose message nobody sees. Only the two stored traces reach the disk. SIGINT closes
+// the port, so a new server, told its line and a save folder it cannot write on the command
+// line, opens it at once, says so and answers status 2.
 TEST_F(ServerWithTracer, UploadsEndAsTheTracerExpects) {
   fs::create_directories(saves_);
   fs::create_directories(temp_.dir() / "config");

@@ -141,7 +141,8 @@ TEST_F(SetupDialogTest, Ok_StoresOnlyAFolderThatTakesFilesCreatingItWhenTheUserS
     EXPECT_FALSE(QFileInfo::exists(folder));
   }
   EXPECT_EQ(store.read(Setting::SavePath), "kept");
-  EXPECT_EQ(lastAsked().text, "The  '" + folder + "'  folder does not exist.\n\nWould you like for me to create it for you?");
+  EXPECT_EQ(lastAsked().text,
+            "The  '" + folder + "'  folder does not exist.\n\nWould you like for me to create it for you?");
   EXPECT_EQ(lastAsked().buttons, Buttons::YesNoCancel);
   clickOk({Answer::Yes, Answer::Ok});  // "created"
   EXPECT_TRUE(QFileInfo(folder).isDir());

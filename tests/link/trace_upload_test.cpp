@@ -56,7 +56,8 @@ TEST_F(UploadTest, RequestIsAcceptedOrRefusedBeforeTheBody) {
     return Outputs{activity("OMA Tracer"), kAckOut, activity(line), write(answer(job, status))};
   };
   const struct { std::string request; Outputs out; } cases[] = {
-      {trcRequest(), accepted("12345")}, {trcRequest("\"12345\""), accepted("\"12345\"")}, {trcRequest("1", " corvane "), accepted("1")},
+      {trcRequest(), accepted("12345")}, {trcRequest("\"12345\""), accepted("\"12345\"")},
+      {trcRequest("1", " corvane "), accepted("1")},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;400;E;R;F"}, true), accepted("12345", true)},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;399;E;R;F"}), refused("Unsupported TRC Format!", "12345", 17)},
       // A job number that is not a safe file name never reaches the disk.

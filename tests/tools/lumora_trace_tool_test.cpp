@@ -56,7 +56,8 @@ TEST_F(ToolTest, BadUsageExitsTwoWithTheUsageOnly) {
   for (const Args& args : {Args{}, {"nonsense"}, {"resize", sample}, {"resize", sample, "--stretch", "1", "--new-b", "abc"},
                            {"resize", sample, "--stretch", "1", "--new-b", "-5"}, {"drills", sample, "--side", "2"}}) {
     const ToolRun r = run(args);
-    EXPECT_EQ(std::tuple(r.code, r.err.find("usage: lumora-trace") != std::string::npos, r.out), std::tuple(kExitUsage, true, ""))
+    EXPECT_EQ(std::tuple(r.code, r.err.find("usage: lumora-trace") != std::string::npos, r.out),
+              std::tuple(kExitUsage, true, ""))
         << ::testing::PrintToString(args);
   }
 }
@@ -131,7 +132,8 @@ TEST_F(ToolTest, LabelAndDrillCommandsPrintTheRecordsAnswers) {
       {{"label", file, "HBOX=", "--side", "2"}, "52;51\n"},  // any other side: the whole value
       {{"getall", file, "HBOX="}, "52;51\n"}, {{"multiline", file, "R=", "2"}, "R=3\n"},
       {{"drills", file, "--side", "0"},
-       "{\"drill\":[\"DRILL=R;C;10.5;3.2;1.6\"],\"drilleFound\":false,\"drillsB\":[],\"drillsC\":[],\"drillsE\":[],\"found\":true}\n"},
+       "{\"drill\":[\"DRILL=R;C;10.5;3.2;1.6\"],\"drilleFound\":false,\"drillsB\":[],\"drillsC\":[],"
+       "\"drillsE\":[],\"found\":true}\n"},
   };
   for (const auto& [args, out] : cases) EXPECT_EQ(run(args).out, out) << args[0];
   EXPECT_NE(run({"info", "--json", file}).out.find("\"etyp\":\"\xc3\xbc\\\\\""), std::string::npos);

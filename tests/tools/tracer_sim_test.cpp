@@ -44,7 +44,8 @@ Reply answer(const std::string& kind, int status, bool crc = false) {
 // end stored or refused with a brand's status are met by the end-to-end tests, which run the
 // simulator against the server; these are the answers the server must never be credited for.
 TEST(TracerExchange, EndsAsTheHostsRepliesSay) {
-  const struct { const char* name; bool crc; std::vector<Reply> replies; Texts sent; Outcome outcome; int status; } cases[] = {
+  const struct { const char* name; bool crc; std::vector<Reply> replies; Texts sent; Outcome outcome; int status; }
+  cases[] = {
       {"host timed out in a pause", false, {kAckReply, answer("TRC", 0), answer("TRC", 1)}, {"REQ", "BODY"},
        Outcome::Refused, 1},
       {"status 0 before any ACK", false, {answer("TRC", 0)}, {"REQ"}, Outcome::NoAnswer, -1},

@@ -37,8 +37,9 @@ TEST(Measure, EachEyeOfAPacketIsMeasuredOverItsOwnRadii) {
   const std::string records = "HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n";
   const auto t = processed(records + eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 10)));
   const auto oneEyed = processed(records + circlePacket(400, 2500, "R"));
-  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left), t.boxHeight(Side::Left),
-                         t.circumference(Side::Left), oneEyed.boxHeight(Side::Left), oneEyed.circumference(Side::Left)}),
+  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left),
+                         t.boxHeight(Side::Left), t.circumference(Side::Left), oneEyed.boxHeight(Side::Left),
+                         oneEyed.circumference(Side::Left)}),
             (std::vector{50.0, 157.08, 40.0, 38.04, 123.61, 50.0, 157.08}));  // 10 radii miss 90 degrees
   const auto none = processed("JOB=1\nR=2500;2500\n");
   EXPECT_FALSE(none.hasOutline(Side::Right) || none.hasOutline(Side::Left));

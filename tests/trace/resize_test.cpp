@@ -58,12 +58,13 @@ TEST(RebuildWithNewB, CircleGetsNewBoxRecordsForBothEyesAndLineFeeds) {
 // Each eye's format line is followed by its own radii; a packet without radii gets question
 // marks, an empty one nothing.
 TEST(RebuildWithNewB, EachFormatLineIsFollowedByItsOwnEyesRadii) {
-  const auto rebuilt =
-      rebuildWithNewB(eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2400", 400)) + "HBOX=1;1", Stretch::None, 0);
+  const std::string packet = eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2400", 400)) + "HBOX=1;1";
+  const auto rebuilt = rebuildWithNewB(packet, Stretch::None, 0);
   EXPECT_NE(rebuilt->find("TRCFMT=1;400;E;R;F\nR=2500;"), std::string::npos);
   EXPECT_NE(rebuilt->find("TRCFMT=1;400;E;L;F\nR=2400;"), std::string::npos);
   EXPECT_EQ(record(*rebuilt, "HBOX="), "50.00;48.00");
-  EXPECT_EQ(rebuildWithNewB("JOB=1\nTRCFMT=1;400;E;R;F\nHBOX=50;50", Stretch::None, 0), "JOB=1\nTRCFMT=1;400;E;R;F\n\nHBOX=?;?\n");
+  EXPECT_EQ(rebuildWithNewB("JOB=1\nTRCFMT=1;400;E;R;F\nHBOX=50;50", Stretch::None, 0),
+            "JOB=1\nTRCFMT=1;400;E;R;F\n\nHBOX=?;?\n");
   EXPECT_EQ(rebuildWithNewB("", Stretch::LowerHalf, 52), std::nullopt);
 }
 

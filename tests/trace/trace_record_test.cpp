@@ -90,7 +90,8 @@ TEST(Load, LoadsOnlyAVisibleNonEmptyFileOfTheFolder) {
   EXPECT_EQ(trace.load(folder, "1001"), std::nullopt);
   EXPECT_EQ(std::pair(trace.boxWidth(Side::Right), trace.packet().substr(0, 9)), std::pair(50.0, std::string("JOB=1001\n")));
   // Mended fault: a path given as the name no longer reads a file outside the folder.
-  for (const std::string& name : std::vector<std::string>{"absent", "empty", ".hidden", "huge", "../outside", root.file("outside").string()}) {
+  for (const std::string& name :
+       std::vector<std::string>{"absent", "empty", ".hidden", "huge", "../outside", root.file("outside").string()}) {
     EXPECT_NE(trace.load(folder, name), std::nullopt) << name;
     EXPECT_EQ(std::pair(trace.packet(), trace.distanceBetweenLenses()), std::pair(std::string(), 18.0)) << name;
   }

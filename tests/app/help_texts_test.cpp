@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
 #include "app/core/tracer_question.h"
 
 namespace lumora {
-namespace {
 
 // Each text: its heading, four line feeds, then the numbered steps with an empty line between
 // them, one of which names the setting the link expects of the tracer.
@@ -22,7 +18,7 @@ TEST(TracerInstructions, EachModelHeadingThenNumberedStepsWithItsLinkSettings) {
   for (const auto& [heading, model, steps, setting] : cases) {
     help.buildTracerInstructions(model);
     const std::string& text = help.tracerInstructions;
-    EXPECT_EQ(text.rfind(std::string("These instructions are for ") + heading, 0), 0u) << heading;
+    EXPECT_TRUE(text.starts_with(std::string("These instructions are for ") + heading)) << heading;
     int step = 0;
     for (std::size_t at = text.find("\n\n\n\n"); at != std::string::npos; at = text.find("\n\n", at)) {
       at += step == 0 ? 4 : 2;
@@ -42,5 +38,4 @@ TEST(TracerQuestion, AnswerIsReadByItsLeadingNumberOneToFour) {
   for (const auto& [answer, model] : cases) EXPECT_EQ(tracerModelFromAnswer(answer), model) << answer;
 }
 
-}  // namespace
 }  // namespace lumora

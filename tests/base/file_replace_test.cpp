@@ -12,39 +12,38 @@
 #include <sys/stat.h>
 #endif
 
+#include "base/core/file_read.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
-#include "base/core/file_read.h"
 
 namespace lumora::testing {
 namespace {
 
+namespace fs = std::filesystem;
+
 class ReplaceFileTest : public ::testing::Test {
  protected:
-  static void Write(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  testing::TempFolder folder_{"lumora-replace"};
-  std::filesystem::path root_ = folder_.dir();
+  std::string path(const std::string& name) const { return folder_.file(name).string(); }
+  std::ptrdiff_t filesInFolder() const { return std::distance(fs::directory_iterator(folder_.dir()), {}); }
+  TempFolder folder_{"lumora-replace"};
 };
 
 TEST_F(ReplaceFileTest, AFailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no per-process file size limit to make a write fail part-way";
 #else
-  const std::string target = (root_ / "out").string();
-  Write(target, "OLD CONTENTS\r\n");
+  folder_.write("out", "OLD CONTENTS\r\n");
   std::optional<Problem> failure;
   {
     const FileSizeLimit limit(64);
-    failure = replaceFileBytes(target, std::string(1000, 'x'));
+    failure = replaceFileBytes(path("out"), std::string(1000, 'x'));
   }
   ASSERT_TRUE(failure);
   EXPECT_NE(failure->text.find("cannot write"), std::string::npos) << failure->text;
-  EXPECT_EQ(readFileText(target), "OLD CONTENTS\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);
-  EXPECT_EQ(replaceFileBytes(target, "NEW"), std::nullopt);
-  EXPECT_EQ(readFileText(target), "NEW");
+  EXPECT_EQ(readFileText(path("out")), "OLD CONTENTS\r\n");
+  EXPECT_EQ(filesInFolder(), 1);
+  EXPECT_EQ(replaceFileBytes(path("out"), "NEW"), std::nullopt);
+  EXPECT_EQ(readFileText(path("out")), "NEW");
 #endif
 }
 
@@ -55,21 +54,18 @@ TEST_F(ReplaceFileTest, FollowsLinksKeepsPermissionsAndRefusesPipes) {
 #ifdef _WIN32
   GTEST_SKIP() << "links, permission bits and named pipes as POSIX has them";
 #else
-  namespace fs = std::filesystem;
-  const fs::path real = root_ / "real", link = root_ / "link", fifo = root_ / "pipe";
-  Write(real, "OLD");
-  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
-  fs::create_symlink("real", link);
-  ASSERT_EQ(replaceFileBytes(link.string(), "NEW"), std::nullopt);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(readFileText(real.string()), "NEW");
-  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(replaceFileBytes(fifo.string(), "x"), Problem{"cannot replace " + fifo.string() + ": it is not a file"});
-  EXPECT_TRUE(fs::is_fifo(fifo));
-  fs::create_symlink("pipe", root_ / "to-pipe");
-  EXPECT_NE(replaceFileBytes((root_ / "to-pipe").string(), "x"), std::nullopt);
-  EXPECT_TRUE(fs::is_fifo(fifo));
+  folder_.write("real", "OLD");
+  fs::permissions(path("real"), fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real", path("link"));
+  ASSERT_EQ(replaceFileBytes(path("link"), "NEW"), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(path("link")));
+  EXPECT_EQ(readFileText(path("real")), "NEW");
+  EXPECT_EQ(fs::status(path("real")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(replaceFileBytes(path("pipe"), "x"), Problem{"cannot replace " + path("pipe") + ": it is not a file"});
+  fs::create_symlink("pipe", path("to-pipe"));
+  EXPECT_NE(replaceFileBytes(path("to-pipe"), "x"), std::nullopt);
+  EXPECT_TRUE(fs::is_fifo(path("pipe")));
 #endif
 }
 
@@ -79,34 +75,33 @@ TEST_F(ReplaceFileTest, WaitsBrieflyForAReaderThatHoldsTheOldFile) {
 #ifndef _WIN32
   GTEST_SKIP() << "elsewhere a file held open is replaced at once";
 #else
-  const std::filesystem::path target = root_ / "held";
-  Write(target, "OLD");
-  const HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  folder_.write("held", "OLD");
+  const HANDLE held =
+      CreateFileW(folder_.file("held").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::thread reader([held] {
     Sleep(200);
     CloseHandle(held);
   });
-  EXPECT_EQ(replaceFileBytes(target.string(), "NEW"), std::nullopt);
+  EXPECT_EQ(replaceFileBytes(path("held"), "NEW"), std::nullopt);
   reader.join();
-  EXPECT_EQ(readFileText(target.string()), "NEW");
+  EXPECT_EQ(readFileText(path("held")), "NEW");
 #endif
 }
 
 // The setup dialog asks this before it takes a save folder: the answer must be the one a store
 // would meet, and asking must leave the folder as it was.
 TEST_F(ReplaceFileTest, FolderWriteProblemAnswersAsAStoreWouldAndLeavesNothing) {
-  namespace fs = std::filesystem;
-  Write(root_ / "Temp.tmp", "an operator's trace");
-  EXPECT_EQ(folderWriteProblem(root_.string()), std::nullopt);
-  EXPECT_EQ(readFileText((root_ / "Temp.tmp").string()), "an operator's trace");
-  EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);
-  EXPECT_NE(folderWriteProblem((root_ / "missing").string()), std::nullopt);
-  EXPECT_NE(folderWriteProblem((root_ / "Temp.tmp").string()), std::nullopt);  // a file, not a folder
-  EXPECT_FALSE(fs::exists(root_ / "missing"));
+  folder_.write("Temp.tmp", "an operator's trace");
+  EXPECT_EQ(folderWriteProblem(folder_.path()), std::nullopt);
+  EXPECT_EQ(readFileText(path("Temp.tmp")), "an operator's trace");
+  EXPECT_EQ(filesInFolder(), 1);
+  EXPECT_NE(folderWriteProblem(path("missing")), std::nullopt);
+  EXPECT_NE(folderWriteProblem(path("Temp.tmp")), std::nullopt);  // a file, not a folder
+  EXPECT_FALSE(folder_.has("missing"));
   EXPECT_EQ(folderWriteProblem(""), Problem{"no folder is named"});  // not the current folder
-  for (int n = 1; n < 100; ++n) Write(root_ / ("Temp" + std::to_string(n) + ".tmp"), "");
-  EXPECT_EQ(folderWriteProblem(root_.string()), Problem{"the temporary names Temp.tmp to Temp99.tmp are all taken"});
+  for (int n = 1; n < 100; ++n) folder_.write("Temp" + std::to_string(n) + ".tmp", "");
+  EXPECT_EQ(folderWriteProblem(folder_.path()), Problem{"the temporary names Temp.tmp to Temp99.tmp are all taken"});
 }
 
 }  // namespace

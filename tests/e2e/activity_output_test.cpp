@@ -3,29 +3,23 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <future>
-#include <memory>
-#include <string>
+
+#include "read_until.h"
 
 namespace lumora {
 namespace {
 
 class ActivityOutputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(pipe2(ends_, O_CLOEXEC), 0);
-    fcntl(ends_[0], F_SETFL, O_NONBLOCK);  // the write end waits for room, as a standard output does
-  }
+  void SetUp() override { ASSERT_EQ(pipe2(ends_, O_CLOEXEC), 0); }
   void TearDown() override {
     for (int fd : ends_)
       if (fd >= 0) close(fd);
   }
-  // Fills the pipe, so that the next write waits for a reader.
+  // Fills the pipe, so that the next write waits for a reader, as on a standard output.
   void fill() {
     fcntl(ends_[1], F_SETFL, O_NONBLOCK);
     const std::string junk(4096, 'j');
@@ -33,18 +27,8 @@ class ActivityOutputTest : public ::testing::Test {
     }
     fcntl(ends_[1], F_SETFL, 0);
   }
-  // Reads until the pipe has delivered `text` (or 10 s have passed); returns what came.
-  std::string readUntil(const std::string& text) {
-    std::string bytes;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (bytes.find(text) == std::string::npos && std::chrono::steady_clock::now() < until) {
-      pollfd ready{ends_[0], POLLIN, 0};
-      poll(&ready, 1, 100);
-      char chunk[65536];
-      for (ssize_t n; (n = read(ends_[0], chunk, sizeof chunk)) > 0;) bytes.append(chunk, static_cast<std::size_t>(n));
-    }
-    return bytes;
-  }
+  std::string readUntil(const std::string& text) { return testing::ReadUntil(ends_[0], text, 10000); }
+
   int ends_[2] = {-1, -1};
 };
 
@@ -60,25 +44,21 @@ TEST_F(ActivityOutputTest, ASlowReaderCostsCountedLinesNeverAWait) {
   bytes += readUntil("after\n");
   bytes.erase(0, bytes.find_first_not_of('j'));
   std::size_t written = 0;
-  while (bytes.starts_with("line " + std::to_string(written + 1) + "\n"))
-    bytes.erase(0, bytes.find('\n') + 1), ++written;
+  while (bytes.starts_with("line " + std::to_string(written + 1) + "\n")) bytes.erase(0, bytes.find('\n') + 1), ++written;
   EXPECT_GE(written, ActivityOutput::kQueuedLines);
-  EXPECT_EQ(bytes, "(" + std::to_string(printed - written) +
-                       " activity lines dropped: the output could not take them)\nafter\n");
+  EXPECT_EQ(bytes,
+            "(" + std::to_string(printed - written) + " activity lines dropped: the output could not take them)\nafter\n");
 }
 
-// A reader that went away no longer ends the program with SIGPIPE.
-TEST_F(ActivityOutputTest, AClosedPipeNoLongerEndsTheProgram) {
-  close(ends_[0]);
-  ends_[0] = -1;
+// A reader that went away no longer ends the program with SIGPIPE; an output that never
+// drains holds up the end by a second, not for ever.
+TEST_F(ActivityOutputTest, AClosedOrStuckOutputNeitherEndsNorHoldsUpTheProgram) {
+  close(std::exchange(ends_[0], -1));
   std::signal(SIGPIPE, SIG_DFL);  // as a program starts
-  ActivityOutput output(ends_[1]);
-  output.print("nobody reads this");
+  ActivityOutput(ends_[1]).print("nobody reads this");
   EXPECT_EQ(std::signal(SIGPIPE, SIG_IGN), SIG_IGN);
-}
-
-// An output that never drains holds up the end by a second, not for ever.
-TEST_F(ActivityOutputTest, AStuckOutputDoesNotHoldUpTheEnd) {
+  close(ends_[1]);
+  ASSERT_EQ(pipe2(ends_, O_CLOEXEC), 0);
   fill();
   auto output = std::make_unique<ActivityOutput>(ends_[1]);
   output->print("stuck");

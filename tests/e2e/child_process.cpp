@@ -37,34 +37,26 @@ bool pollUntil(Condition done, int timeoutMs) {
   return true;
 }
 
-[[noreturn]] void execChild(const std::vector<std::string>& argv,
-                            const std::vector<std::string>& env, const std::vector<int>& keepFds,
-                            int out, int err) {
-  dup2(out, 1);
-  dup2(err, 2);
-  dup2(open("/dev/null", O_RDONLY), 0);
-  for (int fd = 3; fd < 1024; ++fd)
-    if (std::find(keepFds.begin(), keepFds.end(), fd) == keepFds.end()) close(fd);
-  for (const std::string& entry : env) {
-    const std::size_t eq = entry.find('=');
-    setenv(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str(), 1);
-  }
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execv(args[0], args.data());
-  _exit(127);
-}
-
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::vector<std::string>& env, const std::vector<int>& keepFds) {
-  const int out = newOutputFile(outPath_);
-  const int err = newOutputFile(errPath_);
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                           const std::vector<int>& keepFds) {
+  const int out = newOutputFile(outPath_), err = newOutputFile(errPath_);
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) execChild(argv, env, keepFds, out, err);
+  if (pid_ == 0) {
+    dup2(out, 1);
+    dup2(err, 2);
+    dup2(open("/dev/null", O_RDONLY), 0);
+    for (int fd = 3; fd < 1024; ++fd)
+      if (std::find(keepFds.begin(), keepFds.end(), fd) == keepFds.end()) close(fd);
+    for (const std::string& entry : env) putenv(const_cast<char*>(entry.c_str()));  // lives until exec
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
   close(out);
   close(err);
 }

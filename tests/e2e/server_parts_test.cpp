@@ -1,11 +1,9 @@
 // The server's command line and its application log.
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDebug>
 #include <QFile>
 #include <QObject>
-#include <QtGlobal>
 
 #include "app/server/desktop_session.h"
 #include "app/server/server_options.h"
@@ -13,25 +11,18 @@
 #include "temp_folder.h"
 
 namespace lumora {
-namespace {
 
 using Mode = ServerOptions::Mode;
 
 // The mode, or nothing and a reason for a refused command line.
 TEST(ServerOptions, ModesAndRefusals) {
   const std::pair<std::vector<std::string>, std::optional<Mode>> cases[] = {
-      {{}, Mode::Tray},
-      {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"},
-       Mode::Headless},
-      {{"--probe-ports"}, Mode::ProbePorts},
-      {{"--headless", "--help"}, Mode::Help},
-      {{"--probe-ports", "--headless"}, std::nullopt},
-      {{"--headless", "--speed", "0"}, std::nullopt},
-      {{"--headless", "--speed", "96x"}, std::nullopt},
-      {{"--headless", "--device"}, std::nullopt},
+      {{}, Mode::Tray}, {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"}, Mode::Headless},
+      {{"--probe-ports"}, Mode::ProbePorts}, {{"--headless", "--help"}, Mode::Help},
+      {{"--probe-ports", "--headless"}, std::nullopt}, {{"--headless", "--speed", "0"}, std::nullopt},
+      {{"--headless", "--speed", "96x"}, std::nullopt}, {{"--headless", "--device"}, std::nullopt},
       {{"--device", "/dev/ttyS0"}, std::nullopt},  // a link flag needs --headless
-      {{"--headless", "--verbose"}, std::nullopt},
-  };
+      {{"--headless", "--verbose"}, std::nullopt}};
   for (const auto& [args, mode] : cases) {
     const auto o = parseServerOptions(args);
     EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
@@ -76,5 +67,4 @@ TEST(ApplicationLog, StartsAfreshWhenFullAndKeepsTheNewest) {
   EXPECT_TRUE(bytes.endsWith("the newest message\n"));
 }
 
-}  // namespace
 }  // namespace lumora

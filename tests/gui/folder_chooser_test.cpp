@@ -20,7 +20,6 @@ class FolderChooserTest : public ::testing::Test {
 
   QString folder(const char* name) const { return work.path() + "/" + name; }
   FolderChooser chooser() { return FolderChooser(store, folder("LumoraTraces").toStdString()); }
-  void click(FolderChooser& chooser, const char* button) { chooser.findChild<QPushButton*>(button)->click(); }
 
   testing::TempSettings settings;
   QTemporaryDir work;
@@ -37,7 +36,7 @@ TEST_F(FolderChooserTest, Load_OpensOnTheFirstFolderThatExistsAndCancelStoresNot
   FolderChooser shown = chooser();
   EXPECT_EQ(shown.currentFolder(), folder("traces"));
   ASSERT_TRUE(shown.openFolder(folder("traces/old")));
-  click(shown, "cancelButton");
+  shown.findChild<QPushButton*>("cancelButton")->click();
   EXPECT_EQ(store.read(Setting::SavePath), folder("traces").toStdString());
 }
 
@@ -49,7 +48,7 @@ TEST_F(FolderChooserTest, Ok_StoresTheFolderOpenedByDoubleClickNotAHighlightedOn
   ASSERT_TRUE(old.isValid());
   tree->setCurrentIndex(shown.folderModel()->index(work.path()));  // highlighted only
   emit tree->doubleClicked(old);
-  click(shown, "okButton");
+  shown.findChild<QPushButton*>("okButton")->click();
   EXPECT_EQ(shown.result(), QDialog::Accepted);
   EXPECT_EQ(store.read(Setting::SavePath), folder("traces/old").toStdString());
 }

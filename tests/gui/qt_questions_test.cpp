@@ -8,7 +8,6 @@
 #include "modal.h"
 
 namespace lumora {
-namespace {
 
 // A wrong button here would, say, delete traces the user meant to keep.
 TEST(QtQuestions, MessageBoxReportsTheButtonPressedAndInputBoxTheTextOrNothing) {
@@ -27,5 +26,4 @@ TEST(QtQuestions, MessageBoxReportsTheButtonPressedAndInputBoxTheTextOrNothing) 
   EXPECT_EQ(questions.inputText(nullptr, "Speed?", "Serial Port Baud Rate", "19200"), std::nullopt);
 }
 
-}  // namespace
 }  // namespace lumora

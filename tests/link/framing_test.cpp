@@ -5,31 +5,23 @@
 namespace lumora {
 namespace {
 
-TEST(Crc, MatchesKnownValues) {
-  EXPECT_EQ(crc16("123456789"), 12739);  // the XMODEM check value
-  EXPECT_EQ(crc16("\xff"), 0x1EF0);      // all eight bits of a high character count
-}
-
 // "REQ=INI" with `crcRecord` after its RS; 13402 is the CRC of "REQ=INI" CR RS.
 std::string iniWith(const std::string& crcRecord) {
   return "\x1cREQ=INI\r\x1e" + crcRecord + "\r\n\x1d";
 }
 
-TEST(IncomingCrc, IsCheckedOverTheBytesAfterFsThroughOrUpToRs) {
+TEST(Crc, IsTheXmodemCrcCheckedOverTheBytesAfterFsThroughOrUpToRs) {
   const std::pair<std::string, CrcCheck> cases[] = {
-      {"\x1cREQ=INI\r\x1e\x1d", CrcCheck::Absent},
-      {"\x1cREQ=INI\rCRC=13402\r\x1e\x1d", CrcCheck::Absent},  // not after RS
-      {iniWith("CRC=13402"), CrcCheck::Good},
-      {iniWith(" CRC = 13402"), CrcCheck::Good},
+      {"\x1cREQ=INI\r\x1e\x1d", CrcCheck::Absent}, {"\x1cREQ=INI\rCRC=13402\r\x1e\x1d", CrcCheck::Absent},  // not after RS
+      {iniWith("CRC=13402"), CrcCheck::Good}, {iniWith(" CRC = 13402"), CrcCheck::Good},
       {"junk" + iniWith("CRC=13402"), CrcCheck::Good},  // the span starts at its own FS
       {iniWith("CRC=" + std::to_string(crc16("REQ=INI\r"))), CrcCheck::Good},  // RS left out
       {iniWith("CRC=" + std::to_string(crc16("\x1cREQ=INI\r\x1e"))), CrcCheck::Bad},  // FS taken in
-      {iniWith("CRC="), CrcCheck::Bad},
-      {iniWith("CRC=78938"), CrcCheck::Bad},  // 13402 + 65536
-      {iniWith("CRC=0000013402"), CrcCheck::Bad},
-  };
-  for (const auto& [packet, expected] : cases)
-    EXPECT_EQ(checkIncomingCrc(packet), expected) << packet;
+      {iniWith("CRC="), CrcCheck::Bad}, {iniWith("CRC=0000013402"), CrcCheck::Bad},
+      {iniWith("CRC=78938"), CrcCheck::Bad}};  // 13402 + 65536
+  for (const auto& [packet, expected] : cases) EXPECT_EQ(checkIncomingCrc(packet), expected) << packet;
+  EXPECT_EQ(crc16("123456789"), 12739);  // the XMODEM check value
+  EXPECT_EQ(crc16("\xff"), 0x1EF0);      // all eight bits of a high character count
 }
 
 // A request while a trace body is awaited, as the link would answer it; trace data itself may

@@ -37,7 +37,6 @@ inline Output activity(std::string line) { return make(OutputKind::Activity, std
 inline Output withFolder(OutputKind kind, std::string folder) { return {kind, {}, {}, std::move(folder), 0}; }
 inline const Output kAckOut = write(std::string(1, kAck));
 inline const Output kNakOut = write(std::string(1, kNak));
-inline const std::optional<Problem> kStored;
 inline Outputs operator+(Outputs a, const Outputs& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -73,7 +72,7 @@ class LinkTest : public ::testing::Test {
     Outputs out = fresh.receive(burst, now());
     return out + fresh.expire({micros + kBurstSilenceMicros + 1, ""});
   }
-  Outputs stored(std::optional<Problem> problem = kStored) { return link.storeFinished(problem, now()); }
+  Outputs stored(std::optional<Problem> problem = std::nullopt) { return link.storeFinished(problem, now()); }
 
   std::int64_t micros = 5'000'000;
   LinkEngine link{1, false};

@@ -38,15 +38,11 @@ class UploadTest : public LinkTest {
     request(trcRequest(job));
     ASSERT_EQ(link.state(), State::ReceivingBody);
   }
-  // A whole upload up to the store the engine asks for.
-  Outputs upload(const std::string& job = "12345") {
-    accept(job);
-    return send(traceBody(job));
-  }
-  // An upload stored under its job number; with the prompt on, the link then waits for the operator.
-  void uploadAndStore(bool prompt) {
-    link = LinkEngine{1, prompt};
-    upload();
+  // An upload stored under its job number with the prompt on: the link then waits for the operator.
+  void uploadAndStore() {
+    link = LinkEngine{1, true};
+    accept();
+    send(traceBody());
     stored();
   }
 };
@@ -59,12 +55,8 @@ TEST_F(UploadTest, RequestIsAcceptedOrRefusedBeforeTheBody) {
   auto refused = [](const std::string& line, const std::string& job, int status) {
     return Outputs{activity("OMA Tracer"), kAckOut, activity(line), write(answer(job, status))};
   };
-  const struct {
-    std::string request;
-    Outputs out;
-  } cases[] = {
-      {trcRequest(), accepted("12345")},
-      {trcRequest("\"12345\""), accepted("\"12345\"")},
+  const struct { std::string request; Outputs out; } cases[] = {
+      {trcRequest(), accepted("12345")}, {trcRequest("\"12345\""), accepted("\"12345\"")},
       {trcRequest("1", " corvane "), accepted("1")},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;400;E;R;F"}, true), accepted("12345", true)},
       {trcRequest("12345", "CORVANE", {"TRCFMT=1;399;E;R;F"}), refused("Unsupported TRC Format!", "12345", 17)},
@@ -94,16 +86,6 @@ TEST_F(UploadTest, AckAtOnceStatusZeroOnlyOnceStored) {
                                {OutputKind::ShowTrace, {}, "12345", {}, 0}, make(OutputKind::EnableSave),
                                make(OutputKind::StatusLabel), make(OutputKind::PromptEnded), savedLabel, orderLabel}));
   EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
-}
-
-// A trace that is not on disk is never reported to the tracer as stored.
-TEST_F(UploadTest, FailedStoreAnswersStatusTwoAndSaysWhy) {
-  upload();
-  const Outputs out = stored(Problem{"cannot write /saves/Temp.tmp: No space left on device"});
-  EXPECT_EQ(out, (Outputs{activity("Cant Store Data: cannot write /saves/Temp.tmp: No space left on device"),
-                          make(OutputKind::StatusLabel, "12345 Trace Data NOT Saved!\n\nWaiting for Next Trace..."),
-                          write(answer("12345", 2))}));
-  EXPECT_EQ(link.state(), State::Idle);
 }
 
 TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
@@ -165,7 +147,7 @@ TEST_F(UploadTest, NoBufferGrowsPastTheLimit) {
   EXPECT_TRUE(request(tracerPacket({"REQ=INI"})).empty());
   EXPECT_EQ(send(std::string(kMaxLinkBuffer + 1, 'x')),
             Outputs{activity("OMA Input Discarded: more than 1048576 bytes without a pause")});
-  uploadAndStore(true);
+  uploadAndStore();
   send(std::string(kMaxLinkBuffer, 'x'));
   EXPECT_EQ(send("x"), Outputs{activity("OMA Input Discarded: more than 1048576 bytes waiting")});
 }
@@ -173,7 +155,7 @@ TEST_F(UploadTest, NoBufferGrowsPastTheLimit) {
 // With the prompt on, the tracer hears status 0 after the first store and the operator
 // decides without a time limit; what the tracer sends meanwhile starts the next burst.
 TEST_F(UploadTest, PromptWaitsForTheOperatorAndHoldsInput) {
-  uploadAndStore(true);
+  uploadAndStore();
   EXPECT_EQ(link.state(), State::AwaitingOperator);
   EXPECT_EQ(link.deadline(), std::nullopt);
   EXPECT_TRUE(send(tracerPacket({"REQ=INI"})).empty());
@@ -185,7 +167,7 @@ TEST_F(UploadTest, PromptWaitsForTheOperatorAndHoldsInput) {
 // "&Save" stores the raw data again, its job line rewritten, under the new name in the chosen
 // folder, which becomes the save folder. A job number of 0 reads "Order: ?" until stored.
 TEST_F(UploadTest, PromptStoresUnderTheNewNameInTheChosenFolder) {
-  uploadAndStore(true);
+  uploadAndStore();
   const Outputs out = link.operatorChoseName("/other", "0");
   EXPECT_EQ(out, (Outputs{{OutputKind::RawDataReplaced, "JOB=0", {}, {}, 1},
                           make(OutputKind::OrderLabel, "Order: ?"),
@@ -205,17 +187,17 @@ TEST_F(UploadTest, PromptStoresUnderTheNewNameInTheChosenFolder) {
 TEST_F(UploadTest, PromptTakesTheChosenFolderOnlyWhenItTakesFiles) {
   const Problem noFolder{"No such file or directory"};
   const std::string notSaved = " Trace Data NOT Saved!\n\nWaiting for Next Trace...";
-  uploadAndStore(true);
+  uploadAndStore();
   link.operatorChoseName("/other", "J9");
   EXPECT_EQ(stored(Problem{"cannot create a temporary file in /other: No such file or directory"}),
             (Outputs{activity("Cant Store Data: cannot create a temporary file in /other: No such file or directory"),
                      make(OutputKind::StatusLabel, "J9" + notSaved), withFolder(OutputKind::CheckFolder, "/other")}));
   EXPECT_EQ(link.folderChecked(noFolder, "/saves", now()), Outputs{activity("Traces are still saved in /saves")});
-  uploadAndStore(true);
+  uploadAndStore();
   link.operatorChoseName("/saves", "J9");
   stored(noFolder);
   EXPECT_TRUE(link.folderChecked(noFolder, "/saves", now()).empty());  // the folder it is already
-  uploadAndStore(true);
+  uploadAndStore();
   const Outputs refused = link.operatorChoseName("/third", "a:b");
   EXPECT_EQ(texts(refused, OutputKind::Activity),
             Lines{"Cant Store Data: \"a:b\" contains a drive or stream separator"});

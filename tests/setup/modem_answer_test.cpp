@@ -5,7 +5,6 @@
 #include <vector>
 
 namespace lumora {
-namespace {
 
 TEST(ModemAnswer, OnlyUpperCaseOkOrErrorWithCrLfIsAnAnswerEvenWhenCutBetweenReads) {
   std::vector<std::string> longNoise(1000, "noise noise noise ");
@@ -34,5 +33,4 @@ TEST(ModemWaitLimit, OneSecondLaterRoundedHalfEven) {
   for (const auto& [now, limit] : cases) EXPECT_EQ(modemWaitLimit(now), limit) << now;
 }
 
-}  // namespace
 }  // namespace lumora

@@ -5,7 +5,6 @@
 #include <tuple>
 
 namespace lumora {
-namespace {
 
 // Ticking, unticking and a not-available entry are met by the setup dialog's tests.
 TEST(PortClick, ModemEntriesAreRefusedWhateverTheCase) {
@@ -28,5 +27,4 @@ TEST(SpeedQuestion, EmptyStopsSpeedsOutsideTheOpenRangeAreAskedAgain) {
   }
 }
 
-}  // namespace
 }  // namespace lumora

@@ -5,7 +5,6 @@
 #include "store_of.h"
 
 namespace lumora {
-namespace {
 
 // A wrong device here opens the wrong line, and the tracer is never heard.
 TEST(PortDevice, DefaultDevicesBySerialFamilyUnlessADeviceSettingNamesOne) {
@@ -20,5 +19,4 @@ TEST(PortDevice, DefaultDevicesBySerialFamilyUnlessADeviceSettingNamesOne) {
   for (const auto& [port, device] : windows) EXPECT_EQ(windowsPortDevice(port), device) << port;
 }
 
-}  // namespace
 }  // namespace lumora

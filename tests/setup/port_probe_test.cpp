@@ -2,38 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
 namespace lumora {
 namespace {
 
+using Lines = std::vector<std::string>;
 constexpr std::int64_t kSecond = 1'000'000;  // microseconds
 
-// A device on one port: the fastest speed its driver opens at, and what it sends back for a
-// command written at a speed (nothing when it stays silent).
+// A device on one port: its reply to the detection command, the fastest speed at which it
+// answers "AT" with OK, and the fastest speed its driver opens at.
 struct FakeDevice {
+  std::string detectReply;
+  std::int32_t fastestAnswer = 0;
   std::int32_t fastestOpen = 1'000'000;
-  std::function<std::string(std::int32_t speed, const std::string& command)> reply =
-      [](std::int32_t, const std::string&) { return std::string{}; };
 };
 
-// Echoes the detection command before its answer; answers "AT" up to its fastest speed.
-FakeDevice modemUpTo(std::int32_t fastestAnswer, std::int32_t fastestOpen = 1'000'000) {
-  return {fastestOpen, [=](std::int32_t speed, const std::string& command) {
-            if (command == "ATV1Q0") return command + "\r\r\nOK\r\n";
-            return speed <= fastestAnswer ? std::string{"OK\r\n"} : std::string{};
-          }};
-}
-
-// Probes with `device` on port 2 and no device on the other ports, on a fake clock: a reply
-// arrives 20 ms after its command. `heard` logs what port 2 heard ("AT@57600", and
-// "refused@256000" for a speed its driver refused). Opening a second port or leaving one open
-// fails the test.
-PortList probeWith(const FakeDevice& device, std::vector<std::string>& heard) {
+// Probes with `device` on port 2 and no device on the other ports, on a fake clock where a
+// reply arrives 20 ms after its command. Returns port 2's entry and what it heard
+// ("AT@57600"; "refused@256000" for a speed its driver refused). An action on another port
+// than the open one, or a port left open, fails the test.
+std::pair<std::string, Lines> probeWith(const FakeDevice& device) {
   using Kind = ProbeAction::Kind;
   PortProbe probe(0, 19200);
+  Lines heard;
   std::int64_t now = 0;
   int openPort = 0;
   std::int32_t openSpeed = 0;
@@ -41,22 +34,19 @@ PortList probeWith(const FakeDevice& device, std::vector<std::string>& heard) {
   for (int guard = 0; guard < 10'000 && !probe.finished(); ++guard) {
     while (std::optional<ProbeAction> action = probe.nextAction()) {
       EXPECT_EQ(openPort, action->kind == Kind::Open ? 0 : action->port);
+      const std::string command = action->bytes.substr(0, action->bytes.find('\r'));
       if (action->kind == Kind::Close) {
         openPort = 0;
-        reply.clear();
       } else if (action->kind == Kind::Write) {
-        const std::string command = action->bytes.substr(0, action->bytes.size() - 1);  // without the CR
         heard.push_back(command + "@" + std::to_string(openSpeed));
-        reply = device.reply(openSpeed, command);
-      } else if (action->port != 2) {
-        probe.openFailed();
-      } else if (action->speed > device.fastestOpen) {
-        heard.push_back("refused@" + std::to_string(action->speed));
-        probe.openFailed();
-      } else {
+        reply = command == "ATV1Q0" ? device.detectReply : openSpeed <= device.fastestAnswer ? "OK\r\n" : "";
+      } else if (action->port == 2 && action->speed <= device.fastestOpen) {
         openPort = 2;
         openSpeed = action->speed;
         probe.opened(now);
+      } else {
+        if (action->port == 2) heard.push_back("refused@" + std::to_string(action->speed));
+        probe.openFailed();
       }
     }
     if (!probe.deadline()) break;
@@ -65,41 +55,29 @@ PortList probeWith(const FakeDevice& device, std::vector<std::string>& heard) {
   }
   EXPECT_TRUE(probe.finished());
   EXPECT_EQ(openPort, 0) << "the probe left a port open";
-  return probe.entries();
+  return {probe.entries()[1].text, heard};
 }
 
 // Detection at 1200, then "AT" from the top speed down to `lowest`.
-std::vector<std::string> speedSearchDownTo(std::int32_t lowest) {
-  std::vector<std::string> heard{"ATV1Q0@1200"};
-  for (auto speed = kProbeSpeeds.rbegin(); speed != kProbeSpeeds.rend() && *speed >= lowest; ++speed) {
+Lines speedSearchDownTo(std::int32_t lowest) {
+  Lines heard{"ATV1Q0@1200"};
+  for (auto speed = kProbeSpeeds.rbegin(); speed != kProbeSpeeds.rend() && *speed >= lowest; ++speed)
     heard.push_back("AT@" + std::to_string(*speed));
-  }
   return heard;
 }
 
 // Silent ports, modems answering at some speeds, held ports and the configured port are met
 // over pseudo-terminals (probe_runner_test.cpp); these are the devices no terminal can play.
 TEST(PortProbe, ModemsAreListedWithTheFastestSpeedThatAnsweredAndErrorMeansNoModem) {
-  std::vector<std::string> refusing = speedSearchDownTo(57600);
+  const std::string ok = "ATV1Q0\r\r\nOK\r\n";  // the command echoed, then the answer
+  Lines refusing = speedSearchDownTo(57600);
   refusing[1] = "refused@256000", refusing[2] = "refused@128000";  // no command where it cannot open
-  const struct {
-    const char* what;
-    FakeDevice device;
-    std::string text;
-    std::vector<std::string> heard;
-  } cases[] = {
-      {"ERROR", {1200, [](auto, auto&) { return std::string{"ERROR\r\n"}; }}, "COM: 2  (Available)", {"ATV1Q0@1200"}},
-      {"driver refuses", modemUpTo(57600, 115200), "COM: 2  (Modem - 57600 Max Speed)", refusing},
-      {"top speed", modemUpTo(256000), "COM: 2  (Modem - 256000 Max Speed)", speedSearchDownTo(256000)},
-      {"silent at every speed", modemUpTo(0), "COM: 2  (Modem - 110 Max Speed)", speedSearchDownTo(110)}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::vector<std::string> heard;
-    const PortList entries = probeWith(c.device, heard);
-    EXPECT_EQ(entries[1].text, c.text);
-    EXPECT_EQ(heard, c.heard);
-    EXPECT_EQ(entries[2].text, "COM: 3 (Not Available)");
-  }
+  const struct { FakeDevice device; std::string text; Lines heard; } cases[] = {
+      {{"ERROR\r\n"}, "COM: 2  (Available)", {"ATV1Q0@1200"}},
+      {{ok, 57600, 115200}, "COM: 2  (Modem - 57600 Max Speed)", refusing},
+      {{ok, 256000}, "COM: 2  (Modem - 256000 Max Speed)", speedSearchDownTo(256000)},
+      {{ok, 0}, "COM: 2  (Modem - 110 Max Speed)", speedSearchDownTo(110)}};  // silent at every speed
+  for (const auto& c : cases) EXPECT_EQ(probeWith(c.device), std::pair(c.text, c.heard));
 }
 
 // Port 1 opened at 0.2 s: the answer is awaited until 1.0 s inclusive.

@@ -1,7 +1,6 @@
 // Fresh folders of a test's own under the system's temporary folder, on Linux and Windows alike.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -10,29 +9,20 @@
 
 namespace lumora::testing {
 
-// Creates a new, empty folder named `prefix` and a random suffix; empty when none could be
-// made. The folder is new because creating it fails when the name is taken.
-inline std::filesystem::path MakeTempFolder(const std::string& prefix) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path parent = fs::temp_directory_path(ec);
-  if (ec) return {};
-  std::random_device seed;
-  std::mt19937_64 random((std::uint64_t{seed()} << 32) ^ seed());
-  constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = prefix + "-";
-    for (int i = 0; i < 10; ++i) name += kDigits[random() % (sizeof kDigits - 1)];
-    if (fs::create_directory(parent / name, ec)) return parent / name;
-    if (ec) return {};
-  }
-  return {};
-}
-
-// A fresh folder removed with everything in it; path() is empty when it could not be made.
+// A new, empty folder named `prefix` and a random number, removed with everything in it;
+// path() is empty when none could be made. The folder is new because creating it fails when
+// the name is taken.
 class TempFolder {
  public:
-  explicit TempFolder(const std::string& prefix = "lumora-test") : path_(MakeTempFolder(prefix).string()) {}
+  explicit TempFolder(const std::string& prefix = "lumora-test") {
+    std::error_code ec;
+    std::random_device random;
+    const std::filesystem::path parent = std::filesystem::temp_directory_path(ec);
+    for (int attempt = 0; attempt < 100 && !ec && path_.empty(); ++attempt) {
+      const std::filesystem::path candidate = parent / (prefix + "-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate.string();
+    }
+  }
   ~TempFolder() {
     std::error_code ec;
     if (!path_.empty()) std::filesystem::remove_all(path_, ec);

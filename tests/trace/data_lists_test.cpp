@@ -109,15 +109,11 @@ TEST(ListGather, EveryLineReadsAsValueWouldWhateverItsFields) {
     std::copy(text.begin(), text.end(), block.get());
     ListGatherer g("R=", 100, Take::PositiveValues);
     gatherLists(std::string_view(block.get(), text.size()), {&g});
-    std::vector<double> values;
-    std::string kept;
-    for (const std::string& f : {field, std::string("2655"), std::string("0.899"), std::string("7")}) {
-      if (value(f) <= 0) continue;
-      values.push_back(value(f));
-      kept += (kept.empty() ? "" : ";") + f;
-    }
-    EXPECT_EQ(g.values, values) << field;
-    EXPECT_EQ(std::pair(g.list.text, g.list.size()), std::pair(kept, values.size())) << field;
+    std::vector<std::string> kept;
+    for (const std::string& f : {field, std::string("2655"), std::string("0.899"), std::string("7")})
+      if (value(f) > 0) kept.push_back(f);
+    EXPECT_EQ(g.values, valuesOf(kept)) << field;
+    EXPECT_EQ(std::pair(g.list.text, g.list.size()), std::pair(joined(kept), kept.size())) << field;
   }
 }
 

@@ -4,7 +4,6 @@
 #include "trace_packets.h"
 
 namespace lumora {
-namespace {
 using namespace lumora::testing;
 using Lines = std::vector<std::string>;
 
@@ -37,5 +36,4 @@ TEST(DrillLines, TakesTheEyesAndBothEyeRecordsInOrder) {
   for (const auto& c : cases) EXPECT_EQ(processed(c.packet).drillLines(c.side), c.lines) << c.packet;
 }
 
-}  // namespace
 }  // namespace lumora

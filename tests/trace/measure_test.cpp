@@ -31,13 +31,16 @@ TEST(Measure, EffectiveDiameterAxisFromTheFirstLargestRadiusAndTheBoxFromZero) {
   EXPECT_EQ(measure(Side::Right, {}), std::vector<double>(5, 0.0));
 }
 
-// Each eye is measured with directions for its own number of radii; an eye without radii
-// has no outline.
+// Each eye is measured with directions for its own number of radii, a synthesised one too;
+// what the radii measure overwrites the box records. An eye without radii has no outline.
 TEST(Measure, EachEyeOfAPacketIsMeasuredOverItsOwnRadii) {
-  const auto t = processed(eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 100)));
-  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left), t.circumference(Side::Left)}),
-            (std::vector{50.0, 157.08, 40.0, 125.64}));
-  EXPECT_TRUE(t.hasOutline(Side::Left));
+  const std::string records = "HBOX=10;10\nVBOX=10;10\nCIRC=10;10\n";
+  const auto t = processed(records + eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2000", 10)));
+  const auto oneEyed = processed(records + circlePacket(400, 2500, "R"));
+  EXPECT_EQ((std::vector{t.boxWidth(Side::Right), t.circumference(Side::Right), t.boxWidth(Side::Left),
+                         t.boxHeight(Side::Left), t.circumference(Side::Left), oneEyed.boxHeight(Side::Left),
+                         oneEyed.circumference(Side::Left)}),
+            (std::vector{50.0, 157.08, 40.0, 38.04, 123.61, 50.0, 157.08}));  // 10 radii miss 90 degrees
   const auto none = processed("JOB=1\nR=2500;2500\n");
   EXPECT_FALSE(none.hasOutline(Side::Right) || none.hasOutline(Side::Left));
 }
@@ -58,8 +61,7 @@ TEST(BaseCurve, TheDeepestOppositePairGivesTheCurve) {
       // n = 11: point 0 pairs with 6 (round(5.5) = 6), 1 with 7, 2 with 8, ..., 5 with 10; never 0 with 5
       {outline(11, 0, "1000", 5, "3000", "500", 11), 530 / ((225.0 + 9) / 6)},
       {outline(400, 0, "2500", 200, "2500", "2000", 400), 15.0},
-      {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0},
-      {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},
+      {outline(400, 0, "2500", 200, "2500", "200", 399), 6.0}, {outline(9, 0, "2500", 4, "2500", "200", 9), 6.0},
       {eyeRecords('R', repeated("2500", 400)), 6.0}};
   for (const auto& [packet, curve] : cases) EXPECT_NEAR(processed(packet).baseCurve(Side::Right), curve, 1e-12);
 }

@@ -55,16 +55,16 @@ TEST(RebuildWithNewB, CircleGetsNewBoxRecordsForBothEyesAndLineFeeds) {
             (std::vector<std::string>{"50.00;50.00", "52.00;52.00", "160.33;160.33", "52.00;52.00", "94.00;94.00"}));
 }
 
+// Each eye's format line is followed by its own radii; a packet without radii gets question
+// marks, an empty one nothing.
 TEST(RebuildWithNewB, EachFormatLineIsFollowedByItsOwnEyesRadii) {
   const std::string packet = eyeRecords('R', repeated("2500", 400)) + eyeRecords('L', repeated("2400", 400)) + "HBOX=1;1";
   const auto rebuilt = rebuildWithNewB(packet, Stretch::None, 0);
   EXPECT_NE(rebuilt->find("TRCFMT=1;400;E;R;F\nR=2500;"), std::string::npos);
   EXPECT_NE(rebuilt->find("TRCFMT=1;400;E;L;F\nR=2400;"), std::string::npos);
   EXPECT_EQ(record(*rebuilt, "HBOX="), "50.00;48.00");
-}
-
-TEST(RebuildWithNewB, APacketWithoutRadiiGetsQuestionMarksAnEmptyOneNothing) {
-  EXPECT_EQ(rebuildWithNewB("JOB=1\nTRCFMT=1;400;E;R;F\nHBOX=50;50", Stretch::None, 0), "JOB=1\nTRCFMT=1;400;E;R;F\n\nHBOX=?;?\n");
+  EXPECT_EQ(rebuildWithNewB("JOB=1\nTRCFMT=1;400;E;R;F\nHBOX=50;50", Stretch::None, 0),
+            "JOB=1\nTRCFMT=1;400;E;R;F\n\nHBOX=?;?\n");
   EXPECT_EQ(rebuildWithNewB("", Stretch::LowerHalf, 52), std::nullopt);
 }
 

@@ -1,8 +1,7 @@
-// Kept apart: the kernel's termios2 header cannot share a file with <termios.h>.
+// Kept apart: the kernel's termios2 header cannot share a file with <termios.h>, which the
+// pseudo-terminal header brings in.
 #include <asm/termbits.h>
 #include <sys/ioctl.h>
-
-#include "pty_pair.h"
 
 namespace lumora::testing {
 

@@ -2,8 +2,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "base/core/file_read.h"
@@ -63,6 +66,49 @@ TEST_F(RenderCommandTest, APngByTheExtensionInAnyCaseAtTheGivenScale) {
   // Mended fault: a name that is not UTF-8 was written under another name.
   ASSERT_EQ(run({kSample, "-o", path("caf\xE9.svg")}), 0) << err.str();
   EXPECT_TRUE(std::filesystem::exists(path("caf\xE9.svg")));
+}
+
+using PixelTest = std::function<bool(QColor)>;
+
+// The longest run of pixels in one row that `match` accepts: its length and its row.
+std::pair<int, int> longestRun(const QImage& image, const PixelTest& match) {
+  std::pair<int, int> longest{0, 0};
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0, run = 0; x < image.width(); ++x)
+      if ((run = match(image.pixelColor(x, y)) ? run + 1 : 0) > longest.first) longest = {run, y};
+  return longest;
+}
+
+// The horizontal extent of the pixels `match` accepts outside the rows `skip` names.
+int extentAcross(const QImage& image, const PixelTest& match, const std::function<bool(int)>& skip) {
+  int left = image.width(), right = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width() && !skip(y); ++x)
+      if (match(image.pixelColor(x, y))) left = std::min(left, x), right = std::max(right, x);
+  return right - left + 1;
+}
+
+// On paper the outline and the 50 mm bar are true size within 0.1 mm: the page is rasterised
+// by poppler at 600 dots per inch and measured in pixels, less the width of the pens. The
+// outline's horizontal axis, drawn in its colour across the whole picture, is left out.
+TEST_F(RenderCommandTest, APdfPageHoldsTheOutlineAndTheCheckBarAtTrueSize) {
+  const QString rasteriser = QStandardPaths::findExecutable("pdftoppm");
+  if (rasteriser.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  ASSERT_EQ(run({kSample, "-o", path("1001.pdf")}), 0) << err.str();
+  EXPECT_TRUE(text("1001.pdf").startsWith("%PDF"));
+  // The top 150 mm of the page, where the sheet lies, keeps the image within Qt's size limit.
+  ASSERT_EQ(QProcess::execute(rasteriser, {"-r", "600", "-H", "3550", "-png", "-singlefile", QString::fromStdString(path("1001.pdf")),
+                                           QString::fromStdString(path("page"))}), 0);
+  const QImage page(QString::fromStdString(path("page.png")));
+  ASSERT_FALSE(page.isNull());
+  constexpr double kPxPerMm = 600 / 25.4, kPenMm = 0.4;
+  const auto green = [](QColor c) { return c.green() > 150 && c.red() < 120 && c.blue() < 120; };
+  const auto black = [](QColor c) { return c.lightness() < 60; };
+  const int axisRow = longestRun(page, green).second;
+  const auto nearAxis = [&](int y) { return std::abs(y - axisRow) < kPxPerMm / 2; };
+  const double outlineMm = extentAcross(page, green, nearAxis) / kPxPerMm - kPenMm;
+  EXPECT_NEAR(outlineMm, testing::processed(readFileText(kSample)).boxWidth(Side::Right), 0.1);
+  EXPECT_NEAR(longestRun(page, black).first / kPxPerMm - kPenMm, 50, 0.1);
 }
 
 TEST_F(RenderCommandTest, BadUsageExitsWithTwoAMissingFileOrNoOutlineWithOne) {

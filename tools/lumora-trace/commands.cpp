@@ -24,7 +24,7 @@ constexpr const char* kUsage =
     "       lumora-trace label FILE LABEL [--side N]\n"
     "       lumora-trace getall FILE LABEL\n"
     "       lumora-trace multiline FILE LABEL GROUP\n"
-    "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg [--scale PX_PER_MM]\n";
+    "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg|OUT.pdf [--scale PX_PER_MM]\n";
 
 int usage(Streams io, const std::string& problem) {
   if (!problem.empty()) io.err << "lumora-trace: " << problem << "\n";

@@ -131,6 +131,9 @@ TEST_F(UploadTest, OnlyAWholeBodyIsTakenAnythingElseGetsNak) {
   EXPECT_EQ(send("\x1cGARBAGE\x1e\x1d"), refused("no trace records"));
   EXPECT_EQ(send(body), refused("no CRC record"));
   EXPECT_EQ(send(strayFsWithCrc), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
+  std::string digitsAfterCrc = traceBody("12345", true);  // the fuzzer's find: stored as records
+  digitsAfterCrc.insert(digitsAfterCrc.size() - 2, "570\n2510");
+  EXPECT_EQ(send(digitsAfterCrc), refused("more than a CRC record after the RS"));
   EXPECT_EQ(last(send(traceBody("12345", true))), kStoreJob);
 }
 

@@ -55,13 +55,17 @@ std::vector<std::string> traceLinesFromBody(std::string_view body) {
 
 namespace {
 
-// Only line ends, blanks and one "CRC=" record may follow the records' RS.
+// Only line ends, blanks and one "CRC=" record line may follow the records' RS.
 bool onlyCrcRecordAfter(std::string_view tail) {
-  std::string kept(tail);
-  std::erase_if(kept, [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
-  if (kept.empty()) return true;
-  return kept.starts_with("CRC=") && kept.size() > 4 &&
-         std::all_of(kept.begin() + 4, kept.end(), [](char c) { return c >= '0' && c <= '9'; });
+  int records = 0;
+  for (std::string line : packetLines(tail)) {
+    std::erase(line, ' ');
+    if (line.empty()) continue;
+    if (++records > 1 || !line.starts_with("CRC=") || line.size() == 4 ||
+        !std::all_of(line.begin() + 4, line.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #endif
 
 #include "base/core/file_read.h"
+#include "base/core/file_system.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
 
@@ -100,8 +101,19 @@ TEST_F(ReplaceFileTest, FolderWriteProblemAnswersAsAStoreWouldAndLeavesNothing) 
   EXPECT_NE(folderWriteProblem(path("Temp.tmp")), std::nullopt);  // a file, not a folder
   EXPECT_FALSE(folder_.has("missing"));
   EXPECT_EQ(folderWriteProblem(""), Problem{"no folder is named"});  // not the current folder
-  for (int n = 1; n < 100; ++n) folder_.write("Temp" + std::to_string(n) + ".tmp", "");
-  EXPECT_EQ(folderWriteProblem(folder_.path()), Problem{"the temporary names Temp.tmp to Temp99.tmp are all taken"});
+}
+
+// A left-over temporary file goes; one a running store is writing stays, or that store
+// would fail. Only the writer's own names are touched.
+TEST_F(ReplaceFileTest, LeftOverTemporaryFilesGoUnlessBeingWritten) {
+  folder_.write(".Temp-00000000deadbeef.tmp", "cut short");
+  folder_.write(".Temp-0000000Xdeadbeef.tmp", "not one of ours");
+  std::FILE* writing = platform::openExclusive(folder_.file(".Temp-00000000feedbeef.tmp"));
+  ASSERT_NE(writing, nullptr);
+  EXPECT_EQ(removeLeftoverTemporaryFiles(folder_.path()), 1);
+  EXPECT_FALSE(folder_.has(".Temp-00000000deadbeef.tmp"));
+  EXPECT_TRUE(folder_.has(".Temp-00000000feedbeef.tmp") && folder_.has(".Temp-0000000Xdeadbeef.tmp"));
+  std::fclose(writing);
 }
 
 }  // namespace

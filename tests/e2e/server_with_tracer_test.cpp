@@ -4,63 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <memory>
 
-#include "child_process.h"
-#include "e2e_paths.h"
-#include "pty_pair.h"
+#include "server_fixture.h"
 
 namespace lumora::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using Args = std::vector<std::string>;
-
-// Generous limits: the machine may be loaded; nothing here measures speed.
-constexpr int kStartLimitMs = 20000;
-constexpr int kExchangeLimitMs = 60000;
-const std::string kSample1001 = std::string(LUMORA_SAMPLES) + "/1001";
-const std::string kSample1002 = std::string(LUMORA_SAMPLES) + "/1002";
-
-// The server's environment: its settings and data in `temp`.
-Args environment(const TempFolder& temp) {
-  return {"XDG_CONFIG_HOME=" + temp.file("config").string(), "XDG_DATA_HOME=" + temp.file("data").string()};
-}
-
-class ServerWithTracer : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (server_) stopServer(SIGTERM);
-  }
-  void stopServer(int signal) {
-    server_->sendSignal(signal);
-    EXPECT_EQ(server_->waitForExit(kStartLimitMs), 0) << server_->errors();
-    EXPECT_NE(server_->output().find("Port closed; stopped."), std::string::npos);
-  }
-  // The device and save folder come from `args`, or else from the settings store.
-  void startServer(const Args& args) {
-    Args argv{Program("lumora-trace-server"), "--headless"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    server_ = std::make_unique<ChildProcess>(argv, environment(temp_));
-    ASSERT_TRUE(serverSays("Listening on")) << server_->output() << server_->errors();
-  }
-  bool serverSays(std::string_view text) { return server_->waitForOutput(text, kStartLimitMs); }
-  // Runs the simulator with `args`, expects its exit code (0 all stored, 1 refused) and a
-  // JSON line holding `saw`.
-  void runSim(const Args& args, int exitCode, const std::string& saw) {
-    Args argv{Program("lumora-tracer-sim"), "--fd", std::to_string(pty_.master()), "--reply-timeout", "15000"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    ChildProcess sim(argv, {}, {pty_.master()});
-    EXPECT_EQ(sim.waitForExit(kExchangeLimitMs), exitCode) << sim.output();
-    EXPECT_NE(sim.output().find(saw), std::string::npos) << sim.output();
-  }
-
-  TempFolder temp_;
-  fs::path saves_ = temp_.dir() / "traces";
-  PtyPair pty_;
-  std::unique_ptr<ChildProcess> server_;
-};
 
 // One server, its line named by the settings store, meets a tracer that uploads twice, each
 // time with an init request first, CRC records (the simulator fails the exchange on an answer

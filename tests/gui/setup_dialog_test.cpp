@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "base/qt/settings_store.h"
@@ -60,7 +61,7 @@ class SetupDialogTest : public ::testing::Test {
     child("okButton")->click();
   }
   // Runs the browse button; `inChooser` acts on the folder chooser once it is shown.
-  void browse(void (*inChooser)(QWidget*)) const {
+  void browse(const std::function<void(QWidget*)>& inChooser) const {
     QTimer::singleShot(0, [inChooser] { inChooser(QApplication::activeModalWidget()); });
     child("browseButton")->click();
   }
@@ -188,14 +189,12 @@ TEST_F(SetupDialogTest, PortClick_StoresTheTickedPortAndItsSpeedAndReprobes) {
 }
 
 // Mended fault: a cancelled browse with no folder ever stored used to make the program's
-// own folder the save folder. A folder the chooser picks that takes no files (every
-// temporary name taken) is refused with the reason and put back as stored, so that
+// own folder the save folder. A folder the chooser picks that takes no files (gone by the
+// time it is checked) is refused with the reason and put back as stored, so that
 // cancelling setup cannot leave it in force.
 TEST_F(SetupDialogTest, Browse_KeepsTheStoredFolderWhenCancelledOrTheChosenOneTakesNoFiles) {
   const QString full = QString::fromStdString(defaultFolder);  // where the chooser opens
   ASSERT_TRUE(QDir().mkpath(full));
-  for (int n = 0; n < 100; ++n)
-    ASSERT_TRUE(QFile(full + (n == 0 ? QString("/Temp.tmp") : QString("/Temp%1.tmp").arg(n))).open(QIODevice::WriteOnly));
   open();
   folderText()->setText("typed");
   browse([](QWidget* chooser) { chooser->close(); });
@@ -203,7 +202,10 @@ TEST_F(SetupDialogTest, Browse_KeepsTheStoredFolderWhenCancelledOrTheChosenOneTa
   EXPECT_FALSE(store.readKey("SavePath").has_value());
   store.write(Setting::SavePath, path("gone"));
   questions.replyMessage(Answer::Ok);
-  browse([](QWidget* chooser) { chooser->findChild<QPushButton*>("okButton")->click(); });
+  browse([&full](QWidget* chooser) {
+    QDir(full).removeRecursively();
+    chooser->findChild<QPushButton*>("okButton")->click();
+  });
   EXPECT_TRUE(lastAsked().text.startsWith("Traces cannot be stored in the  '" + full + "'  folder: "));
   EXPECT_EQ(store.read(Setting::SavePath), path("gone"));
   EXPECT_EQ(folderText()->text().toStdString(), path("gone"));

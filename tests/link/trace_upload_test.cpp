@@ -97,26 +97,44 @@ TEST_F(UploadTest, BodyWithBadCrcGetsNakAndTheLinkWaitsForANewCopy) {
   EXPECT_EQ(last(send(traceBody("12345", true))), kStoreJob);  // without the CRC line
 }
 
-// Mended fault: whatever ended in a GS while the body was awaited was stored as the trace and
-// answered with status 0 (a stray GS stored an empty file). Now the body runs from its first
-// FS; noise alone, or an empty packet, is dropped and the link goes on waiting. A stray FS
-// inside the body is noise too: it once cut the trace's head off, or (just before the GS)
-// stored an empty file over the trace. A tracer whose GS was lost sends the whole packet
-// again: one copy is stored.
-TEST_F(UploadTest, BodyRunsFromItsFirstFsAndNoiseAloneIsDropped) {
-  const Outputs noise{activity("OMA Input Discarded: line noise while waiting for the trace")};
+// Mended faults: whatever ended in a GS while the body was awaited was stored as the trace and
+// answered with status 0: line noise ("GARBAGE" between FS and GS, with CRC in use too), half
+// a body cut by a stray GS, a body without the CRC record its tracer uses. Only a whole body
+// is taken; anything else gets NAK and the link waits for the body again. The body runs from
+// its packet's FS: noise before it and a stray FS inside it (once it cut the trace's head
+// off) change nothing, and a tracer whose GS was lost sends the whole packet again: one copy
+// is stored.
+TEST_F(UploadTest, OnlyAWholeBodyIsTakenAnythingElseGetsNak) {
+  const auto refused = [](const std::string& why) { return Outputs{kNakOut, activity("OMA Trace Refused: " + why)}; };
+  const std::string body = traceBody();
   accept();
-  EXPECT_EQ(send("\xff\xfe\x1d"), noise);
-  EXPECT_EQ(send("\x1c\x1e\x1d"), noise);
-  EXPECT_EQ(last(send("\x1cxyz" + traceBody())), kStoreJob);  // noise before the body, an FS in it
-  std::string strayFs = traceBody(), strayFsAtEnd = traceBody();
+  EXPECT_EQ(send("\xff\xfe\x1d"), refused("line noise, not a packet"));
+  EXPECT_EQ(send("\x1c" "GARBAGE\x1d"), refused("no RS before the GS"));
+  EXPECT_EQ(send("\x1c\x1e\x1d"), refused("no trace records"));
+  EXPECT_EQ(send(body.substr(0, 40) + "\x1d"), refused("no RS before the GS"));
+  EXPECT_EQ(send(body.substr(40)), refused("line noise, not a packet"));
+  EXPECT_EQ(send("\x1c" "ANS=TRC\r\nR=1\x1eX\x1d"), refused("more than a CRC record after the RS"));
+  std::string strayFs = body, strayFsAtEnd = body;
   strayFs.insert(strayFs.find("R=2500"), 1, kFs);
-  strayFsAtEnd.insert(strayFsAtEnd.size() - 1, 1, kFs);
-  for (const std::string& body : {strayFs, strayFsAtEnd, traceBody().substr(0, 40) + traceBody()}) {
+  strayFsAtEnd.insert(strayFsAtEnd.size() - 1, 1, kFs);  // once stored an empty file over the trace
+  EXPECT_EQ(send(strayFsAtEnd), refused("more than a CRC record after the RS"));
+  EXPECT_EQ(last(send("\x1cxyz" + body)), kStoreJob);
+  for (const std::string& copy : {strayFs, body.substr(0, 40) + body}) {
     stored();
     accept();
-    EXPECT_EQ(last(send(body)), kStoreJob) << describe(write(body));
+    EXPECT_EQ(last(send(copy)), kStoreJob) << describe(write(copy));
   }
+  stored();
+  request(trcRequest("12345", "CORVANE", {"TRCFMT=1;400;E;R;F"}, true));
+  std::string strayFsWithCrc = traceBody("12345", true);
+  strayFsWithCrc.insert(strayFsWithCrc.find("R=2500"), 1, kFs);
+  EXPECT_EQ(send("\x1cGARBAGE\x1e\x1d"), refused("no trace records"));
+  EXPECT_EQ(send(body), refused("no CRC record"));
+  EXPECT_EQ(send(strayFsWithCrc), (Outputs{kNakOut, activity("OMA Bad Packet CRC")}));
+  std::string digitsAfterCrc = traceBody("12345", true);  // the fuzzer's find: stored as records
+  digitsAfterCrc.insert(digitsAfterCrc.size() - 2, "570\n2510");
+  EXPECT_EQ(send(digitsAfterCrc), refused("more than a CRC record after the RS"));
+  EXPECT_EQ(last(send(traceBody("12345", true))), kStoreJob);
 }
 
 // Mended fault: a tracer that gave up (a body cut short, a request sent again) had its new

@@ -1,9 +1,11 @@
 // lumora-tracer-sim: the tracer's side of the link, for tests, the demo and technicians
 // checking a set-up without a tracer. See kSimUsage for the options.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,11 +35,37 @@ std::string fileName(const std::string& path) {
   return textFromPath(pathFromText(path).filename());
 }
 
+// Line noise before a packet (when asked for), and a quiet spell after it and before a body
+// sent again, so that the host's NAKs to the noise or the last copy come before the packet.
+void beforeSending(TracerLine& line, const SimOptions& options, const TracerExchange& exchange,
+                   std::mt19937* random) {
+  const std::string noise = random ? lineNoise(*random) : std::string();
+  if (!noise.empty()) {
+    print({{"event", "sent"}, {"what", "noise"}, {"bytes", static_cast<double>(noise.size())}});
+    line.send(noise, std::nullopt, options.baud, [] { return false; });
+  }
+  if (!noise.empty() || exchange.resending())
+    line.readUntil(Clock::now() + std::chrono::milliseconds(300), [&] { return exchange.phase() == TracerExchange::Phase::Done; });
+}
+
+// The request of upload number `upload` (from 1) of `file`.
+RequestOptions requestFor(const SimOptions& options, const std::string& file, int upload) {
+  RequestOptions request = options.request;
+  if (options.firstJob >= 0)
+    request.job = std::to_string(options.firstJob + upload - 1);
+  else if (request.job.empty())
+    request.job = fileName(file);
+  if (options.mix) {
+    request.crc = upload % 2 == 1;
+    request.quoteJob = upload / 2 % 2 == 1;
+  }
+  return request;
+}
+
 // One upload of one file; returns how it ended.
 TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std::string& file,
-                         int upload) {
-  RequestOptions request = options.request;
-  if (request.job.empty()) request.job = fileName(file);
+                         int upload, std::mt19937* random) {
+  const RequestOptions request = requestFor(options, file, upload);
   TracerExchange exchange(options.init, traceRequest(request),
                           traceBody(readFileText(file), request.crc), request.crc);
   ReplyReader reader;
@@ -51,9 +79,16 @@ TracerExchange runUpload(TracerLine& line, const SimOptions& options, const std:
     }
   };
   const auto done = [&] { return exchange.phase() == TracerExchange::Phase::Done; };
+  bool garbled = false;
   while (!done()) {
+    if (!exchange.waiting()) beforeSending(line, options, exchange, random);
+    if (done()) break;
     if (auto bytes = exchange.send()) {
       const bool body = exchange.phase() == TracerExchange::Phase::AwaitBodyAck;
+      if (body && options.garble && !garbled) {
+        garbled = true;
+        bytes->insert(std::min(options.garble->afterBytes, bytes->size()), options.garble->bytes);
+      }
       const bool isRequest = exchange.phase() == TracerExchange::Phase::AwaitRequestAck;
       const char* what = body ? "body" : isRequest ? "request" : "init";
       print({{"event", "sent"}, {"what", what}, {"bytes", static_cast<double>(bytes->size())}});
@@ -94,6 +129,7 @@ int run(const SimOptions& options) {
     std::cerr << "lumora-tracer-sim: the host did not open the line in time\n";
     return 3;
   }
+  std::mt19937 noise(options.noiseSeed.value_or(0));
   int stored = 0;
   int uploads = 0;
   int worst = 0;
@@ -102,7 +138,7 @@ int run(const SimOptions& options) {
       if (uploads > 0)
         line.readUntil(Clock::now() + std::chrono::milliseconds(options.gapMs),
                        [] { return false; });
-      const TracerExchange exchange = runUpload(line, options, file, ++uploads);
+      const TracerExchange exchange = runUpload(line, options, file, ++uploads, options.noiseSeed ? &noise : nullptr);
       if (exchange.outcome() == Outcome::Stored)
         ++stored;
       else

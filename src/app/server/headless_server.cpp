@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -17,10 +18,13 @@
 namespace lumora {
 namespace {
 
-QString openProblem(SerialPort::OpenResult result) {
+QString openProblem(SerialPort::OpenResult result, const QString& device) {
   switch (result) {
     case SerialPort::OpenResult::NoSuchPort: return "no such device";
     case SerialPort::OpenResult::Busy: return "in use by another program, or not permitted";
+    case SerialPort::OpenResult::HeldByAnotherServer:
+      return "the device " + QFileInfo(device).canonicalFilePath() +
+             " is the line of another trace server (or another program holds it)";
     case SerialPort::OpenResult::SpeedRefused: return "the device refuses the speed, or is no serial port";
     default: return "the device cannot be opened";
   }
@@ -73,11 +77,14 @@ int runHeadless(const ServerOptions& options) {
   // The handlers come first: a stop that arrives while the port opens waits in the pipe
   // until the event loop runs, and still ends with the port closed.
   StopSignals stop;
-  QObject::connect(&stop, &StopSignals::stopRequested, QCoreApplication::instance(),
-                   &QCoreApplication::quit);
   ActivityOutput output(1);  // outlives the session, whose lines it prints
   const auto printLine = [&output](const QString& line) { output.print(line.toStdString()); };
   LinkSession session(settings, saveFolder);
+  // A body acknowledged just before the stop is stored and answered first.
+  QObject::connect(&stop, &StopSignals::stopRequested, &session, [&session] {
+    session.finishArrived();
+    QCoreApplication::quit();
+  });
   QObject::connect(&session, &LinkSession::activityAdded, printLine);
   QObject::connect(&session, &LinkSession::brandMessageRequested, &session,
                    [&session, &printLine](QString text) {
@@ -87,7 +94,7 @@ int runHeadless(const ServerOptions& options) {
   const SerialPort::OpenResult opened = session.open();
   if (opened != SerialPort::OpenResult::Opened) {
     std::cerr << "No usable port: " << settings.device.toStdString() << ": "
-              << openProblem(opened).toStdString() << ".\n";
+              << openProblem(opened, settings.device).toStdString() << ".\n";
     return 1;
   }
   printLine("Listening on " + settings.device + " at " + session.settingsText() +

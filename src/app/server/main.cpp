@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/core/app_identity.h"
+#include "base/core/file_system.h"
 #include "app/core/starting_console.h"
 #include "app/desktop/desktop_app.h"
 #include "app/server/desktop_session.h"
@@ -17,6 +18,8 @@
 #include "base/core/platform_values.h"
 
 int main(int argc, char** argv) {
+  // A trace too large for the file-size limit is a failed store, answered as one.
+  lumora::platform::letOversizedWritesFail();
   const auto options = lumora::parseServerOptions(lumora::programArguments(argc, argv));
   if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::useStartingConsole();
   if (!options) {

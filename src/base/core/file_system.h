@@ -24,12 +24,19 @@ bool isHiddenFile(const std::filesystem::path& path);
 // pipe); nothing when it is no regular file, holds more than `limit` bytes or a read fails.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
-// Creates the file for writing, failing with EEXIST when it is there already.
+// Creates the file for writing, failing with EEXIST when anything is there already (a link
+// too, never followed). The file is marked in use while it stays open.
 std::FILE* openExclusive(const std::filesystem::path& path);
+// Removes the file unless a running program holds it open through openExclusive; true when
+// it was removed.
+bool removeUnlessInUse(const std::filesystem::path& path);
 // Flushes the file's buffers down to the disk.
 bool flushToDisk(std::FILE* file);
 // Gives `temp` the permissions of the file it will replace, where they are permission bits.
 void keepPermissions(const std::filesystem::path& temp, const std::filesystem::file_status& old);
+// Makes a write past the file-size limit (ulimit -f) fail with an error the writer reports,
+// instead of ending the process with SIGXFSZ. For the program's main(): it is process-wide.
+void letOversizedWritesFail();
 // Renames `from` over `to` in one step; on Windows a reader holding `to` is waited for briefly.
 std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -1,8 +1,10 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "base/core/file_system.h"
 
@@ -38,7 +40,23 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
   return bytes;
 }
 
-std::FILE* openExclusive(const std::filesystem::path& path) { return std::fopen(path.c_str(), "wbx"); }
+std::FILE* openExclusive(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  // The lock tells a start-up clean-up that the file is being written, not left over.
+  flock(fd, LOCK_EX | LOCK_NB);
+  std::FILE* file = fdopen(fd, "wb");
+  if (!file) close(fd);
+  return file;
+}
+
+bool removeUnlessInUse(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool removed = flock(fd, LOCK_EX | LOCK_NB) == 0 && unlink(path.c_str()) == 0;
+  close(fd);
+  return removed;
+}
 
 bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
 
@@ -46,6 +64,8 @@ void keepPermissions(const std::filesystem::path& temp, const std::filesystem::f
   std::error_code ec;
   if (std::filesystem::is_regular_file(old)) std::filesystem::permissions(temp, old.permissions(), ec);
 }
+
+void letOversizedWritesFail() { std::signal(SIGXFSZ, SIG_IGN); }
 
 std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::error_code ec;

@@ -61,11 +61,20 @@ std::FILE* openExclusive(const std::filesystem::path& path) {
   return file;
 }
 
+// A file being written cannot be deleted here: the runtime opens it without sharing deletion.
+bool removeUnlessInUse(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::remove(path, ec) && !ec;
+}
+
 bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
 
 // The bits are only the read-only attribute here, which would keep the temporary file from
 // being renamed or removed: nothing is copied.
 void keepPermissions(const std::filesystem::path&, const std::filesystem::file_status&) {}
+
+// No file-size limit ends a process here.
+void letOversizedWritesFail() {}
 
 std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   // A reader (the ordering system, a virus scanner looking at the new file) may hold the old

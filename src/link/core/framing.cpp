@@ -87,14 +87,14 @@ std::size_t afterCrcLabel(std::string_view text, std::size_t i) {
   return skipBlanks(text, i + 1);
 }
 
-}  // namespace
-
-CrcCheck checkIncomingCrc(std::string_view packet) {
+// `fromStart`: the span begins after the packet's first byte, else after the last FS
+// before the record's RS.
+CrcCheck checkCrc(std::string_view packet, bool fromStart) {
   for (std::size_t rs = packet.find(kRs); rs != std::string_view::npos;
        rs = packet.find(kRs, rs + 1)) {
     std::size_t digits = afterCrcLabel(packet, rs + 1);
     if (digits == std::string_view::npos) continue;
-    const std::size_t fs = packet.rfind(kFs, rs);
+    const std::size_t fs = fromStart ? 0 : packet.rfind(kFs, rs);
     const std::size_t start = fs == std::string_view::npos ? 0 : fs + 1;
     std::uint32_t sent = 0;
     std::size_t count = 0;
@@ -109,5 +109,11 @@ CrcCheck checkIncomingCrc(std::string_view packet) {
   }
   return CrcCheck::Absent;
 }
+
+}  // namespace
+
+CrcCheck checkIncomingCrc(std::string_view packet) { return checkCrc(packet, false); }
+
+CrcCheck checkBodyCrc(std::string_view packet) { return checkCrc(packet, true); }
 
 }  // namespace lumora

@@ -46,7 +46,10 @@ enum class CrcCheck { Absent, Good, Bad };
 // allowed around "CRC" and "="). Tracers cover the bytes after the packet's FS through that
 // RS, as this link does for its own packets, or stop just before the RS: either span is
 // Good, so that neither kind of tracer is refused every request. A missing, non-numeric or
-// out-of-range number counts as Bad.
+// out-of-range number counts as Bad. The FS is the last one before that RS.
 CrcCheck checkIncomingCrc(std::string_view packet);
+// The same, with the span starting after the packet's first byte (its FS): a stray FS
+// inside a trace body is covered, so it cannot shorten what the CRC vouches for.
+CrcCheck checkBodyCrc(std::string_view packet);
 
 }  // namespace lumora

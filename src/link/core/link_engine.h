@@ -22,7 +22,8 @@
 // Safety rules kept here: an incoming "CRC=" is checked over the bytes after FS through RS,
 // or up to it (NAK and "OMA Bad Packet CRC" on a mismatch); a job number that is not a safe
 // file name is refused with status 6 before the body is sent; the body is the packet its GS
-// ends, from its FS (noise alone is dropped, a new request ends the upload); the tracer hears
+// ends, from its FS, and only a whole one is taken (anything else gets NAK and the link waits
+// for the body again; a new request ends the upload); the tracer hears
 // ACK as soon as the body is complete, and status 0 only once the trace is stored (a failed
 // store answers status 2); no buffer exceeds kMaxLinkBuffer.
 #pragma once

@@ -14,7 +14,8 @@ namespace lumora {
 std::string traceFilePath(const std::string& folder, const std::string& name);
 
 // Stores `bytes` as the trace `name` in `folder`, replacing any file of that name, through a
-// temporary file in `folder` itself renamed over the target. `name` is a safe trace name.
+// temporary file in `folder` itself renamed over the target. `name` is a safe trace name; a
+// link under it is replaced, never followed: nothing outside `folder` is written.
 // On failure says why (one line, for the activity list), and the folder is as before.
 [[nodiscard]] std::optional<Problem> writeTraceFile(const std::string& folder, const std::string& name,
                                                     std::string_view bytes);

@@ -101,8 +101,9 @@ void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
 // A packet that opens with a request means the tracer has given up on this upload and asks
 // anew; it is answered as any request. Otherwise the body runs from where its packet starts:
 // bytes before it are line noise or a copy cut short, and a stray FS inside it is noise too
-// (the lines drop its control character). Without an FS, or without a line, it is all noise,
-// and the link goes on waiting for the body, as it does after a NAK.
+// (the lines drop its control character). Anything that is not a whole body (noise, half a
+// body cut by a stray GS, a body without the CRC its tracer uses) gets NAK, and the link goes
+// on waiting for the tracer to send the body again: only a body the tracer sent is stored.
 void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Outputs& out) {
   const std::size_t last = body_.rfind(kFs);
   if (last != std::string::npos && opensWithRequest(std::string_view(body_).substr(last))) {
@@ -113,21 +114,14 @@ void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Output
     return becomeIdle(now);
   }
   const std::size_t start = bodyStart(body_);
-  std::vector<std::string> lines;
-  if (start != std::string::npos) lines = traceLinesFromBody(std::string_view(body_).substr(start));
-  if (lines.empty()) {
-    addActivity(out, "OMA Input Discarded: line noise while waiting for the trace");
+  const std::string_view packet = start == std::string::npos ? std::string_view() : std::string_view(body_).substr(start);
+  if (const auto refusal = bodyRefusal(packet, answerWithCrc_)) {
     body_.clear();
-    return;
-  }
-  body_.erase(0, start);
-  const bool crcBad = checkIncomingCrc(body_) == CrcCheck::Bad;
-  body_.clear();
-  if (crcBad) {
     writeBytes(out, std::string(1, kNak));
-    addActivity(out, "OMA Bad Packet CRC");
-    return;
+    return addActivity(out, *refusal);
   }
+  std::vector<std::string> lines = traceLinesFromBody(packet);
+  body_.clear();
   // The tracer hears its ACK before the disk is asked: storing waits for the owner.
   writeBytes(out, std::string(1, kAck));
   holdInput(rest, out);

@@ -4,6 +4,8 @@
 
 #include "base/core/ascii_text.h"
 #include "base/core/number_text.h"
+#include "link/core/control_chars.h"
+#include "link/core/framing.h"
 
 namespace lumora {
 
@@ -49,6 +51,40 @@ std::vector<std::string> traceLinesFromBody(std::string_view body) {
     if (!line.empty() && !line.starts_with("CRC=")) lines.push_back(std::move(line));
   }
   return lines;
+}
+
+namespace {
+
+// Only line ends, blanks and one "CRC=" record line may follow the records' RS.
+bool onlyCrcRecordAfter(std::string_view tail) {
+  int records = 0;
+  for (std::string line : packetLines(tail)) {
+    std::erase(line, ' ');
+    if (line.empty()) continue;
+    if (++records > 1 || !line.starts_with("CRC=") || line.size() == 4 ||
+        !std::all_of(line.begin() + 4, line.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> bodyRefusal(std::string_view packet, bool crcRequired) {
+  const std::string refused = "OMA Trace Refused: ";
+  if (packet.empty()) return refused + "line noise, not a packet";
+  const std::size_t rs = packet.find(kRs);
+  if (rs == std::string_view::npos) return refused + "no RS before the GS";
+  if (!onlyCrcRecordAfter(packet.substr(rs + 1, packet.size() - rs - 2)))
+    return refused + "more than a CRC record after the RS";
+  const std::vector<std::string> lines = traceLinesFromBody(packet);
+  if (std::none_of(lines.begin() + (lines.empty() ? 0 : 1), lines.end(),
+                   [](const std::string& line) { return line.find('=') != std::string::npos; }))
+    return refused + "no trace records";
+  const CrcCheck crc = checkBodyCrc(packet);
+  if (crc == CrcCheck::Bad) return "OMA Bad Packet CRC";
+  if (crc == CrcCheck::Absent && crcRequired) return refused + "no CRC record";
+  return std::nullopt;
 }
 
 std::string traceFileBytes(const std::vector<std::string>& lines) {

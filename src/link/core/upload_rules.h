@@ -33,6 +33,14 @@ std::optional<std::string> acceptedTraceFormat(const std::vector<std::string>& l
 // empty lines and "CRC=" lines left out.
 std::vector<std::string> traceLinesFromBody(std::string_view body);
 
+// Why what arrived up to a GS while the body was awaited is not a whole body, as the
+// activity line that says so; nothing when it is one. `packet` runs from the FS the body
+// starts at (bodyStart) through the GS, empty when there was no FS. A whole body is framed
+// as a packet (FS first, RS before the GS, nothing after the RS but a CRC record), carries
+// records after its opening one, and, when `crcRequired` (the tracer's request had one),
+// a CRC record that matches the bytes after its FS.
+std::optional<std::string> bodyRefusal(std::string_view packet, bool crcRequired);
+
 // The trace file's exact bytes: each line followed by CR LF, nothing else.
 std::string traceFileBytes(const std::vector<std::string>& lines);
 

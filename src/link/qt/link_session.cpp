@@ -36,6 +36,8 @@ LinkSession::LinkSession(Settings settings, SaveFolder& saveFolder, QObject* par
   connect(&reopen_, &QTimer::timeout, this, &LinkSession::tryReopen);
   connect(&port_, &SerialPort::bytesRead, this, &LinkSession::onBytes);
   connect(&port_, &SerialPort::failed, this, &LinkSession::onPortFailed);
+  // A store cut short by a kill leaves its temporary file; nobody else would remove it.
+  removeLeftoverTemporaryFiles(saveFolder_.path());
 }
 
 // Closing a port whose device is gone can report the loss once more; nothing here may
@@ -59,6 +61,10 @@ void LinkSession::close() {
   reopen_.stop();
   deadline_.stop();
   port_.close();
+}
+
+void LinkSession::finishArrived() {
+  port_.readWaiting();  // bytesRead() hands them to the engine, which stores at once
 }
 
 // The stamp is written out once a second at most: bytes arrive in many small reads.

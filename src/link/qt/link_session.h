@@ -47,8 +47,13 @@ class LinkSession : public QObject {
   // open is the caller's to handle (it is not retried; only a lost device is).
   SerialPort::OpenResult open();
   bool isOpen() const { return port_.isOpen(); }
-  // Closes the port and stops waiting for a lost device (the setup dialog, shutdown).
+  // Closes the port and stops waiting for a lost device (the setup dialog, shutdown). What
+  // is written already still reaches the tracer.
   void close();
+  // Before a shutdown: hands the engine what the port holds now, so that a body whose GS has
+  // arrived is acknowledged, stored and answered (or its failure reported) first. Takes as
+  // long as one store.
+  void finishArrived();
 
   QString settingsText() const { return port_.settingsText(); }
 

@@ -39,11 +39,14 @@ SerialPort::OpenResult SerialPort::open(const QString& device, qint32 speed) {
   port_.setDataBits(QSerialPort::Data8);
   port_.setStopBits(QSerialPort::OneStop);
   port_.clearError();
+  if (lock_.take(device.toStdString()) == DeviceLock::Result::HeldElsewhere) return OpenResult::HeldByAnotherServer;
   if (!port_.open(QIODevice::ReadWrite)) {
+    lock_.release();
     const OpenResult why = classify(port_.error());
     port_.clearError();
     return why == OpenResult::Opened ? OpenResult::Other : why;
   }
+  lock_.excludeOtherOpens();
   // A pseudo-terminal has no modem lines; the port works without them.
   port_.setDataTerminalReady(true);
   port_.setRequestToSend(true);
@@ -55,10 +58,13 @@ bool SerialPort::isOpen() const { return port_.isOpen(); }
 
 void SerialPort::close() {
   if (!port_.isOpen()) return;
-  closing_ = true;  // discarding on a device that is gone reports an error: not a failure
-  port_.clear(QSerialPort::AllDirections);
+  closing_ = true;  // writing to or discarding on a device that is gone reports an error: not a failure
+  port_.flush();
+  if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(1000);
+  port_.clear(QSerialPort::Input);
   port_.close();
   port_.clearError();
+  lock_.release();
   closing_ = false;
 }
 
@@ -67,6 +73,12 @@ bool SerialPort::write(const QByteArray& bytes) {
   if (port_.write(bytes) != bytes.size()) return false;
   port_.flush();
   return true;
+}
+
+void SerialPort::readWaiting() {
+  if (!port_.isOpen()) return;
+  port_.waitForReadyRead(0);
+  port_.clearError();  // nothing waiting reads as a time-out
 }
 
 void SerialPort::discardInput() {
@@ -91,6 +103,7 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
   const QString reason = QStringLiteral("the device was unplugged or could not be read");
   port_.close();
   port_.clearError();
+  lock_.release();
   emit failed(reason);
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/core/file_read.h"
+#include "base/core/file_replace.h"
 #include "base/core/ascii_text.h"
 
 namespace lumora {
@@ -39,7 +40,8 @@ std::vector<std::string> listTraceFiles(const std::string& folder) {
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    if (!isHiddenFile(it->path())) names.push_back(textFromPath(it->path().filename()));
+    std::string name = textFromPath(it->path().filename());
+    if (!isHiddenFile(it->path()) && !isTemporaryFileName(name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end(), listedBefore);
   return names;

@@ -9,7 +9,7 @@
 namespace lumora {
 
 // The names of the visible files of `folder` (no sub-folders, no hidden or system files:
-// the ones fileExists counts as absent), sorted ignoring the case of ASCII letters, then by bytes. Empty
+// the ones fileExists counts as absent, no temporary files of a store in progress), sorted ignoring the case of ASCII letters, then by bytes. Empty
 // when the folder is missing or cannot be read. One pass over the folder: fast enough for
 // a folder of 100,000 traces.
 std::vector<std::string> listTraceFiles(const std::string& folder);

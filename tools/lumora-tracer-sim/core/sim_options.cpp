@@ -1,5 +1,6 @@
 #include "core/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
@@ -27,7 +28,15 @@ const char* const kSimUsage =
     "  --repeat N           send the files N times (default 1)\n"
     "  --reply-timeout MS   how long to wait for each answer (default 10000)\n"
     "  --gap MS             pause between uploads (default 300)\n"
-    "  --open-timeout MS    how long to wait for the host to open a pseudo-terminal\n";
+    "  --open-timeout MS    how long to wait for the host to open a pseudo-terminal\n"
+    "  --garble N:BYTES     put BYTES (\\xHH for any byte) after N bytes of each body's\n"
+    "                       first copy, as a stray byte on the line would\n"
+    "  --noise SEED         random line noise (never an RS) before some packets, each\n"
+    "                       followed by a quiet 0.3 s\n"
+    "  --number-jobs N      upload i has the job number N + i - 1\n"
+    "  --mix                CRC on every other upload, a quoted job on every other pair\n"
+    "A NAK to a body makes the tracer send it again (three times at most), once the line\n"
+    "has been quiet for 0.3 s.\n";
 
 namespace {
 
@@ -47,6 +56,33 @@ std::optional<Pause> parsePause(const std::string& text) {
   return Pause{static_cast<std::size_t>(bytes), millis};
 }
 
+// "\\xHH" stands for the byte HH; anything else for itself.
+std::optional<std::string> unescaped(const std::string& text) {
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\\x") != 0) {
+      bytes += text[i];
+      continue;
+    }
+    unsigned value = 0;
+    const char* first = text.data() + i + 2;
+    const char* last = text.data() + std::min(text.size(), i + 4);
+    if (auto [ptr, ec] = std::from_chars(first, last, value, 16); ec != std::errc() || ptr != last) return std::nullopt;
+    bytes += static_cast<char>(value);
+    i += 3;
+  }
+  return bytes;
+}
+
+std::optional<Garble> parseGarble(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  int bytes = 0;
+  if (colon == std::string::npos || !parseInt(text.substr(0, colon), bytes, 0)) return std::nullopt;
+  const auto inserted = unescaped(text.substr(colon + 1));
+  if (!inserted || inserted->empty()) return std::nullopt;
+  return Garble{static_cast<std::size_t>(bytes), *inserted};
+}
+
 // Exactly one line to the host, and something to send on it.
 Result<SimOptions> checked(SimOptions o) {
   const int lines = (o.device.empty() ? 0 : 1) + (o.pty ? 1 : 0) + (o.fd >= 0 ? 1 : 0);
@@ -64,7 +100,7 @@ Result<SimOptions> parseSimOptions(const std::vector<std::string>& args) {
   const std::map<std::string, std::function<void()>> flags{
       {"--pty", [&] { o.pty = true; }},   {"--quote-job", [&] { o.request.quoteJob = true; }},
       {"--zfmt", [&] { o.request.zfmt = true; }}, {"--crc", [&] { o.request.crc = true; }},
-      {"--init", [&] { o.init = true; }}};
+      {"--init", [&] { o.init = true; }}, {"--mix", [&] { o.mix = true; }}};
   using Setter = std::function<bool(const std::string&)>;
   const auto number = [](int& to, int least) -> Setter {
     return [&to, least](const std::string& v) { return parseInt(v, to, least); };
@@ -86,7 +122,13 @@ Result<SimOptions> parseSimOptions(const std::vector<std::string>& args) {
       {"--gap", number(o.gapMs, 0)},
       {"--open-timeout", number(o.openTimeoutMs, 0)},
       {"--request-pause", pause(o.requestPause)},
-      {"--body-pause", pause(o.bodyPause)}};
+      {"--body-pause", pause(o.bodyPause)},
+      {"--garble", [&](const std::string& v) { return (o.garble = parseGarble(v)).has_value(); }},
+      {"--noise", [&](const std::string& v) {
+         int seed = 0;
+         return parseInt(v, seed, 0) && (o.noiseSeed = static_cast<unsigned>(seed), true);
+       }},
+      {"--number-jobs", number(o.firstJob, 0)}};
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (const auto flag = flags.find(a); flag != flags.end()) {

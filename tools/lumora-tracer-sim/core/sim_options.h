@@ -16,6 +16,12 @@ struct Pause {
   int millis = 0;
 };
 
+// Bytes put into the first copy of each body after `afterBytes` of it: a stray byte on the line.
+struct Garble {
+  std::size_t afterBytes = 0;
+  std::string bytes;
+};
+
 struct SimOptions {
   std::string device;  // --device PATH: the tracer's end of a serial line
   bool pty = false;    // --pty: open a pseudo-terminal pair and print the path for the host
@@ -31,6 +37,10 @@ struct SimOptions {
   int replyTimeoutMs = 10000;         // --reply-timeout MS: give up on a silent host
   int gapMs = 300;                    // --gap MS: pause between uploads
   int openTimeoutMs = 30000;          // --open-timeout MS: wait for the host to open the line
+  std::optional<Garble> garble;       // --garble N:BYTES
+  std::optional<unsigned> noiseSeed;  // --noise SEED: line noise before packets
+  int firstJob = -1;                  // --number-jobs N: upload i has job N + i - 1
+  bool mix = false;                   // --mix: CRC on every other upload, quotes on every other pair
 };
 
 // Parses the arguments after the program name; on bad input, a one-line reason.

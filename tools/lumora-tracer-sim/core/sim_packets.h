@@ -30,6 +30,19 @@ std::string traceRequest(const RequestOptions& options);
 // out; a line without "=" is sent as it stands.
 std::string traceBody(std::string_view traceFile, bool crc);
 
+// Line noise: nothing about half the time, else 1 to 24 random bytes, never an RS (so noise
+// alone never makes a packet that could pass for a body).
+template <typename Random>
+std::string lineNoise(Random& random) {
+  std::string bytes;
+  if (random() % 2 == 0) return bytes;
+  for (auto n = 1 + random() % 24; n > 0; --n) {
+    const auto byte = static_cast<char>(random() % 256);
+    bytes += byte == '\x1e' ? '\x1d' : byte;
+  }
+  return bytes;
+}
+
 struct Reply {
   enum class Kind { Ack, Nak, Packet, Stray };
   Kind kind = Kind::Stray;

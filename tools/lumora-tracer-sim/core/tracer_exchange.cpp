@@ -9,13 +9,14 @@ TracerExchange::TracerExchange(bool init, std::string request, std::string body,
     : phase_(init ? Phase::SendInit : Phase::SendRequest),
       request_(std::move(request)),
       body_(std::move(body)),
-      crc_(crc) {}
+      crc_(crc),
+      job_(recordValue(request_, "JOB=")) {}
 
 std::optional<std::string> TracerExchange::send() {
   switch (phase_) {
     case Phase::SendInit: phase_ = Phase::AwaitInitAck; return initRequest(crc_);
     case Phase::SendRequest: phase_ = Phase::AwaitRequestAck; return request_;
-    case Phase::SendBody: phase_ = Phase::AwaitBodyAck; return body_;
+    case Phase::SendBody: phase_ = Phase::AwaitBodyAck, ++bodiesSent_; return body_;
     default: return std::nullopt;
   }
 }
@@ -41,16 +42,19 @@ void TracerExchange::received(const Reply& reply) {
         phase_ = Phase::AwaitInitAnswer;
       else if (phase_ == Phase::AwaitRequestAck)
         phase_ = Phase::AwaitRequestAnswer;
-      else if (phase_ == Phase::AwaitBodyAck)
+      else if (phase_ == Phase::AwaitBodyAck || resending())  // that NAK was for noise after all
         phase_ = Phase::AwaitCompletion;
       else
         finish(Outcome::NoAnswer, "ACK out of turn");
       return;
     case Reply::Kind::Nak:
+      if (!waiting()) return;  // for noise sent before, or for the copy about to be sent again
       // A refused trace request is still answered with a status packet.
       if (phase_ == Phase::AwaitRequestAck) {
         nakSeen_ = true;
         phase_ = Phase::AwaitRequestAnswer;
+      } else if (phase_ == Phase::AwaitBodyAck && bodiesSent_ < 4) {
+        phase_ = Phase::SendBody;
       } else {
         finish(Outcome::Refused, "NAK");
       }
@@ -73,6 +77,7 @@ void TracerExchange::packetReceived(const std::string& packet) {
   }
   const bool traceAnswer = answer == "TRC" && statusText;
   if (!traceAnswer) return finish(Outcome::NoAnswer, "unexpected packet");
+  if (job_ && recordValue(packet, "JOB=") != job_) return finish(Outcome::NoAnswer, "answer for another job");
   if (status_ != 0) return finish(Outcome::Refused, "status " + std::to_string(status_));
   if (phase_ == Phase::AwaitRequestAnswer && !nakSeen_) {
     phase_ = Phase::SendBody;

@@ -40,6 +40,10 @@ class TracerExchange {
   // The bytes to send now, when the exchange is at a sending step; it then waits for the
   // reply. Nothing while it waits or when it is done.
   std::optional<std::string> send();
+  // The body is to be sent again after a NAK (three times at most); a NAK that comes while
+  // nothing is awaited answers noise or the copy to be sent again, and is ignored; an ACK then
+  // means the host took the last copy after all.
+  bool resending() const { return phase_ == Phase::SendBody && bodiesSent_ > 0; }
   void received(const Reply& reply);
   void noReply();
 
@@ -60,6 +64,8 @@ class TracerExchange {
   std::string request_;
   std::string body_;
   bool crc_;
+  std::optional<std::string> job_;  // the request's "JOB=" value, quotes kept: answers must carry it
+  int bodiesSent_ = 0;
   bool nakSeen_ = false;
   int status_ = -1;
   Outcome outcome_ = Outcome::Pending;

@@ -51,6 +51,7 @@ class LinkSession : public QObject {
   void close();
 
   QString settingsText() const { return port_.settingsText(); }
+  bool uploadInProgress() const { return engine_.uploadInProgress(); }
 
  public slots:
   // The operator closed the wrong-brand message: the refusal goes to the tracer.

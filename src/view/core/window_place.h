@@ -1,0 +1,16 @@
+// Where a dialog opens so that it does not hide what it draws on.
+#pragma once
+
+namespace lumora {
+
+// A rectangle on the desktop, in pixels.
+struct DesktopBox {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The place of a window `width` x `height` on `screen` that leaves `keepClear` uncovered:
+// beside it on the right, else on the left, else below, else above; where none of those fits,
+// the right-hand end of the screen, which covers the least of a picture at the left.
+DesktopBox placeClearOf(const DesktopBox& keepClear, int width, int height, const DesktopBox& screen);
+
+}  // namespace lumora

@@ -44,6 +44,8 @@ ScreenReport reportOf(const QScreen& screen) {
 
 DesktopBox boxOf(const QRect& rect) { return {rect.left(), rect.top(), rect.width(), rect.height()}; }
 
+QRect onDesktop(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)), widget.size()}; }
+
 }  // namespace
 
 MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
@@ -82,7 +84,7 @@ bool MainWindow::start() {
   if (!linked) return false;
   setStatus(kWaitingForTraceData);
   trayIcon_->add();
-  if (screen()) offerCalibration(reportOf(*screen()));
+  offerCalibration(reportOf(*screen()));
   return true;
 }
 
@@ -290,7 +292,8 @@ void MainWindow::runWaitingSetup() {
 
 void MainWindow::openCalibration() { CalibrationDialog(services_.settings, calibration_, this).exec(); }
 
-// The dialog opens clear of the picture it draws on.
+// The dialog opens clear of the picture it draws on and of its labels, or where the screen
+// has no room for that, clear of the picture alone.
 void MainWindow::openMaintenance() {
   TraceMaintenanceDialog dialog(
       services_.questions, saveFolder_.path(), *picture_, calibration_,
@@ -299,12 +302,14 @@ void MainWindow::openMaintenance() {
         showLabels();
       },
       this);
-  const QRect picture(picture_->mapToGlobal(QPoint(0, 0)), picture_->size());
-  const QScreen* shownOn = screen();
-  if (shownOn) {
-    const DesktopBox place =
-        placeClearOf(boxOf(picture), dialog.width(), dialog.height(), boxOf(shownOn->availableGeometry()));
-    dialog.move(place.left, place.top);
+  const QRect picture = onDesktop(*picture_);
+  const QRect labels = onDesktop(*orderLabel_).united(onDesktop(*nasalSideLabel_));
+  const DesktopBox screenArea = boxOf(screen()->availableGeometry());
+  for (const QRect& keepClear : {picture.united(labels), picture}) {
+    if (const auto place = placeClearOf(boxOf(keepClear), dialog.width(), dialog.height(), screenArea)) {
+      dialog.move(place->left, place->top);
+      break;
+    }
   }
   dialog.exec();
 }

@@ -1,6 +1,8 @@
 // Where a dialog opens so that it does not hide what it draws on.
 #pragma once
 
+#include <optional>
+
 namespace lumora {
 
 // A rectangle on the desktop, in pixels.
@@ -9,8 +11,7 @@ struct DesktopBox {
 };
 
 // The place of a window `width` x `height` on `screen` that leaves `keepClear` uncovered:
-// beside it on the right, else on the left, else below, else above; where none of those fits,
-// the right-hand end of the screen, which covers the least of a picture at the left.
-DesktopBox placeClearOf(const DesktopBox& keepClear, int width, int height, const DesktopBox& screen);
+// beside it on the right, else on the left, else below, else above; nothing where none fits.
+std::optional<DesktopBox> placeClearOf(const DesktopBox& keepClear, int width, int height, const DesktopBox& screen);
 
 }  // namespace lumora

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <QTreeView>
 #include <optional>
 
@@ -19,6 +20,12 @@ namespace lumora {
 namespace {
 
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+// Whether `folder` is `ancestor` or lies inside it; every folder lies inside "" (the drives).
+bool isWithin(const QString& folder, const QString& ancestor) {
+  if (ancestor.isEmpty() || folder == ancestor) return true;
+  return folder.startsWith(ancestor.endsWith(u'/') ? ancestor : ancestor + u'/');
+}
 
 }  // namespace
 
@@ -44,9 +51,12 @@ FolderChooser::FolderChooser(SettingsStore& settings, Questions& questions, std:
   openStoredFolder(defaultSaveFolder);
 
   // Folders are listed in the background, and rows above the current one keep arriving after
-  // it was selected: it is scrolled into view again as they come and once the dialog shows.
+  // it was selected: it is scrolled into view again as they come (once the view has taken
+  // them) and once the dialog shows. Rows the user unfolds elsewhere move nothing.
   connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderChooser::scrollToCurrent);
-  connect(model_, &QFileSystemModel::rowsInserted, this, &FolderChooser::scrollToCurrent, Qt::QueuedConnection);
+  connect(model_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex& listed) {
+    if (isWithin(current_, model_->filePath(listed))) QTimer::singleShot(0, this, &FolderChooser::scrollToCurrent);
+  });
   connect(newFolderButton_, &QPushButton::clicked, this, &FolderChooser::onNewFolderClicked);
   connect(driveList_, &QComboBox::activated, this, &FolderChooser::onDriveChosen);
   connect(folderTree_, &QTreeView::doubleClicked, this, &FolderChooser::onFolderDoubleClicked);

@@ -56,11 +56,12 @@ class MainWindowTest : public ::testing::Test {
     settings_.writeKey("Device1", pty_.slavePath());
   }
   MainWindow& window() {
-    if (!window_)
-      window_ = std::make_unique<MainWindow>(DesktopServices{questions_, settings_, texts_, [this](QWidget*, int) {
-                                                               ++setupRuns_;
-                                                               configurePort();
-                                                             }});
+    const auto setup = [this](QWidget*, int portNotOpen) {
+      ++setupRuns_;
+      setupPortNotOpen_ = portNotOpen;
+      configurePort();
+    };
+    if (!window_) window_ = std::make_unique<MainWindow>(DesktopServices{questions_, settings_, texts_, setup});
     return *window_;
   }
   void startLinked() {
@@ -102,6 +103,7 @@ class MainWindowTest : public ::testing::Test {
   fs::path saves_ = temp_.dir() / "traces";
   PtyPair pty_;
   int setupRuns_ = 0;
+  int setupPortNotOpen_ = -1;  // as the last setup was told
   std::unique_ptr<MainWindow> window_;
   const std::string sample_ = std::string(LUMORA_SAMPLES) + "/1001";
 };
@@ -316,7 +318,8 @@ TEST_F(MainWindowTest, TheWindowKeepsItsSizeAndEscLeavesTheActivityViews) {
 }
 
 // While the port is lost the status line and the icon's tip say which port and device, and
-// that it is tried again; both return to what they showed once it reopens.
+// that it is tried again; both return to what they showed once it reopens, or setup ends the
+// link.
 TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens) {
   ASSERT_NO_FATAL_FAILURE(startLinked());
   const QString status = label("statusLabel"), tip = window().trayIcon().toolTip();
@@ -328,6 +331,11 @@ TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens)
   emit window().link()->portReopened();
   EXPECT_EQ(label("statusLabel"), status);
   EXPECT_EQ(window().trayIcon().toolTip(), tip);
+  // The setup dialog hears of a lost port, so as not to call it in use.
+  emit window().link()->portLost("Resource error");
+  trigger("setupAction");
+  EXPECT_EQ(setupPortNotOpen_, 1);
+  EXPECT_EQ(label("statusLabel"), status);
 }
 
 // Mended fault: "&Setup" during an upload closed the port under it and the trace was lost.

@@ -54,7 +54,7 @@ void BM_DesktopStartUpToIcon(benchmark::State& state) {
   SettingsStore settings;
   HelpTexts texts;
   for (auto _ : state) {
-    MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+    MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*, int) {}});
     if (!window.start()) state.SkipWithError("the port did not open");
     state.PauseTiming();
     window.shutdown();
@@ -68,7 +68,7 @@ void BM_DesktopMemoryWithATraceShown(benchmark::State& state) {
   QtQuestions questions;
   SettingsStore settings;
   HelpTexts texts;
-  MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*) {}});
+  MainWindow window(DesktopServices{questions, settings, texts, [](QWidget*, int) {}});
   window.start();
   for (auto _ : state) window.showStoredTrace(LUMORA_SAMPLE_TRACE);
   QCoreApplication::processEvents();  // let the window paint once

@@ -8,3 +8,11 @@ TEST(Captions, RevisionFollowsTheMinorVersionWithoutSeparator) {
   EXPECT_EQ(lumora::aboutText({2, 4, 7}, 3, "19200,N,8,1", "C:\\LumoraTraces"),
             "Version 2.47\n\nCOM:3  19200,N,8,1\n\nSave Path: C:\\LumoraTraces");
 }
+
+// A lost port is named with its device where the device is not COMn; the tip keeps the
+// product name first.
+TEST(PortLost, NamesThePortAndADeviceNotNamedAfterIt) {
+  EXPECT_EQ(lumora::portLostStatus(3, "/dev/ttyUSB0"),
+            "Port Lost: COM3 (/dev/ttyUSB0)\nIt is tried again until it returns...");
+  EXPECT_EQ(lumora::portLostTip(3, "COM3"), "Corvane Lumora Trace Server\nPort Lost: COM3, retrying");
+}

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTreeView>
 
 #include "base/qt/settings_store.h"
+#include "scripted_questions.h"
 #include "temp_settings.h"
 
 namespace lumora {
@@ -19,11 +22,12 @@ class FolderChooserTest : public ::testing::Test {
   FolderChooserTest() { QDir(work.path()).mkpath("traces/old"); }
 
   QString folder(const char* name) const { return work.path() + "/" + name; }
-  FolderChooser chooser() { return FolderChooser(store, folder("LumoraTraces").toStdString()); }
+  FolderChooser chooser() { return FolderChooser(store, questions, folder("LumoraTraces").toStdString()); }
 
   testing::TempSettings settings;
   QTemporaryDir work;
   SettingsStore store;
+  ScriptedQuestions questions;
 };
 
 // The stored folder when it exists, else the default folder when that exists, else the root.
@@ -51,6 +55,24 @@ TEST_F(FolderChooserTest, Ok_StoresTheFolderOpenedByDoubleClickNotAHighlightedOn
   shown.findChild<QPushButton*>("okButton")->click();
   EXPECT_EQ(shown.result(), QDialog::Accepted);
   EXPECT_EQ(store.read(Setting::SavePath), folder("traces/old").toStdString());
+}
+
+// The stored folder is scrolled into view among many, not only selected; "&New Folder" makes
+// a folder inside the current one and opens it.
+TEST_F(FolderChooserTest, ShowsTheCurrentFolderInViewAndMakesANewOne) {
+  for (int n = 0; n < 60; ++n) QDir(work.path()).mkpath(QString("traces/a%1").arg(n, 2, 10, QChar('0')));
+  store.write(Setting::SavePath, folder("traces/a55").toStdString());
+  FolderChooser shown = chooser();
+  shown.show();
+  auto* tree = shown.findChild<QTreeView*>("folderTree");
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    const QRect row = tree->visualRect(shown.folderModel()->index(folder("traces/a55")));
+    return row.isValid() && tree->viewport()->rect().contains(row);
+  }, 10000));
+  questions.replyInput(QString("fresh"));
+  shown.findChild<QPushButton*>("newFolderButton")->click();
+  EXPECT_TRUE(QFileInfo(folder("traces/a55/fresh")).isDir());
+  EXPECT_EQ(shown.currentFolder(), folder("traces/a55/fresh"));
 }
 
 }  // namespace

@@ -12,6 +12,18 @@ TEST(PortClick, ModemEntriesAreRefusedWhateverTheCase) {
   EXPECT_EQ(classifyPortClick("COM: 5 (not available)", true), PortClick::Refused);
 }
 
+// The tip names a device not called after its port, and says why an entry cannot be chosen
+// or is not in use.
+TEST(PortEntryTip, NamesTheDeviceAndWhyAPortCannotServe) {
+  EXPECT_EQ(portEntryTip(3, "COM: 3  (Available)", "COM3"), "");
+  EXPECT_EQ(portEntryTip(3, "COM: 3  (Available)", "/dev/ttyS2"), "Device /dev/ttyS2");
+  EXPECT_EQ(portEntryTip(2, "COM: 2 (Not Available)", "COM2"),
+            "it cannot be opened (no such device, or another program holds it)");
+  EXPECT_TRUE(portEntryTip(1, "COM: 1\t 19200 8,n,1 (Not Open)", "/dev/ttyUSB0")
+                  .starts_with("Device /dev/ttyUSB0: the tracer's port, but it is not open"));
+  EXPECT_TRUE(portEntryTip(1, "COM: 1  (Modem - 57600 Max Speed)", "COM1").starts_with("a modem answers here"));
+}
+
 // Only speeds strictly between 300 and 256000 are taken, rounded half to even.
 TEST(SpeedQuestion, EmptyStopsSpeedsOutsideTheOpenRangeAreAskedAgain) {
   using Kind = SpeedAnswer::Kind;

@@ -1,6 +1,8 @@
 // Renders the setup dialog, the message window and the folder chooser without a screen and
 // saves them as PNG files for the documentation:
-//   QT_QPA_PLATFORM=offscreen lumora-screenshots [output folder]
+//   QT_QPA_PLATFORM=offscreen lumora-screenshots [output folder [setup dialog file]]
+// Given a file name for the setup dialog, only that dialog is rendered (run with
+// QT_SCALE_FACTOR=2 for its picture at scale 2).
 // The settings live in a temporary store; two pseudo-terminals stand in for free ports.
 #include <pty.h>
 #include <unistd.h>
@@ -55,7 +57,7 @@ std::string freePort() {
   return name;
 }
 
-bool setupDialog(const QString& out, const QString& work) {
+bool setupDialog(const QString& out, const QString& work, const QString& name) {
   SettingsStore store;
   for (int port = 1; port <= 16; ++port) {
     store.writeKey(deviceSettingKey(port), (work + "/missing").toStdString());
@@ -72,7 +74,7 @@ bool setupDialog(const QString& out, const QString& work) {
   SetupDialog dialog(store, questions, autoStart, setupDialogHelp(questions, texts), defaultSaveFolder());
   dialog.show();
   if (dialog.probing()) settle(10000, &dialog, &SetupDialog::probeFinished);
-  return save(dialog, out + "/setup-dialog.png");
+  return save(dialog, out + "/" + name);
 }
 
 bool messageWindow(const QString& out) {
@@ -89,7 +91,8 @@ bool folderChooser(const QString& out, const QString& work) {
   QDir(work).mkpath(QStringLiteral("LumoraTraces/Rebuilt"));
   SettingsStore store;
   store.write(Setting::SavePath, (work + "/LumoraTraces").toStdString());
-  FolderChooser chooser(store, defaultSaveFolder());
+  QtQuestions questions;
+  FolderChooser chooser(store, questions, defaultSaveFolder());
   chooser.show();
   settle(3000);
   return save(chooser, out + "/folder-chooser.png");
@@ -104,7 +107,8 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, work.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, work.path());
   QDir().mkpath(out);
-  const bool ok =
-      setupDialog(out, work.path()) && messageWindow(out) && folderChooser(out, work.path());
+  if (argc > 2) return setupDialog(out, work.path(), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  const bool ok = setupDialog(out, work.path(), QStringLiteral("setup-dialog.png")) && messageWindow(out) &&
+                  folderChooser(out, work.path());
   return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
-// Screenshots of the trace viewing windows under the offscreen platform: the trace
-// maintenance dialog over a few sample traces (one selected and drawn on a trace picture)
-// and the screen calibration dialog.
+// Screenshots of the trace viewing windows under the offscreen platform: a trace picture with
+// a sample drawn by the maintenance dialog, and the screen calibration dialog (the maintenance
+// dialog itself is shown over the main window by lumora-main-window-screenshot).
 // Usage: lumora-view-screenshots SAMPLES_FOLDER OUTPUT_FOLDER
 #include <QApplication>
 #include <QDir>
@@ -28,7 +28,7 @@ bool save(QWidget& window, const QDir& out, const char* name) {
   return false;
 }
 
-// The maintenance dialog over copies of the samples, the second one selected and drawn.
+// The picture the maintenance dialog drew the second of the samples on.
 bool maintenance(const QDir& samples, const QDir& out) {
   QTemporaryDir folder;
   for (const QString& name : samples.entryList(QDir::Files)) {
@@ -42,7 +42,7 @@ bool maintenance(const QDir& samples, const QDir& out) {
   auto* list = dialog.findChild<QListView*>(QStringLiteral("traceList"));
   list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
   dialog.onTraceClicked();
-  return save(dialog, out, "trace-maintenance.png") && save(picture, out, "trace-picture.png");
+  return save(picture, out, "trace-picture.png");
 }
 
 }  // namespace

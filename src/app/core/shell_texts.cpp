@@ -7,6 +7,24 @@ std::string mainWindowCaption(const AppVersion& version) {
          std::to_string(version.revision);
 }
 
+namespace {
+
+// "COM3", with the device after it where the port is not named so: "COM3 (/dev/ttyUSB0)".
+std::string portName(int port, std::string_view device) {
+  const std::string name = "COM" + std::to_string(port);
+  return device == name ? name : name + " (" + std::string(device) + ")";
+}
+
+}  // namespace
+
+std::string portLostStatus(int port, std::string_view device) {
+  return "Port Lost: " + portName(port, device) + "\nIt is tried again until it returns...";
+}
+
+std::string portLostTip(int port, std::string_view device) {
+  return std::string(kTrayIconTip) + "\nPort Lost: " + portName(port, device) + ", retrying";
+}
+
 std::optional<Problem> portOpenProblem(int port, bool opened) {
   if (!portNumberUsable(port)) return Problem{kNoComPort};
   if (!opened) return Problem{kComPortNotOpened};

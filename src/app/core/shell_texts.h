@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/core/about_box.h"
 #include "base/core/app_identity.h"
@@ -31,6 +32,18 @@ inline constexpr const char* kNoComPort =
 inline constexpr const char* kComPortNotOpened =
     "Unable to open the specified com port.\nYou must reconfigure the serial port communications settings "
     "before you can continue.\n\nClick on OK to go to the Setup menu or click Cancel to end program.";
+
+// Asked when "&Setup" is chosen while an upload is not finished.
+inline constexpr const char* kSetupDuringUpload =
+    "A trace upload is in progress. Setup closes the port, and a trace not yet stored or named "
+    "would be lost.\n\nClick Yes to wait: the setup opens once the upload is finished. Click No to "
+    "open the setup now.";
+
+// The status line while the link's port is lost: which port, which device (where it is not
+// named COMn) and that it is tried again.
+std::string portLostStatus(int port, std::string_view device);
+// The notification icon's tip meanwhile: the product name and the same in short.
+std::string portLostTip(int port, std::string_view device);
 
 // One pass of the port-opening loop: what keeps the link from running, as the message to ask
 // OK/Cancel with, or none when the port is open. `port` is the setting "Port" as a number;

@@ -30,9 +30,9 @@ int runDesktop(QApplication& app, const std::function<void()>& startLog) {
   SettingsStore settings;
   HelpTexts texts;
   const std::unique_ptr<AutoStart> autoStart = platformAutoStart();
-  DesktopServices services{questions, settings, texts, [&](QWidget* parent) {
+  DesktopServices services{questions, settings, texts, [&](QWidget* parent, int portNotOpen) {
                              SetupDialog dialog(settings, questions, *autoStart, setupDialogHelp(questions, texts),
-                                                defaultSaveFolder(), parent);
+                                                defaultSaveFolder(), portNotOpen, parent);
                              dialog.exec();
                            }};
   MainWindow window(services);

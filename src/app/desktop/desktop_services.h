@@ -17,8 +17,9 @@ struct DesktopServices {
   Questions& questions;
   SettingsStore& settings;
   HelpTexts& texts;
-  // Shows the setup dialog modally over `parent` and returns when it is closed.
-  std::function<void(QWidget* parent)> runSetupDialog;
+  // Shows the setup dialog modally over `parent` and returns when it is closed. `portNotOpen`
+  // is the port (1 to 16) the link lost or could not open, 0 for none.
+  std::function<void(QWidget* parent, int portNotOpen)> runSetupDialog;
 };
 
 }  // namespace lumora

@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/core/help_texts.h"
@@ -23,12 +25,26 @@
 #include "setup/core/port_device.h"
 #include "view/core/calibration.h"
 #include "view/core/dimension_labels.h"
+#include "view/core/window_place.h"
+#include "view/qt/calibration_dialog.h"
+#include "view/qt/trace_maintenance_dialog.h"
 #include "view/qt/trace_picture.h"
 
 namespace lumora {
 namespace {
 
 QString applicationTitle() { return toQString(kApplicationTitle); }
+
+// What the screen reports, in device pixels and millimetres.
+ScreenReport reportOf(const QScreen& screen) {
+  const double ratio = screen.devicePixelRatio();
+  return {screen.geometry().width() * ratio, screen.geometry().height() * ratio, screen.physicalSize().width(),
+          screen.physicalSize().height()};
+}
+
+DesktopBox boxOf(const QRect& rect) { return {rect.left(), rect.top(), rect.width(), rect.height()}; }
+
+QRect onDesktop(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)), widget.size()}; }
 
 }  // namespace
 
@@ -56,9 +72,8 @@ bool MainWindow::start() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   setWindowTitle(toQString(mainWindowCaption(programVersion())));
   setPromptButtonsVisible(false);
-  for (QLabel* label : {orderLabel_, circumferenceLabel_, boxWidthLabel_, boxHeightLabel_, effectiveDiameterLabel_,
-                        distanceBetweenLensesLabel_, frameTypeLabel_})
-    label->clear();
+  pictureLabels_.cleared();
+  showLabels();
   show();
   services_.texts.buildSetupHelp(defaultFolder);
   services_.texts.buildDailyOperation();
@@ -67,9 +82,19 @@ bool MainWindow::start() {
   QApplication::restoreOverrideCursor();
   setEnabled(true);
   if (!linked) return false;
-  statusLabel_->setText(kWaitingForTraceData);
+  setStatus(kWaitingForTraceData);
   trayIcon_->add();
+  offerCalibration(reportOf(*screen()));
   return true;
+}
+
+void MainWindow::offerCalibration(const ScreenReport& screen) {
+  if (services_.settings.readKey(infoOf(Setting::HBias).key) || services_.settings.readKey(infoOf(Setting::VBias).key))
+    return;
+  const auto problem = trueSizeProblem(screen);
+  if (problem && services_.questions.ask(this, toQString(problem->text), applicationTitle(), Buttons::YesNo,
+                                         Icon::Question) == Answer::Yes)
+    openCalibration();
 }
 
 bool MainWindow::openPortThroughSetup() {
@@ -90,7 +115,7 @@ bool MainWindow::openPortThroughSetup() {
     if (services_.questions.ask(this, toQString(problem->text), applicationTitle(), Buttons::OkCancel, Icon::None) ==
         Answer::Cancel)
       break;
-    services_.runSetupDialog(this);
+    services_.runSetupDialog(this, portNumberUsable(port) ? port : 0);
   }
   QApplication::restoreOverrideCursor();
   setEnabled(true);
@@ -107,6 +132,8 @@ void MainWindow::startLink(int port, int speed) {
   s.speed = speed;
   s.portNumber = port;
   s.prompt = services_.settings.read(Setting::Prompt) != "0";
+  port_ = port;
+  device_ = s.device.toStdString();
   link_ = std::make_unique<LinkSession>(s, saveFolder_);
   connectLink();
   link_->open();
@@ -117,6 +144,38 @@ void MainWindow::startLink(int port, int speed) {
 void MainWindow::stopLink() {
   link_.reset();
   setPromptButtonsVisible(false);
+  setPortLost(false);
+}
+
+void MainWindow::setStatus(const QString& text) {
+  if (portLost_) statusBeforeLoss_ = text;
+  else statusLabel_->setText(text);
+}
+
+// The status line and the icon's tip show the loss in place of what they showed, which
+// comes back when the port does.
+void MainWindow::setPortLost(bool lost) {
+  if (lost == portLost_) return;
+  if (lost) statusBeforeLoss_ = statusLabel_->text();
+  portLost_ = lost;
+  statusLabel_->setText(lost ? toQString(portLostStatus(port_, device_)) : statusBeforeLoss_);
+  trayIcon_->setToolTip(lost ? toQString(portLostTip(port_, device_)) : QString(kTrayIconTip));
+}
+
+void MainWindow::showLabels() {
+  const TraceLabels& shown = pictureLabels_.labels();
+  const std::pair<QLabel*, const std::string*> labels[] = {
+      {orderLabel_, &shown.order},
+      {boxWidthLabel_, &shown.boxWidth},
+      {boxHeightLabel_, &shown.boxHeight},
+      {effectiveDiameterLabel_, &shown.effectiveDiameter},
+      {circumferenceLabel_, &shown.circumference},
+      {distanceBetweenLensesLabel_, &shown.distanceBetweenLenses},
+      {frameTypeLabel_, &shown.frameType}};
+  for (const auto& [label, text] : labels) {
+    label->setText(toQString(*text));
+    label->setToolTip(label->text());  // whole, where the column cuts it
+  }
 }
 
 // "&Save" and "&Cancel" show only while an upload waits for the operator.
@@ -139,8 +198,18 @@ void MainWindow::connectLink() {
   connect(link, &LinkSession::rawDataReplaced, this, [this](int index, const QString& line) {
     if (QListWidgetItem* item = rawDataList_->item(index)) item->setText(line);
   });
-  connect(link, &LinkSession::orderLabelChanged, orderLabel_, &QLabel::setText);
-  connect(link, &LinkSession::statusLabelChanged, statusLabel_, &QLabel::setText);
+  connect(link, &LinkSession::orderLabelChanged, this, [this](const QString& text) {
+    pictureLabels_.linkOrderChanged(text.toStdString());
+    showLabels();
+  });
+  connect(link, &LinkSession::statusLabelChanged, this, &MainWindow::setStatus);
+  connect(link, &LinkSession::portLost, this, [this] { setPortLost(true); });
+  connect(link, &LinkSession::portReopened, this, [this] { setPortLost(false); });
+  // An upload ends with a status line, an activity line or the prompt's end; a setup waiting
+  // for it runs from the event loop, once the link's own call is over.
+  for (auto signal : {&LinkSession::statusLabelChanged, &LinkSession::activityAdded})
+    connect(link, signal, this, &MainWindow::runWaitingSetup, Qt::QueuedConnection);
+  connect(link, &LinkSession::promptEnded, this, &MainWindow::runWaitingSetup, Qt::QueuedConnection);
   // The message waits for the operator from the event loop, not inside the link's own call:
   // "&Setup" from the icon's menu may replace the link meanwhile.
   connect(
@@ -161,13 +230,8 @@ void MainWindow::connectLink() {
 }
 
 void MainWindow::showStoredTrace(const std::string& path) {
-  const TraceLabels labels = rightEyeLabels(showTraceFile(path, *picture_, calibration_));
-  boxWidthLabel_->setText(toQString(labels.boxWidth));
-  boxHeightLabel_->setText(toQString(labels.boxHeight));
-  effectiveDiameterLabel_->setText(toQString(labels.effectiveDiameter));
-  circumferenceLabel_->setText(toQString(labels.circumference));
-  distanceBetweenLensesLabel_->setText(toQString(labels.distanceBetweenLenses));
-  frameTypeLabel_->setText(toQString(labels.frameType));
+  pictureLabels_.linkTraceShown(showTraceFile(path, *picture_, calibration_));
+  showLabels();
 }
 
 void MainWindow::onSaveClicked() {
@@ -184,7 +248,9 @@ void MainWindow::onSaveClicked() {
 void MainWindow::onCancelClicked() {
   if (link_) link_->operatorCancelled();
   picture_->clearPicture();
-  statusLabel_->setText(kTraceCancelled);
+  pictureLabels_.cleared();
+  showLabels();
+  setStatus(kTraceCancelled);
 }
 
 void MainWindow::onExitChosen() {
@@ -201,10 +267,51 @@ void MainWindow::shutdown() {
   QApplication::quit();
 }
 
+// Setup closes the port: an upload under way would get no answer and its trace would be lost.
 void MainWindow::onSetupChosen() {
+  if (link_ && link_->uploadInProgress() &&
+      services_.questions.ask(this, kSetupDuringUpload, applicationTitle(), Buttons::YesNo, Icon::Question) ==
+          Answer::Yes) {
+    setupWaiting_ = true;
+    return;
+  }
+  runSetup();
+}
+
+void MainWindow::runSetup() {
+  setupWaiting_ = false;
+  const int portNotOpen = portLost_ ? port_ : 0;
   stopLink();
-  services_.runSetupDialog(this);
+  services_.runSetupDialog(this, portNotOpen);
   if (!openPortThroughSetup()) shutdown();
+}
+
+void MainWindow::runWaitingSetup() {
+  if (setupWaiting_ && link_ && !link_->uploadInProgress() && !QApplication::activeModalWidget()) runSetup();
+}
+
+void MainWindow::openCalibration() { CalibrationDialog(services_.settings, calibration_, this).exec(); }
+
+// The dialog opens clear of the picture it draws on and of its labels, or where the screen
+// has no room for that, clear of the picture alone.
+void MainWindow::openMaintenance() {
+  TraceMaintenanceDialog dialog(
+      services_.questions, saveFolder_.path(), *picture_, calibration_,
+      [this](const TraceRecord& trace, const std::string& name) {
+        pictureLabels_.savedTraceShown(trace, name);
+        showLabels();
+      },
+      this);
+  const QRect picture = onDesktop(*picture_);
+  const QRect labels = onDesktop(*orderLabel_).united(onDesktop(*nasalSideLabel_));
+  const DesktopBox screenArea = boxOf(screen()->availableGeometry());
+  for (const QRect& keepClear : {picture.united(labels), picture}) {
+    if (const auto place = placeClearOf(boxOf(keepClear), dialog.width(), dialog.height(), screenArea)) {
+      dialog.move(place->left, place->top);
+      break;
+    }
+  }
+  dialog.exec();
 }
 
 void MainWindow::onAboutChosen() {
@@ -226,6 +333,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   hideToTray();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && traceView_->isHidden()) {
+    showActivityView(nullptr);
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::hideToTray() {

@@ -13,10 +13,13 @@
 #include "app/desktop/desktop_services.h"
 #include "base/qt/save_folder.h"
 #include "trace/core/picture_surface.h"
+#include "view/core/dimension_labels.h"
+#include "view/core/screen_density.h"
 
 class QLabel;
 class QListWidget;
 class QMenu;
+class QKeyEvent;
 class QPushButton;
 class QWidget;
 
@@ -47,6 +50,9 @@ class MainWindow : public QMainWindow {
   void showStoredTrace(const std::string& path);
   // Closes the link and the icon and ends the event loop.
   void shutdown();
+  // A screen whose size makes true size doubtful is named, with the offer to calibrate it,
+  // unless a calibration is stored already.
+  void offerCalibration(const ScreenReport& screen);
 
   LinkSession* link() const { return link_.get(); }
   TracePicture& picture() const { return *picture_; }
@@ -57,6 +63,8 @@ class MainWindow : public QMainWindow {
   // The close box only hides the window (where there is a notification area to come back
   // from); the program ends through "E&xit (Shutdown)".
   void closeEvent(QCloseEvent* event) override;
+  // Esc leaves an activity view.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The controls and menus, in main_window_layout.cpp.
@@ -74,11 +82,20 @@ class MainWindow : public QMainWindow {
   void stopLink();
   void connectLink();
   void setPromptButtonsVisible(bool visible);
+  // The order and dimension labels from pictureLabels_.
+  void showLabels();
+  // The status line, kept aside while a lost port is shown in its place.
+  void setStatus(const QString& text);
+  void setPortLost(bool lost);
 
   void onSaveClicked();
   void onCancelClicked();
   void onExitChosen();
   void onSetupChosen();
+  void runSetup();
+  void runWaitingSetup();
+  void openCalibration();
+  void openMaintenance();
   void onAboutChosen();
   void showWindow();
   void hideToTray();
@@ -107,6 +124,12 @@ class MainWindow : public QMainWindow {
   DesktopServices services_;
   SaveFolder saveFolder_;  // outlives the link, which stores traces there
   ScreenCalibration calibration_;
+  PictureLabels pictureLabels_;
+  int port_ = 0;        // of the link, 1 to 16
+  std::string device_;  // the port's device
+  bool portLost_ = false;
+  QString statusBeforeLoss_;
+  bool setupWaiting_ = false;  // "&Setup" waits for an upload to finish
   std::unique_ptr<LinkSession> link_;
   TrayIcon* trayIcon_ = nullptr;
   bool shuttingDown_ = false;

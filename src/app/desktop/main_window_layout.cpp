@@ -13,8 +13,6 @@
 #include "app/desktop/main_window.h"
 #include "app/qt/help_windows.h"
 #include "base/qt/settings_store.h"
-#include "view/qt/calibration_dialog.h"
-#include "view/qt/trace_maintenance_dialog.h"
 #include "view/qt/trace_picture.h"
 
 namespace lumora {
@@ -55,12 +53,9 @@ void MainWindow::buildFileMenu() {
   fileMenu_->addSeparator();
   addMenuAction(fileMenu_, "setupAction", "&Setup", [this] { onSetupChosen(); });
   fileMenu_->addSeparator();
-  addMenuAction(fileMenu_, "calibrateScreenAction", "Calibrate Screen",
-                [this] { CalibrationDialog(services_.settings, calibration_, this).exec(); });
+  addMenuAction(fileMenu_, "calibrateScreenAction", "Calibrate Screen", [this] { openCalibration(); });
   fileMenu_->addSeparator();
-  addMenuAction(fileMenu_, "traceMaintenanceAction", "&Trace Maintenance", [this] {
-    TraceMaintenanceDialog(services_.questions, saveFolder_.path(), *picture_, calibration_, this).exec();
-  });
+  addMenuAction(fileMenu_, "traceMaintenanceAction", "&Trace Maintenance", [this] { openMaintenance(); });
   fileMenu_->addSeparator();
   addMenuAction(fileMenu_, "openAction", "&Open", [this] { showWindow(); });
   addMenuAction(fileMenu_, "closeAction", "&Close", [this] { hideToTray(); });
@@ -101,12 +96,20 @@ QWidget* MainWindow::buildTraceView() {
   distanceBetweenLensesLabel_ = named<QLabel>("distanceBetweenLensesLabel", "DBL:", traceView_);
   frameTypeLabel_ = named<QLabel>("frameTypeLabel", "Type:", traceView_);
   nasalSideLabel_ = named<QLabel>("nasalSideLabel", "N", traceView_);
+  // Texts that change never resize the window: the labels' column is as wide as its usual
+  // numbers (a longer job number is cut, its tip shows it whole) and the status line has room
+  // for four lines.
+  const int column = fontMetrics().horizontalAdvance(QStringLiteral("Order: 0000000000"));
   int row = 0;
   for (QLabel* label : {orderLabel_, boxWidthLabel_, boxHeightLabel_, effectiveDiameterLabel_, circumferenceLabel_,
-                        distanceBetweenLensesLabel_, frameTypeLabel_, nasalSideLabel_})
+                        distanceBetweenLensesLabel_, frameTypeLabel_, nasalSideLabel_}) {
+    label->setFixedWidth(column);
     grid->addWidget(label, row++, 1);
+  }
   statusLabel_ = named<QLabel>("statusLabel", "Waiting for trace data...", traceView_);
   statusLabel_->setWordWrap(true);
+  statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  statusLabel_->setFixedHeight(4 * fontMetrics().lineSpacing());
   grid->addWidget(statusLabel_, 9, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   saveButton_ = named<QPushButton>("saveButton", "&Save", traceView_);
@@ -137,11 +140,16 @@ QWidget* MainWindow::buildActivityViews() {
 }
 
 // Shows one of the activity lists in place of the trace view, or (nullptr) the trace view.
+// What goes is hidden before what comes is shown: both at once would stretch the window.
 void MainWindow::showActivityView(QWidget* list) {
-  traceView_->setVisible(list == nullptr);
-  activityList_->setVisible(list == activityList_);
-  rawDataList_->setVisible(list == rawDataList_);
-  closeListButton_->setVisible(list != nullptr);
+  const std::pair<QWidget*, bool> views[] = {{traceView_, list == nullptr},
+                                             {activityList_, list == activityList_},
+                                             {rawDataList_, list == rawDataList_},
+                                             {closeListButton_, list != nullptr}};
+  for (const auto& [view, shown] : views)
+    if (!shown) view->hide();
+  for (const auto& [view, shown] : views)
+    if (shown) view->show();
 }
 
 }  // namespace lumora

@@ -30,6 +30,9 @@ class TrayIcon : public QObject {
   void remove();
   // True while the icon is shown.
   bool shown() const { return icon_.isVisible(); }
+  // The tip: the product name, and what the user must know of the link (a lost port).
+  void setToolTip(const QString& tip) { icon_.setToolTip(tip); }
+  QString toolTip() const { return icon_.toolTip(); }
 
  private:
   void onActivated(QSystemTrayIcon::ActivationReason reason);

@@ -87,6 +87,12 @@ class LinkEngine {
                         const Instant& now);
 
   State state() const { return state_; }
+  // From an accepted trace request until the tracer has its answer and, with "Prompt" on, the
+  // operator has answered too: closing the port meanwhile loses the trace or its new name.
+  bool uploadInProgress() const {
+    return state_ == State::ReceivingBody || state_ == State::StoringTrace || state_ == State::AwaitingOperator ||
+           state_ == State::StoringUnderNewName || state_ == State::CheckingChosenFolder;
+  }
 
  private:
   // Bursts and dispatch (link_engine.cpp).

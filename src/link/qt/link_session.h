@@ -56,6 +56,7 @@ class LinkSession : public QObject {
   void finishArrived();
 
   QString settingsText() const { return port_.settingsText(); }
+  bool uploadInProgress() const { return engine_.uploadInProgress(); }
 
  public slots:
   // The operator closed the wrong-brand message: the refusal goes to the tracer.

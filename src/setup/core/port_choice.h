@@ -17,6 +17,10 @@ enum class PortClick {
 // Entries naming a modem or "not available" (in any case) cannot be chosen.
 PortClick classifyPortClick(std::string_view entryText, bool tickedNow);
 
+// The tip of the entry of `port` showing `entryText`, whose device is `device`: the device
+// where it is not named COMn, and why the entry cannot be chosen, or is not in use, when so.
+std::string portEntryTip(int port, std::string_view entryText, std::string_view device);
+
 inline constexpr std::string_view kSpeedQuestionTitle = "Serial Port Baud Rate";
 
 // The question asked after port `port` was chosen.

@@ -24,6 +24,14 @@ PortList initialPortList(std::int32_t configuredPort, std::int32_t configuredSpe
   return list;
 }
 
+std::vector<std::string> widestEntryTexts(std::int32_t configuredSpeed) {
+  const std::string configured = initialPortList(kPortCount, configuredSpeed).back().text;
+  const std::string last = portText(kPortCount);
+  return {configured + std::string(kInUseSuffix), configured + std::string(kNotOpenSuffix),
+          last + std::string(kAvailableSuffix), last + std::string(kNotAvailableSuffix),
+          modemEntryText(kPortCount, kProbeSpeeds.back())};
+}
+
 std::string modemEntryText(int port, std::int32_t speed) {
   return portText(port) + "  (Modem - " + std::to_string(speed) + " Max Speed)";
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/core/app_identity.h"
 
@@ -30,6 +31,12 @@ PortList initialPortList(std::int32_t configuredPort, std::int32_t configuredSpe
 inline constexpr std::string_view kInUseSuffix = " (Currently in Use)";
 inline constexpr std::string_view kAvailableSuffix = "  (Available)";
 inline constexpr std::string_view kNotAvailableSuffix = " (Not Available)";
+// The configured port when its device could not be opened or was lost: it is not in use.
+inline constexpr std::string_view kNotOpenSuffix = " (Not Open)";
+
+// The longest text each kind of entry can take with `configuredSpeed`, so the list can be
+// made wide enough before the probe has filled it.
+std::vector<std::string> widestEntryTexts(std::int32_t configuredSpeed);
 
 // The text that replaces a modem port's entry: "COM: 2  (Modem - 57600 Max Speed)".
 std::string modemEntryText(int port, std::int32_t speed);

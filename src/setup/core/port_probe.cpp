@@ -12,8 +12,9 @@ constexpr int kTopSpeedIndex = static_cast<int>(kProbeSpeeds.size()) - 1;
 
 }  // namespace
 
-PortProbe::PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed)
+PortProbe::PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed, bool configuredOpen)
     : configuredPort_(configuredPort),
+      configuredOpen_(configuredOpen),
       entries_(initialPortList(configuredPort, configuredSpeed)) {
   probeFrom(1);
 }
@@ -36,7 +37,7 @@ void PortProbe::probeFrom(int port) {
       openAt(kDetectSpeed);
       return;
     }
-    entry.text += kInUseSuffix;
+    entry.text += configuredOpen_ ? kInUseSuffix : kNotOpenSuffix;
     entry.ticked = false;
   }
   if (portNumberUsable(configuredPort_)) {

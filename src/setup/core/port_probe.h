@@ -38,7 +38,9 @@ class PortProbe {
  public:
   // `configuredPort` is the port in use (1 to 16; any other number configures none) and
   // `configuredSpeed` its speed, both as read from the settings.
-  PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed);
+  // `configuredOpen` false: the configured port's device was lost or could not be opened, so
+  // its entry does not say it is in use.
+  PortProbe(std::int32_t configuredPort, std::int32_t configuredSpeed, bool configuredOpen = true);
 
   // The next action to apply, oldest first; nothing when the engine waits for a result, for
   // bytes or for the clock.
@@ -79,6 +81,7 @@ class PortProbe {
   PortEntry& current();
 
   std::int32_t configuredPort_;
+  bool configuredOpen_;
   PortList entries_;
   std::deque<ProbeAction> actions_;
   Step step_ = Step::AwaitOpen;

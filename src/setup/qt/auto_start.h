@@ -19,6 +19,10 @@ class AutoStart {
   virtual bool present() const = 0;
 };
 
+// The setup dialog's caption and tip for the auto-start box, in this platform's words.
+QString autoStartCaption();
+QString autoStartTip();
+
 // The mechanism of this platform for the running program: the Run key on Windows, else the
 // autostart folder of $XDG_CONFIG_HOME (default ~/.config).
 std::unique_ptr<AutoStart> platformAutoStart();

@@ -11,6 +11,12 @@
 
 namespace lumora {
 
+QString autoStartCaption() { return QStringLiteral("Auto-Run at Log In"); }
+
+QString autoStartTip() {
+  return QStringLiteral("Selecting this option will automatically run the program each time you log in.");
+}
+
 std::unique_ptr<AutoStart> platformAutoStart() {
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   return std::make_unique<XdgAutoStart>(config + QStringLiteral("/autostart"),

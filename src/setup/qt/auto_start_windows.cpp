@@ -41,6 +41,12 @@ class RunKeyAutoStart : public AutoStart {
 
 }  // namespace
 
+QString autoStartCaption() { return QStringLiteral("Auto-Run at Windows Startup"); }
+
+QString autoStartTip() {
+  return QStringLiteral("Selecting this option will automatically run the program each time Windows starts.");
+}
+
 std::unique_ptr<AutoStart> platformAutoStart() {
   return std::make_unique<RunKeyAutoStart>(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
 }

@@ -6,9 +6,13 @@
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
 #include <QTreeView>
+#include <optional>
 
 #include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
 #include "base/qt/settings_store.h"
 #include "base/qt/twips.h"
 
@@ -17,14 +21,23 @@ namespace {
 
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
+// Whether `folder` is `ancestor` or lies inside it; every folder lies inside "" (the drives).
+bool isWithin(const QString& folder, const QString& ancestor) {
+  if (ancestor.isEmpty() || folder == ancestor) return true;
+  return folder.startsWith(ancestor.endsWith(u'/') ? ancestor : ancestor + u'/');
+}
+
 }  // namespace
 
-FolderChooser::FolderChooser(SettingsStore& settings, std::string defaultSaveFolder, QWidget* parent)
+FolderChooser::FolderChooser(SettingsStore& settings, Questions& questions, std::string defaultSaveFolder,
+                             QWidget* parent)
     : QDialog(parent),
       settings_(settings),
+      questions_(questions),
       model_(new QFileSystemModel(this)),
       driveList_(new QComboBox),
       folderTree_(new QTreeView),
+      newFolderButton_(new QPushButton(QStringLiteral("&New Folder"), this)),
       okButton_(new QPushButton(QStringLiteral("&OK"), this)),
       cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this)) {
   setWindowTitle(QStringLiteral("Destination Folder"));
@@ -37,10 +50,14 @@ FolderChooser::FolderChooser(SettingsStore& settings, std::string defaultSaveFol
   }
   openStoredFolder(defaultSaveFolder);
 
-  // Folders are listed in the background; the current one is scrolled into view once there.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
-    folderTree_->scrollTo(model_->index(current_), QAbstractItemView::PositionAtCenter);
+  // Folders are listed in the background, and rows above the current one keep arriving after
+  // it was selected: it is scrolled into view again as they come (once the view has taken
+  // them) and once the dialog shows. Rows the user unfolds elsewhere move nothing.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderChooser::scrollToCurrent);
+  connect(model_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex& listed) {
+    if (isWithin(current_, model_->filePath(listed))) QTimer::singleShot(0, this, &FolderChooser::scrollToCurrent);
   });
+  connect(newFolderButton_, &QPushButton::clicked, this, &FolderChooser::onNewFolderClicked);
   connect(driveList_, &QComboBox::activated, this, &FolderChooser::onDriveChosen);
   connect(folderTree_, &QTreeView::doubleClicked, this, &FolderChooser::onFolderDoubleClicked);
   connect(okButton_, &QPushButton::clicked, this, &FolderChooser::onOkClicked);
@@ -65,6 +82,9 @@ void FolderChooser::buildControls() {
   for (int column = 1; column < model_->columnCount(); ++column) folderTree_->hideColumn(column);
   folderTree_->setExpandsOnDoubleClick(false);
 
+  newFolderButton_->setObjectName(QStringLiteral("newFolderButton"));
+  newFolderButton_->setToolTip(QStringLiteral("Make a new folder inside the one shown"));
+  newFolderButton_->setGeometry(twips(120), twips(4980), twips(1095), twips(375));
   okButton_->setObjectName(QStringLiteral("okButton"));
   okButton_->setToolTip(QStringLiteral("Accept selection and close window"));
   okButton_->setGeometry(twips(1980), twips(4980), twips(1095), twips(375));
@@ -99,7 +119,7 @@ bool FolderChooser::openFolder(const QString& folder) {
   const QModelIndex index = model_->index(current_);
   for (QModelIndex open = index; open.isValid(); open = open.parent()) folderTree_->expand(open);
   folderTree_->setCurrentIndex(index);
-  folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  scrollToCurrent();
   const int drive = driveList_->findText(driveOf(current_));
   if (drive >= 0) driveList_->setCurrentIndex(drive);
   return true;
@@ -113,6 +133,26 @@ void FolderChooser::onDriveChosen(int index) {
 }
 
 void FolderChooser::onFolderDoubleClicked(const QModelIndex& index) { openFolder(model_->filePath(index)); }
+
+void FolderChooser::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  scrollToCurrent();
+}
+
+void FolderChooser::scrollToCurrent() {
+  const QModelIndex index = model_->index(current_);
+  for (QModelIndex open = index.parent(); open.isValid(); open = open.parent()) folderTree_->expand(open);
+  folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+// A name the file system refuses, or one taken, makes nothing and leaves the list as it was.
+void FolderChooser::onNewFolderClicked() {
+  const std::optional<QString> name =
+      questions_.inputText(this, QStringLiteral("Name of the new folder:"), QStringLiteral("New Folder"), {});
+  if (!name || name->trimmed().isEmpty()) return;
+  const QDir parent(current_);
+  if (parent.mkdir(name->trimmed())) openFolder(parent.filePath(name->trimmed()));
+}
 
 void FolderChooser::onOkClicked() {
   settings_.write(Setting::SavePath, currentFolder().toStdString());

@@ -1,6 +1,7 @@
 // The folder chooser "Destination Folder": a drive list (a single root where there are no
 // drive letters) and the folder tree of the chosen drive. The folder opened last (double
 // click) is the result; OK stores it as the setting SavePath, Cancel stores nothing.
+// "&New Folder" asks for a name and makes that folder inside the current one, then opens it.
 #pragma once
 
 #include <QDialog>
@@ -15,6 +16,7 @@ class QTreeView;
 
 namespace lumora {
 
+class Questions;
 class SettingsStore;
 
 class FolderChooser : public QDialog {
@@ -23,7 +25,8 @@ class FolderChooser : public QDialog {
  public:
   // Opens on the stored save folder; where that does not exist, on `defaultSaveFolder`, then
   // on the root of the stored folder's drive, then on the first drive.
-  FolderChooser(SettingsStore& settings, std::string defaultSaveFolder, QWidget* parent = nullptr);
+  FolderChooser(SettingsStore& settings, Questions& questions, std::string defaultSaveFolder,
+                QWidget* parent = nullptr);
 
   // The folder the list is positioned on (native separators).
   QString currentFolder() const;
@@ -32,18 +35,25 @@ class FolderChooser : public QDialog {
   bool openFolder(const QString& folder);
   QFileSystemModel* folderModel() const { return model_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void onDriveChosen(int index);
   void onFolderDoubleClicked(const QModelIndex& index);
   void onOkClicked();
+  void onNewFolderClicked();
+  void scrollToCurrent();
   void buildControls();
   void openStoredFolder(const std::string& defaultSaveFolder);
   QString driveOf(const QString& folder) const;
 
   SettingsStore& settings_;
+  Questions& questions_;
   QFileSystemModel* model_;
   QComboBox* driveList_;
   QTreeView* folderTree_;
+  QPushButton* newFolderButton_;
   QPushButton* okButton_;
   QPushButton* cancelButton_;
   QString current_;

@@ -24,10 +24,10 @@ ProbeRunner::ProbeRunner(SettingLookup devices, QObject* parent)
 
 ProbeRunner::~ProbeRunner() = default;
 
-void ProbeRunner::start(std::int32_t configuredPort, std::int32_t configuredSpeed) {
+void ProbeRunner::start(std::int32_t configuredPort, std::int32_t configuredSpeed, bool configuredOpen) {
   stop();
   configuredDevice_ = QFileInfo(QString::fromStdString(portDevice(configuredPort, devices_))).canonicalFilePath();
-  probe_ = std::make_unique<PortProbe>(configuredPort, configuredSpeed);
+  probe_ = std::make_unique<PortProbe>(configuredPort, configuredSpeed, configuredOpen);
   pump();
 }
 

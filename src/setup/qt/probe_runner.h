@@ -24,7 +24,7 @@ class ProbeRunner : public QObject {
   ~ProbeRunner() override;
 
   // Starts a probe of all 16 ports; a probe still running is abandoned first.
-  void start(std::int32_t configuredPort, std::int32_t configuredSpeed);
+  void start(std::int32_t configuredPort, std::int32_t configuredSpeed, bool configuredOpen = true);
   // Abandons a running probe and closes its port; finished is not emitted.
   void stop();
   bool running() const { return probe_ != nullptr; }

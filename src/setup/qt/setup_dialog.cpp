@@ -15,6 +15,7 @@
 #include "base/qt/settings_store.h"
 #include "base/qt/twips.h"
 #include "setup/core/port_choice.h"
+#include "setup/core/port_device.h"
 #include "setup/core/save_folder_texts.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/folder_chooser.h"
@@ -35,13 +36,14 @@ QString trimmedBlanks(const QString& text) { return toQString(trimBlanks(text.to
 }  // namespace
 
 SetupDialog::SetupDialog(SettingsStore& settings, Questions& questions, AutoStart& autoStart, SetupHelp help,
-                         std::string defaultSaveFolder, QWidget* parent)
+                         std::string defaultSaveFolder, int portNotOpen, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       questions_(questions),
       autoStart_(autoStart),
       help_(std::move(help)),
       defaultSaveFolder_(std::move(defaultSaveFolder)),
+      portNotOpen_(portNotOpen),
       runner_(new ProbeRunner(settings.lookup(), this)) {
   setObjectName(QStringLiteral("setupDialog"));
   setWindowTitle(QStringLiteral("Corvane Lumora Trace Server Setup"));
@@ -53,6 +55,7 @@ SetupDialog::SetupDialog(SettingsStore& settings, Questions& questions, AutoStar
   buildSaveFrame();
   buildOptionsFrame();
   buildHelpFrame();
+  fitContents();
   connect(runner_, &ProbeRunner::finished, this, &SetupDialog::onProbeFinished);
   loadSettings();
   refreshPortList();
@@ -89,7 +92,7 @@ void SetupDialog::refreshPortList() {
   configuredPort_ = portNumberUsable(port) ? port : 0;
   configuredSpeed_ = settings_.readWhole(Setting::Speed);
   showEntries(initialPortList(configuredPort_, configuredSpeed_));
-  runner_->start(configuredPort_, configuredSpeed_);
+  runner_->start(configuredPort_, configuredSpeed_, configuredPort_ != portNotOpen_);
 }
 
 void SetupDialog::onProbeFinished(const PortList& entries) {
@@ -100,10 +103,13 @@ void SetupDialog::onProbeFinished(const PortList& entries) {
 
 void SetupDialog::showEntries(const PortList& entries) {
   portList_->clear();
+  int port = 0;
   for (const PortEntry& entry : entries) {
     auto* item = new QListWidgetItem(toQString(entry.text), portList_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
+    ++port;
+    item->setToolTip(toQString(portEntryTip(port, entry.text, portDevice(port, settings_.lookup()))));
   }
 }
 
@@ -217,7 +223,7 @@ void SetupDialog::onOkClicked() {
 void SetupDialog::onBrowseClicked() {
   const std::string_view key = infoOf(Setting::SavePath).key;
   const std::optional<std::string> stored = settings_.readKey(key);
-  FolderChooser chooser(settings_, defaultSaveFolder_, this);
+  FolderChooser chooser(settings_, questions_, defaultSaveFolder_, this);
   if (chooser.exec() == QDialog::Accepted && !takesTraces(chooser.currentFolder())) settings_.restoreKey(key, stored);
   saveFolderEdit_->setText(toQString(settings_.readOr(Setting::SavePath, defaultSaveFolder_)));
 }

@@ -38,9 +38,10 @@ class SetupDialog : public QDialog {
  public:
   // Loads the dialog: fills the controls from the settings and starts the port probe.
   // `defaultSaveFolder` stands in for a save folder never stored, and replaces a typed one
-  // that cannot be created.
+  // that cannot be created. `portNotOpen` is a port (1 to 16) the link lost or could not open,
+  // which the list does not call in use; 0 for none.
   SetupDialog(SettingsStore& settings, Questions& questions, AutoStart& autoStart, SetupHelp help,
-              std::string defaultSaveFolder, QWidget* parent = nullptr);
+              std::string defaultSaveFolder, int portNotOpen = 0, QWidget* parent = nullptr);
   ~SetupDialog() override;
 
   bool probing() const;
@@ -60,6 +61,9 @@ class SetupDialog : public QDialog {
   void buildSaveFrame();
   void buildOptionsFrame();
   void buildHelpFrame();
+  void fitContents();
+  int portListWidthNeeded();
+  int helpHeightNeeded() const;
 
   void loadSettings();
   void setBusy(bool busy);
@@ -83,6 +87,7 @@ class SetupDialog : public QDialog {
   AutoStart& autoStart_;
   SetupHelp help_;
   std::string defaultSaveFolder_;
+  int portNotOpen_;
   ProbeRunner* runner_;
   bool busy_ = false;
   int configuredPort_ = 0;           // 1 to 16, 0 for none

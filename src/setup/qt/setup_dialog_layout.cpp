@@ -3,9 +3,14 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 #include "base/qt/text_area.h"
 #include "base/qt/twips.h"
+#include "setup/core/port_list.h"
+#include "setup/qt/auto_start.h"
 #include "setup/qt/port_list_widget.h"
 #include "setup/qt/setup_dialog.h"
 
@@ -38,7 +43,7 @@ QCheckBox* checkBox(QWidget* parent, const char* caption, const char* tip) {
 }  // namespace
 
 void SetupDialog::buildHelpArea() {
-  helpText_ = place(newTextArea(this, "helpText"), "helpText", -30, -30, 9435, 1725);
+  helpText_ = place(newTextArea(this, "helpText"), "helpText", 0, 0, 9420, 1725);
   helpText_->setPlainText(help_.text);
   helpText_->setToolTip(QStringLiteral("Program setup help information"));
   helpText_->setFrameShape(QFrame::Panel);
@@ -74,10 +79,8 @@ void SetupDialog::buildOptionsFrame() {
                               "Selecting this option will cause the program to prompt you for a file name to "
                               "use when saving each trace."),
                      "promptBox", 120, 690, 2760, 330);
-  autoStartBox_ = place(checkBox(options, "Auto-Run at Windows Startup",
-                                 "Selecting this option will automatically run the program each time Windows "
-                                 "starts."),
-                        "autoStartBox", 120, 1080, 2760, 330);
+  autoStartBox_ = place(new QCheckBox(autoStartCaption(), options), "autoStartBox", 120, 1080, 2760, 330);
+  autoStartBox_->setToolTip(autoStartTip());
 }
 
 void SetupDialog::buildHelpFrame() {
@@ -96,6 +99,54 @@ void SetupDialog::buildHelpFrame() {
   okButton_->setDefault(true);
   okButton_->setAutoDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &SetupDialog::onOkClicked);
+}
+
+// The places above suit an 8-point font at 96 dots per inch. Where the text needs more room
+// (a larger font, a long help text, a long port entry), the help area grows until its whole
+// text shows and the port list until all 16 entries show whole, without scroll bars; the
+// controls below and right of them move along and the dialog grows by as much.
+void SetupDialog::fitContents() {
+  portList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  helpText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its lines wrap
+  QWidget* portFrame = portList_->parentWidget();
+  const int wider = std::max(0, portListWidthNeeded() - portList_->width());
+  const int rowsHigh = kPortCount * portList_->sizeHintForRow(0) + 2 * portList_->frameWidth();
+  const int taller = std::max(0, rowsHigh - portList_->height());
+  helpText_->resize(helpText_->width() + wider, helpText_->height());
+  const int down = std::max(0, helpHeightNeeded() - helpText_->height());
+  helpText_->resize(helpText_->width(), helpText_->height() + down);
+  for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (control == helpText_) continue;
+    const int right = control->x() > portFrame->x() ? wider : 0;
+    control->move(control->x() + right, control->y() + down + (control == okButton_ ? taller : 0));
+  }
+  portFrame->resize(portFrame->width() + wider, portFrame->height() + taller);
+  portList_->resize(portList_->width() + wider, portList_->height() + taller);
+  setFixedSize(width() + wider, height() + down + taller);
+}
+
+// Measured by the list itself, with the longest texts an entry can take: its check box and
+// tab stops count too. The list keeps one entry, for the row height.
+int SetupDialog::portListWidthNeeded() {
+  portList_->clear();
+  for (const std::string& text : widestEntryTexts(kProbeSpeeds.back())) {
+    auto* item = new QListWidgetItem(QString::fromStdString(text), portList_);
+    item->setCheckState(Qt::Checked);
+  }
+  const int widest = portList_->sizeHintForColumn(0);
+  while (portList_->count() > 1) delete portList_->takeItem(1);
+  return widest + 2 * portList_->frameWidth();
+}
+
+// The help text laid out as the area lays it out: its font, margins and width.
+int SetupDialog::helpHeightNeeded() const {
+  QTextDocument text;
+  text.setDefaultFont(helpText_->font());
+  text.setDocumentMargin(helpText_->document()->documentMargin());
+  text.setPlainText(helpText_->toPlainText());
+  text.setTextWidth(helpText_->width() - 2 * helpText_->frameWidth());
+  const int slack = helpText_->fontMetrics().lineSpacing() / 2;
+  return static_cast<int>(std::ceil(text.size().height())) + 2 * helpText_->frameWidth() + slack;
 }
 
 }  // namespace lumora

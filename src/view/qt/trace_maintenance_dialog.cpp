@@ -6,6 +6,7 @@
 
 #include <QGridLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
@@ -20,6 +21,23 @@
 namespace lumora {
 namespace {
 
+// A list whose keys that move the selection (the arrow keys among them) report the move.
+class TraceListView : public QListView {
+ public:
+  TraceListView(std::function<void()> selectionMoved, QWidget* parent)
+      : QListView(parent), selectionMoved_(std::move(selectionMoved)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const QItemSelection before = selectionModel()->selection();
+    QListView::keyPressEvent(event);
+    if (selectionModel()->selection() != before) selectionMoved_();
+  }
+
+ private:
+  std::function<void()> selectionMoved_;
+};
+
 QPushButton* addButton(const char* name, const char* caption, QGridLayout* layout, int row, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -31,14 +49,16 @@ QPushButton* addButton(const char* name, const char* caption, QGridLayout* layou
 }  // namespace
 
 TraceMaintenanceDialog::TraceMaintenanceDialog(Questions& questions, std::string folder, PictureSurface& mainPicture,
-                                               const ScreenCalibration& calibration, QWidget* parent)
+                                               const ScreenCalibration& calibration, TraceDrawn drawn,
+                                               QWidget* parent)
     : QDialog(parent),
       questions_(questions),
       folder_(std::move(folder)),
       mainPicture_(mainPicture),
       calibration_(calibration),
+      drawn_(std::move(drawn)),
       model_(new QStringListModel(this)),
-      traceList_(new QListView(this)) {
+      traceList_(new TraceListView([this] { onTraceClicked(); }, this)) {
   setObjectName(QStringLiteral("traceMaintenanceDialog"));
   setWindowTitle(QStringLiteral("Trace Maintenance"));
   traceList_->setObjectName(QStringLiteral("traceList"));
@@ -98,7 +118,9 @@ void TraceMaintenanceDialog::onTraceClicked() {
     lowest = std::min(lowest, range.top());
   }
   if (lowest < 0 || static_cast<std::size_t>(lowest) >= names_.size()) return;
-  showTraceFile(joinPath(folder_, names_[static_cast<std::size_t>(lowest)]), mainPicture_, calibration_);
+  const std::string& name = names_[static_cast<std::size_t>(lowest)];
+  const TraceRecord trace = showTraceFile(joinPath(folder_, name), mainPicture_, calibration_);
+  if (drawn_) drawn_(trace, name);
 }
 
 }  // namespace lumora

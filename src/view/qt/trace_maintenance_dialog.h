@@ -1,9 +1,11 @@
 // The trace maintenance dialog: the files of the save folder in a list with multiple
 // selection; deletes the selected traces after a confirmation, selects all, and draws the
-// clicked trace on the main window's picture. Built for folders of 100,000 traces: the folder
+// clicked trace on the main window's picture (keys that move the selection draw as a click
+// does), telling whoever opened it which trace it drew. Built for folders of 100,000 traces: the folder
 // is read once into a list model, and the view lays out only the rows it shows.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ namespace lumora {
 
 class PictureSurface;
 class Questions;
+class TraceRecord;
 struct ScreenCalibration;
 
 class TraceMaintenanceDialog : public QDialog {
@@ -24,9 +27,11 @@ class TraceMaintenanceDialog : public QDialog {
  public:
   // Loads the dialog over `folder` (UTF-8), the save folder in use when it opens; the list
   // stays that folder's, whatever the save folder becomes meanwhile. A click draws on
-  // `mainPicture` at `calibration`; both must outlive the dialog.
+  // `mainPicture` at `calibration`; both must outlive the dialog. `drawn` hears each trace
+  // drawn, with its file name.
+  using TraceDrawn = std::function<void(const TraceRecord& trace, const std::string& name)>;
   TraceMaintenanceDialog(Questions& questions, std::string folder, PictureSurface& mainPicture,
-                         const ScreenCalibration& calibration, QWidget* parent = nullptr);
+                         const ScreenCalibration& calibration, TraceDrawn drawn = {}, QWidget* parent = nullptr);
 
   // The names the list shows, in its order.
   const std::vector<std::string>& names() const { return names_; }
@@ -45,6 +50,7 @@ class TraceMaintenanceDialog : public QDialog {
   const std::string folder_;
   PictureSurface& mainPicture_;
   const ScreenCalibration& calibration_;
+  TraceDrawn drawn_;
   std::vector<std::string> names_;
   QStringListModel* model_;
   QListView* traceList_;

@@ -1,6 +1,7 @@
 // Speed of the tracer link, end to end: the headless server as a separate process on a
-// pseudo-terminal, the benchmark playing the tracer on the master side.
-// Run: scripts/bench --benchmark_filter=Link   (figures in the README, "Link speed")
+// pseudo-terminal, the benchmark playing the tracer on the master side; and the headless
+// server's resident memory when idle.
+// Run: scripts/bench --benchmark_filter='Link|Headless'   (figures in the README, "Link speed")
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -33,10 +34,11 @@ double millisBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// lumora-trace-server --headless on the slave of a fresh pseudo-terminal pair.
+// The headless server on the slave of a fresh pseudo-terminal pair: `command` is the program
+// of this build and its first arguments.
 class Server {
  public:
-  Server() {
+  explicit Server(std::vector<std::string> command = {"lumora-trace-server", "--headless"}) {
     char name[256] = {};
     if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
       throw std::runtime_error("openpty");
@@ -51,10 +53,12 @@ class Server {
       for (int fd = 3; fd < 1024; ++fd) close(fd);
       setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
       setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
-      const std::string program = std::string(LUMORA_BIN_DIR) + "/lumora-trace-server";
-      const std::string saves = (folder_ / "traces").string();
-      execl(program.c_str(), program.c_str(), "--headless", "--device", device.c_str(),
-            "--save-dir", saves.c_str(), static_cast<char*>(nullptr));
+      command[0] = std::string(LUMORA_BIN_DIR) + "/" + command[0];
+      command.insert(command.end(), {"--device", device, "--save-dir", (folder_ / "traces").string()});
+      std::vector<char*> argv;
+      for (std::string& arg : command) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
       _exit(127);
     }
     // The server has opened the line once it leaves canonical mode.
@@ -247,6 +251,22 @@ void BM_LinkIdleCpu(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LinkIdleCpu)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Resident memory of the headless server, port open and the line silent, after a few seconds
+// of idling: lumora-trace-serverd (Qt Core and Qt Serial Port) against the tray program's
+// --headless mode, which loads the display libraries too.
+void BM_HeadlessIdleMemory(benchmark::State& state, std::vector<std::string> command) {
+  Server server(std::move(command));
+  for (auto _ : state) {
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    state.counters["resident_MB"] = server.residentKib() / 1024.0;
+  }
+}
+BENCHMARK_CAPTURE(BM_HeadlessIdleMemory, serverd, std::vector<std::string>{"lumora-trace-serverd"})
+    ->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_HeadlessIdleMemory, server_headless,
+                  std::vector<std::string>{"lumora-trace-server", "--headless"})
+    ->Iterations(1)->Unit(benchmark::kSecond);
 
 // Uploads back to back, each under its own job number: none may be lost, memory stays flat.
 void BM_LinkUploadsBackToBack(benchmark::State& state) {

@@ -18,7 +18,7 @@ using Mode = ServerOptions::Mode;
 TEST(ServerOptions, ModesAndRefusals) {
   const std::pair<std::vector<std::string>, std::optional<Mode>> cases[] = {
       {{}, Mode::Tray}, {{"--headless", "--device", "/dev/ttyUSB1", "--speed", "9600", "--save-dir", "/t"}, Mode::Headless},
-      {{"--probe-ports"}, Mode::ProbePorts}, {{"--headless", "--help"}, Mode::Help},
+      {{"--probe-ports"}, Mode::ProbePorts}, {{"--headless", "--help"}, Mode::Help}, {{"--version"}, Mode::Version},
       {{"--probe-ports", "--headless"}, std::nullopt}, {{"--headless", "--speed", "0"}, std::nullopt},
       {{"--headless", "--speed", "96x"}, std::nullopt}, {{"--headless", "--device"}, std::nullopt},
       {{"--device", "/dev/ttyS0"}, std::nullopt},  // a link flag needs --headless
@@ -28,6 +28,19 @@ TEST(ServerOptions, ModesAndRefusals) {
     EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
     EXPECT_TRUE(o || !o.problem().text.empty());
   }
+}
+
+// lumora-trace-serverd runs the link whatever it is given, and cannot list ports (that needs
+// the setup dialog's libraries).
+TEST(ServerOptions, HeadlessProgramRunsTheLinkOnly) {
+  const auto link = parseHeadlessOptions({"--device", "/dev/ttyUSB1", "--save-dir", "/t"});
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->mode, Mode::Headless);
+  EXPECT_EQ(link->device, "/dev/ttyUSB1");
+  EXPECT_EQ(parseHeadlessOptions({})->mode, Mode::Headless);
+  EXPECT_EQ(parseHeadlessOptions({"--version"})->mode, Mode::Version);
+  EXPECT_FALSE(parseHeadlessOptions({"--probe-ports"}));
+  EXPECT_FALSE(parseHeadlessOptions({"--speed", "fast"}));
 }
 
 // Without a display Qt would end the tray application blaming the installation.

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/core/about_box.h"
 #include "json_writer.h"
 #include "options.h"
 #include "render.h"
@@ -24,7 +25,8 @@ constexpr const char* kUsage =
     "       lumora-trace label FILE LABEL [--side N]\n"
     "       lumora-trace getall FILE LABEL\n"
     "       lumora-trace multiline FILE LABEL GROUP\n"
-    "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg|OUT.pdf [--scale PX_PER_MM]\n";
+    "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg|OUT.pdf [--scale PX_PER_MM]\n"
+    "       lumora-trace --help | --version\n";
 
 int usage(Streams io, const std::string& problem) {
   if (!problem.empty()) io.err << "lumora-trace: " << problem << "\n";
@@ -227,7 +229,9 @@ int dispatch(const std::string& command, const std::vector<std::string>& rest, S
 // Output that never reached its destination (a full disk, a closed pipe) is no success.
 int runTool(const std::vector<std::string>& args, Streams io) {
   if (args.empty()) return usage(io, "");
-  const int code = dispatch(args[0], {args.begin() + 1, args.end()}, io);
+  const auto answer = helpOrVersion(args, "lumora-trace", kUsage);
+  if (answer) io.out << *answer;
+  const int code = answer ? kExitOk : dispatch(args[0], {args.begin() + 1, args.end()}, io);
   if (io.out.flush() || code != kExitOk) return code;
   io.err << "lumora-trace: cannot write the standard output\n";
   return kExitFile;

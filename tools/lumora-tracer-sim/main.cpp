@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/about_box.h"
 #include "core/sim_options.h"
 #include "core/tracer_exchange.h"
 #include "json_writer.h"
@@ -155,7 +156,12 @@ int run(const SimOptions& options) {
 }  // namespace lumora::sim
 
 int main(int argc, char** argv) {
-  const auto options = lumora::sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto answer = lumora::helpOrVersion(args, "lumora-tracer-sim", lumora::sim::kSimUsage)) {
+    std::cout << *answer;
+    return 0;
+  }
+  const auto options = lumora::sim::parseSimOptions(args);
   if (!options) {
     std::cerr << "lumora-tracer-sim: " << options.problem().text << "\n" << lumora::sim::kSimUsage;
     return 2;

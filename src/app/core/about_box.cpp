@@ -23,4 +23,18 @@ std::string aboutText(const AppVersion& version, std::int16_t configuredPort,
   return text;
 }
 
+std::string versionText(std::string_view program) {
+  const AppVersion v = programVersion();
+  return std::string(program) + " " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+         std::to_string(v.revision) + "\n";
+}
+
+std::optional<std::string> helpOrVersion(const std::vector<std::string>& args, std::string_view program,
+                                         std::string_view usage) {
+  if (args.size() != 1) return std::nullopt;
+  if (args[0] == "--help" || args[0] == "-h") return std::string(usage);
+  if (args[0] == "--version") return versionText(program);
+  return std::nullopt;
+}
+
 }  // namespace lumora

@@ -22,14 +22,8 @@ int main(int argc, char** argv) {
   lumora::platform::letOversizedWritesFail();
   const auto options = lumora::parseServerOptions(lumora::programArguments(argc, argv));
   if (!options || options->mode != lumora::ServerOptions::Mode::Tray) lumora::useStartingConsole();
-  if (!options) {
-    std::cerr << "lumora-trace-server: " << options.problem().text << "\n" << lumora::kServerUsage;
-    return 2;
-  }
-  if (options->mode == lumora::ServerOptions::Mode::Help) {
-    std::cout << lumora::kServerUsage;
-    return 0;
-  }
+  if (const auto answered = lumora::answerWithoutRunning(options, "lumora-trace-server", lumora::kServerUsage))
+    return *answered;
   QCoreApplication::setApplicationName(QString::fromUtf8(lumora::kApplicationTitle.data()));
   if (options->mode == lumora::ServerOptions::Mode::Tray) {
     if (!lumora::DesktopSessionAvailable()) {

@@ -1,20 +1,37 @@
 #include "app/server/server_options.h"
 
 #include <charconv>
+#include <iostream>
+
+#include "app/core/about_box.h"
 
 namespace lumora {
 
-const char* const kServerUsage =
+namespace {
+
+constexpr std::string_view kLinkOptions =
+    "  --device PATH   the tracer's serial device (default: the device of the Port setting)\n"
+    "  --speed N       bits per second (default: the Speed setting)\n"
+    "  --save-dir DIR  where traces are stored (default: the SavePath setting)\n";
+constexpr std::string_view kExitCodes = "Exit codes: 0 stopped normally, 1 no usable port, 2 bad usage.\n";
+
+}  // namespace
+
+const std::string kServerUsage =
     "usage: lumora-trace-server                  the tray application (needs a desktop session)\n"
     "       lumora-trace-server --headless [--device PATH] [--speed N] [--save-dir DIR]\n"
     "       lumora-trace-server --probe-ports\n"
-    "       lumora-trace-server --help\n"
-    "  --headless      run the tracer link without a window; activity lines go to stdout\n"
-    "  --device PATH   the tracer's serial device (default: the device of the Port setting)\n"
-    "  --speed N       bits per second (default: the Speed setting)\n"
-    "  --save-dir DIR  where traces are stored (default: the SavePath setting)\n"
-    "  --probe-ports   list the 16 ports as the setup dialog shows them\n"
-    "Exit codes: 0 stopped normally, 1 no usable port, 2 bad usage.\n";
+    "       lumora-trace-server --help | --version\n"
+    "  --headless      run the tracer link without a window; activity lines go to stdout\n" +
+    std::string(kLinkOptions) + "  --probe-ports   list the 16 ports as the setup dialog shows them\n" +
+    std::string(kExitCodes);
+
+const std::string kHeadlessUsage =
+    "usage: lumora-trace-serverd [--device PATH] [--speed N] [--save-dir DIR]\n"
+    "       lumora-trace-serverd --help | --version\n"
+    "Runs the tracer link without a window, as lumora-trace-server --headless does; activity\n"
+    "lines go to stdout.\n" +
+    std::string(kLinkOptions) + std::string(kExitCodes);
 
 Result<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
   ServerOptions o;
@@ -23,10 +40,10 @@ Result<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (a == "--help" || a == "-h") {
-      ServerOptions help;
-      help.mode = ServerOptions::Mode::Help;
-      return help;
+    if (a == "--help" || a == "-h" || a == "--version") {
+      ServerOptions answer;
+      answer.mode = a == "--version" ? ServerOptions::Mode::Version : ServerOptions::Mode::Help;
+      return answer;
     }
     if (a == "--headless") {
       headless = true;
@@ -51,6 +68,25 @@ Result<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
            : probe  ? ServerOptions::Mode::ProbePorts
                     : ServerOptions::Mode::Tray;
   return o;
+}
+
+Result<ServerOptions> parseHeadlessOptions(std::vector<std::string> args) {
+  for (const std::string& a : args)
+    if (a == "--headless" || a == "--probe-ports") return Problem{"unknown argument " + a};
+  args.insert(args.begin(), "--headless");
+  return parseServerOptions(args);
+}
+
+std::optional<int> answerWithoutRunning(const Result<ServerOptions>& options, std::string_view program,
+                                        std::string_view usage) {
+  if (!options) {
+    std::cerr << program << ": " << options.problem().text << "\n" << usage;
+    return 2;
+  }
+  if (options->mode == ServerOptions::Mode::Help) std::cout << usage;
+  if (options->mode == ServerOptions::Mode::Version) std::cout << versionText(program);
+  if (options->mode == ServerOptions::Mode::Help || options->mode == ServerOptions::Mode::Version) return 0;
+  return std::nullopt;
 }
 
 }  // namespace lumora

@@ -9,6 +9,7 @@ namespace lumora::sim {
 
 const char* const kSimUsage =
     "usage: lumora-tracer-sim (--device PATH | --pty | --fd N) [options] TRACEFILE...\n"
+    "       lumora-tracer-sim --help | --version\n"
     "Plays the tracer: uploads each trace file to the host and prints what it received\n"
     "as JSON lines. Exit code 0: every trace stored; 1: the host refused one; 3: the host\n"
     "did not answer; 2: bad usage or the line could not be opened.\n"

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -293,6 +295,27 @@ TEST_F(MainWindowTest, TheLabelsDescribeTheOutlineShown) {
   EXPECT_EQ(label("distanceBetweenLensesLabel").toStdString(), expected.distanceBetweenLenses);
   const QRect picture(window().picture().mapToGlobal(QPoint(0, 0)), window().picture().size());
   EXPECT_FALSE(dialogPlace.intersects(picture));
+}
+
+// The trace on screen goes to a PDF file with its own numbers; with none shown there is
+// nothing to print.
+TEST_F(MainWindowTest, ExportPdfWritesTheSheetOfTheTraceShown) {
+  const QString reader = QStandardPaths::findExecutable("pdftotext");
+  if (reader.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ASSERT_NO_FATAL_FAILURE(startLinked());
+  QAction* exportPdf = window().findChild<QAction*>("exportPdfAction");
+  EXPECT_FALSE(exportPdf->isEnabled() || window().findChild<QAction*>("printTraceAction")->isEnabled());
+  EXPECT_EQ(upload(), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return exportPdf->isEnabled(); }, kLimitMs));
+  const fs::path pdf = temp_.dir() / "sheet.pdf";
+  questions_.replySaveFile(QString::fromStdString(pdf.string()));
+  exportPdf->trigger();
+  EXPECT_EQ(questions_.asked().back().preset.toStdString(), (saves_ / "1001.pdf").string());
+  QProcess text;
+  text.start(reader, {QString::fromStdString(pdf.string()), "-"});
+  ASSERT_TRUE(text.waitForFinished());
+  const QString page = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(page.contains("Order: 1001") && page.contains("A: 52.77")) << page.toStdString();
 }
 
 // The window keeps its size when a trace with a long job number arrives and after an

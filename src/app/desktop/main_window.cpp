@@ -59,6 +59,7 @@ MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(
   layout->addWidget(buildActivityViews());
   setCentralWidget(central);
   trayIcon_ = new TrayIcon(this, fileMenu_, this);
+  setShownTrace(std::nullopt);
 }
 
 MainWindow::~MainWindow() = default;
@@ -230,8 +231,18 @@ void MainWindow::connectLink() {
 }
 
 void MainWindow::showStoredTrace(const std::string& path) {
-  pictureLabels_.linkTraceShown(showTraceFile(path, *picture_, calibration_));
+  TraceRecord trace = showTraceFile(path, *picture_, calibration_);
+  pictureLabels_.linkTraceShown(trace);
   showLabels();
+  const std::string job = trace.labelText("JOB=");
+  setShownTrace(ShownTrace{std::move(trace), job});
+}
+
+void MainWindow::setShownTrace(std::optional<ShownTrace> shown) {
+  if (shown && !shown->trace.hasOutline(Side::Right)) shown.reset();
+  shown_ = std::move(shown);
+  printAction_->setEnabled(shown_.has_value());
+  exportPdfAction_->setEnabled(shown_.has_value());
 }
 
 void MainWindow::onSaveClicked() {
@@ -250,6 +261,7 @@ void MainWindow::onCancelClicked() {
   picture_->clearPicture();
   pictureLabels_.cleared();
   showLabels();
+  setShownTrace(std::nullopt);
   setStatus(kTraceCancelled);
 }
 
@@ -300,6 +312,7 @@ void MainWindow::openMaintenance() {
       [this](const TraceRecord& trace, const std::string& name) {
         pictureLabels_.savedTraceShown(trace, name);
         showLabels();
+        setShownTrace(ShownTrace{trace, name});
       },
       this);
   const QRect picture = onDesktop(*picture_);

@@ -8,14 +8,17 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/desktop/desktop_services.h"
+#include "app/desktop/trace_printing.h"
 #include "base/qt/save_folder.h"
 #include "trace/core/picture_surface.h"
 #include "view/core/dimension_labels.h"
 #include "view/core/screen_density.h"
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -70,7 +73,7 @@ class MainWindow : public QMainWindow {
   // The controls and menus, in main_window_layout.cpp.
   void buildFileMenu();
   void buildHelpMenu();
-  void addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler);
+  QAction* addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler);
   QWidget* buildTraceView();
   QWidget* buildActivityViews();
   void showActivityView(QWidget* list);
@@ -84,6 +87,8 @@ class MainWindow : public QMainWindow {
   void setPromptButtonsVisible(bool visible);
   // The order and dimension labels from pictureLabels_.
   void showLabels();
+  // The trace the picture shows, for printing; none disables printing.
+  void setShownTrace(std::optional<ShownTrace> shown);
   // The status line, kept aside while a lost port is shown in its place.
   void setStatus(const QString& text);
   void setPortLost(bool lost);
@@ -101,6 +106,8 @@ class MainWindow : public QMainWindow {
   void hideToTray();
 
   QMenu* fileMenu_ = nullptr;
+  QAction* printAction_ = nullptr;
+  QAction* exportPdfAction_ = nullptr;
   // The trace view: the picture, its dimension labels, the status and the prompt's buttons.
   QWidget* traceView_ = nullptr;
   TracePicture* picture_ = nullptr;
@@ -125,6 +132,7 @@ class MainWindow : public QMainWindow {
   SaveFolder saveFolder_;  // outlives the link, which stores traces there
   ScreenCalibration calibration_;
   PictureLabels pictureLabels_;
+  std::optional<ShownTrace> shown_;
   int port_ = 0;        // of the link, 1 to 16
   std::string device_;  // the port's device
   bool portLost_ = false;

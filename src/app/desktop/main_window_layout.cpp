@@ -33,7 +33,7 @@ Widget* named(const char* name, Args&&... args) {
 // The icon's menu stays usable while a dialog is open. A second dialog, a setup or a shutdown
 // on top of it would replace the link under that dialog, so the open dialog comes to the
 // front instead.
-void MainWindow::addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler) {
+QAction* MainWindow::addMenuAction(QMenu* menu, const char* name, const char* caption, std::function<void()> handler) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
@@ -44,6 +44,7 @@ void MainWindow::addMenuAction(QMenu* menu, const char* name, const char* captio
     }
     handler();
   });
+  return action;
 }
 
 void MainWindow::buildFileMenu() {
@@ -56,6 +57,13 @@ void MainWindow::buildFileMenu() {
   addMenuAction(fileMenu_, "calibrateScreenAction", "Calibrate Screen", [this] { openCalibration(); });
   fileMenu_->addSeparator();
   addMenuAction(fileMenu_, "traceMaintenanceAction", "&Trace Maintenance", [this] { openMaintenance(); });
+  fileMenu_->addSeparator();
+  printAction_ = addMenuAction(fileMenu_, "printTraceAction", "Print Trace...", [this] {
+    if (shown_) printTrace(services_.questions, this, *shown_);
+  });
+  exportPdfAction_ = addMenuAction(fileMenu_, "exportPdfAction", "Export PDF...", [this] {
+    if (shown_) exportTracePdf(services_.questions, this, *shown_, saveFolder_.path());
+  });
   fileMenu_->addSeparator();
   addMenuAction(fileMenu_, "openAction", "&Open", [this] { showWindow(); });
   addMenuAction(fileMenu_, "closeAction", "&Close", [this] { hideToTray(); });

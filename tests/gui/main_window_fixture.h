@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>

@@ -86,14 +86,19 @@ TEST_F(MainWindowTest, TheWindowKeepsItsSizeAndEscLeavesTheActivityViews) {
 TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens) {
   ASSERT_NO_FATAL_FAILURE(startLinked());
   const QString status = label("statusLabel"), tip = window().trayIcon().toolTip();
+  const auto iconImage = [&](int size) { return window().trayIcon().icon().pixmap(size).toImage(); };
+  const QImage normal16 = iconImage(16);
+  EXPECT_GT(normal16.pixelColor(5, 10).lightness(), 240);  // inside the lens, drawn from the program's own SVG
   emit window().link()->portLost("Resource error");
   for (const QString& text : {label("statusLabel"), window().trayIcon().toolTip()}) {
     EXPECT_TRUE(text.contains("Port Lost")) << text.toStdString();
     EXPECT_TRUE(text.contains(QString::fromStdString(pty_.slavePath()))) << text.toStdString();
   }
+  EXPECT_NE(iconImage(16), normal16);  // the icon has a look of its own while the port is lost
   emit window().link()->portReopened();
   EXPECT_EQ(label("statusLabel"), status);
   EXPECT_EQ(window().trayIcon().toolTip(), tip);
+  EXPECT_EQ(iconImage(16), normal16);
   // The setup dialog hears of a lost port, so as not to call it in use.
   emit window().link()->portLost("Resource error");
   trigger("setupAction");

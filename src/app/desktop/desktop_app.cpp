@@ -6,6 +6,7 @@
 #include "app/core/help_texts.h"
 #include "app/core/shell_texts.h"
 #include "app/desktop/main_window.h"
+#include "app/desktop/tray_icon.h"
 #include "app/desktop/single_instance.h"
 #include "app/qt/help_windows.h"
 #include "base/qt/qt_text.h"
@@ -27,6 +28,7 @@ int runDesktop(QApplication& app, const std::function<void()>& startLog) {
   }
   startLog();
   app.setQuitOnLastWindowClosed(false);  // the window hides; the icon keeps the program alive
+  app.setWindowIcon(programIcon(IconLook::Normal));  // every window and dialog
   SettingsStore settings;
   HelpTexts texts;
   const std::unique_ptr<AutoStart> autoStart = platformAutoStart();

@@ -50,7 +50,6 @@ QRect onDesktop(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)
 
 MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
   setObjectName("mainWindow");
-  setWindowIcon(programIcon());
   buildFileMenu();
   buildHelpMenu();
   auto* central = new QWidget(this);
@@ -161,6 +160,7 @@ void MainWindow::setPortLost(bool lost) {
   portLost_ = lost;
   statusLabel_->setText(lost ? toQString(portLostStatus(port_, device_)) : statusBeforeLoss_);
   trayIcon_->setToolTip(lost ? toQString(portLostTip(port_, device_)) : QString(kTrayIconTip));
+  trayIcon_->setLook(lost ? IconLook::PortLost : IconLook::Normal);
 }
 
 void MainWindow::showLabels() {

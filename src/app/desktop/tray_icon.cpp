@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <QWidget>
 
 #include "app/core/shell_texts.h"
@@ -12,25 +13,39 @@ namespace lumora {
 
 bool trayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
-QIcon programIcon() {
-  QPixmap pixmap(64, 64);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(0, 70, 170));
+namespace {
+
+// A red disc with a white bar in the lower right quarter: no line.
+void paintLostMark(QPainter& painter, int size) {
+  const QRectF disc(size * 0.5, size * 0.5, size * 0.5, size * 0.5);
   painter.setPen(Qt::NoPen);
-  painter.drawEllipse(2, 2, 60, 60);
-  painter.setPen(Qt::white);
-  QFont font = painter.font();
-  font.setPixelSize(40);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, "C");
-  return QIcon(pixmap);
+  painter.setBrush(QColor(0xd0, 0x10, 0x10));
+  painter.drawEllipse(disc);
+  painter.setBrush(Qt::white);
+  painter.drawRect(QRectF(disc.left() + disc.width() * 0.2, disc.center().y() - disc.height() * 0.1,
+                          disc.width() * 0.6, disc.height() * 0.2));
+}
+
+}  // namespace
+
+QIcon programIcon(IconLook look) {
+  QSvgRenderer svg(QStringLiteral(":/icons/org.lumora.CorvaneTraceServer.svg"));
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter);
+    if (look == IconLook::PortLost) paintLostMark(painter, size);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 TrayIcon::TrayIcon(QWidget* window, QMenu* fileMenu, QObject* parent)
-    : QObject(parent), window_(window), fileMenu_(fileMenu), icon_(programIcon()) {
+    : QObject(parent), window_(window), fileMenu_(fileMenu), icon_(programIcon(IconLook::Normal)) {
   icon_.setToolTip(kTrayIconTip);
   connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
 }

@@ -15,8 +15,10 @@ namespace lumora {
 // Whether the platform has a notification area (none offscreen, nor under a bare X server).
 bool trayAvailable();
 
-// The program's icon, drawn: a blue disc with a white "C".
-QIcon programIcon();
+// The program's icon, rendered from its SVG at the sizes panels and title bars ask for; while
+// the port is lost it carries a red mark, so that the panel shows it at a glance.
+enum class IconLook { Normal, PortLost };
+QIcon programIcon(IconLook look);
 
 class TrayIcon : public QObject {
   Q_OBJECT
@@ -33,6 +35,8 @@ class TrayIcon : public QObject {
   // The tip: the product name, and what the user must know of the link (a lost port).
   void setToolTip(const QString& tip) { icon_.setToolTip(tip); }
   QString toolTip() const { return icon_.toolTip(); }
+  void setLook(IconLook look) { icon_.setIcon(programIcon(look)); }
+  QIcon icon() const { return icon_.icon(); }
 
  private:
   void onActivated(QSystemTrayIcon::ActivationReason reason);

@@ -95,15 +95,33 @@ TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens)
     EXPECT_TRUE(text.contains(QString::fromStdString(pty_.slavePath()))) << text.toStdString();
   }
   EXPECT_NE(iconImage(16), normal16);  // the icon has a look of its own while the port is lost
+  EXPECT_TRUE(window().trayIcon().lastNotice().contains("Port Lost"));
   emit window().link()->portReopened();
   EXPECT_EQ(label("statusLabel"), status);
   EXPECT_EQ(window().trayIcon().toolTip(), tip);
   EXPECT_EQ(iconImage(16), normal16);
+  EXPECT_TRUE(window().trayIcon().lastNotice().startsWith("Port back"));
   // The setup dialog hears of a lost port, so as not to call it in use.
   emit window().link()->portLost("Resource error");
   trigger("setupAction");
   EXPECT_EQ(setupPortNotOpen_, 1);
   EXPECT_EQ(label("statusLabel"), status);
+}
+
+// Mended fault: "Bypass Startup Notification" was stored and never read. Unticked, the icon
+// says at start-up where the server listens; it also tells of each trace stored.
+TEST_F(MainWindowTest, TheIconTellsWhereItListensUnlessBypassedAndOfEachTraceStored) {
+  settings_.write(Setting::BypassNotification, 1);
+  ASSERT_NO_FATAL_FAILURE(startLinked());
+  EXPECT_EQ(window().trayIcon().lastNotice(), "");
+  window_.reset();
+  settings_.write(Setting::BypassNotification, 0);
+  ASSERT_TRUE(window().start());
+  const QString listening = window().trayIcon().lastNotice();
+  EXPECT_TRUE(listening.startsWith("Listening") && listening.contains(QString::fromStdString(pty_.slavePath())))
+      << listening.toStdString();
+  EXPECT_EQ(upload(), 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window().trayIcon().lastNotice() == "Trace stored: 1001"; }, kLimitMs));
 }
 
 // Mended fault: "&Setup" during an upload closed the port under it and the trace was lost.

@@ -25,6 +25,14 @@ std::string portLostTip(int port, std::string_view device) {
   return std::string(kTrayIconTip) + "\nPort Lost: " + portName(port, device) + ", retrying";
 }
 
+std::string listeningNotice(int port, std::string_view device, std::string_view settings) {
+  return "Listening for traces on " + portName(port, device) + " at " + std::string(settings);
+}
+
+std::string traceStoredNotice(std::string_view job) { return "Trace stored: " + std::string(job); }
+
+std::string portBackNotice(int port, std::string_view device) { return "Port back: " + portName(port, device); }
+
 std::optional<Problem> portOpenProblem(int port, bool opened) {
   if (!portNumberUsable(port)) return Problem{kNoComPort};
   if (!opened) return Problem{kComPortNotOpened};

@@ -45,6 +45,12 @@ std::string portLostStatus(int port, std::string_view device);
 // The notification icon's tip meanwhile: the product name and the same in short.
 std::string portLostTip(int port, std::string_view device);
 
+// The icon's notices: the server listening at start-up (unless "Bypass Startup Notification"
+// is ticked), a trace stored, the port lost and back.
+std::string listeningNotice(int port, std::string_view device, std::string_view settings);
+std::string traceStoredNotice(std::string_view job);
+std::string portBackNotice(int port, std::string_view device);
+
 // One pass of the port-opening loop: what keeps the link from running, as the message to ask
 // OK/Cancel with, or none when the port is open. `port` is the setting "Port" as a number;
 // `opened` whether opening it succeeded (not asked for a port outside 1..16, which is never

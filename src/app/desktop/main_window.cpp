@@ -84,6 +84,8 @@ bool MainWindow::start() {
   if (!linked) return false;
   setStatus(kWaitingForTraceData);
   trayIcon_->add();
+  if (services_.settings.readWhole(Setting::BypassNotification) == 0)
+    trayIcon_->notify(toQString(listeningNotice(port_, device_, link_->settingsText().toStdString())));
   offerCalibration(reportOf(*screen()));
   return true;
 }
@@ -161,6 +163,7 @@ void MainWindow::setPortLost(bool lost) {
   statusLabel_->setText(lost ? toQString(portLostStatus(port_, device_)) : statusBeforeLoss_);
   trayIcon_->setToolTip(lost ? toQString(portLostTip(port_, device_)) : QString(kTrayIconTip));
   trayIcon_->setLook(lost ? IconLook::PortLost : IconLook::Normal);
+  trayIcon_->notify(toQString(lost ? portLostStatus(port_, device_) : portBackNotice(port_, device_)));
 }
 
 void MainWindow::showLabels() {
@@ -235,6 +238,7 @@ void MainWindow::showStoredTrace(const std::string& path) {
   pictureLabels_.linkTraceShown(trace);
   showLabels();
   const std::string job = trace.labelText("JOB=");
+  trayIcon_->notify(toQString(traceStoredNotice(job)));
   setShownTrace(ShownTrace{std::move(trace), job});
 }
 

@@ -56,6 +56,12 @@ void TrayIcon::add() {
 
 void TrayIcon::remove() { icon_.hide(); }
 
+void TrayIcon::notify(const QString& text) {
+  lastNotice_ = text;
+  if (icon_.isVisible() && QSystemTrayIcon::supportsMessages())
+    icon_.showMessage(kTrayIconTip, text, QSystemTrayIcon::Information);
+}
+
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
   if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
     window_->showNormal();

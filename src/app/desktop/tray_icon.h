@@ -36,6 +36,9 @@ class TrayIcon : public QObject {
   void setToolTip(const QString& tip) { icon_.setToolTip(tip); }
   QString toolTip() const { return icon_.toolTip(); }
   void setLook(IconLook look) { icon_.setIcon(programIcon(look)); }
+  // A notice from the icon, where the panel shows them; the last one is kept for whoever asks.
+  void notify(const QString& text);
+  const QString& lastNotice() const { return lastNotice_; }
   QIcon icon() const { return icon_.icon(); }
 
  private:
@@ -44,6 +47,7 @@ class TrayIcon : public QObject {
   QWidget* window_;
   QMenu* fileMenu_;
   QSystemTrayIcon icon_;
+  QString lastNotice_;
 };
 
 }  // namespace lumora

@@ -32,7 +32,7 @@ inline constexpr std::array<SettingInfo, 8> kSettingsTable{{
     {Setting::SavePath, "SavePath", ""},  // unused: see readSaveFolder()
     {Setting::AutoStart, "AutoStart", "0"},  // check-box states "0"/"1"
     {Setting::Prompt, "Prompt", "0"},
-    {Setting::BypassNotification, "DontShow1", "0"},  // read by the setup dialog alone
+    {Setting::BypassNotification, "DontShow1", "0"},
     {Setting::VBias, "VBias", "1"},  // screen calibration factors
     {Setting::HBias, "HBias", "1"},
 }};

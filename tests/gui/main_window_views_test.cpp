@@ -95,6 +95,7 @@ TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens)
     EXPECT_TRUE(text.contains(QString::fromStdString(pty_.slavePath()))) << text.toStdString();
   }
   EXPECT_NE(iconImage(16), normal16);  // the icon has a look of its own while the port is lost
+  EXPECT_TRUE(label("linkStatusLabel").endsWith(": lost, retrying")) << label("linkStatusLabel").toStdString();
   EXPECT_TRUE(window().trayIcon().lastNotice().contains("Port Lost"));
   emit window().link()->portReopened();
   EXPECT_EQ(label("statusLabel"), status);
@@ -106,6 +107,20 @@ TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens)
   trigger("setupAction");
   EXPECT_EQ(setupPortNotOpen_, 1);
   EXPECT_EQ(label("statusLabel"), status);
+}
+
+// Beside the status line the link shows at a glance: its port and device, and what it does.
+TEST_F(MainWindowTest, TheLinkStatusSaysWhatTheLinkIsDoing) {
+  settings_.write(Setting::Prompt, "1");
+  ASSERT_NO_FATAL_FAILURE(startLinked());
+  const QString listening = label("linkStatusLabel");
+  EXPECT_TRUE(listening.contains(QString::fromStdString(pty_.slavePath())) && listening.endsWith(": listening"))
+      << listening.toStdString();
+  ASSERT_NO_FATAL_FAILURE(uploadPrompted());
+  EXPECT_TRUE(label("linkStatusLabel").endsWith(": waiting for the operator, job 1001"))
+      << label("linkStatusLabel").toStdString();
+  button("cancelButton")->click();
+  EXPECT_EQ(label("linkStatusLabel"), listening);
 }
 
 // Mended fault: "Bypass Startup Notification" was stored and never read. Unticked, the icon

@@ -25,6 +25,15 @@ std::string portLostTip(int port, std::string_view device) {
   return std::string(kTrayIconTip) + "\nPort Lost: " + portName(port, device) + ", retrying";
 }
 
+std::string linkStatusText(int port, std::string_view device, std::string_view settings, LinkPhase phase,
+                           std::string_view job, bool portLost) {
+  std::string doing = "listening";
+  if (portLost) doing = "lost, retrying";
+  else if (phase == LinkPhase::Receiving) doing = "receiving job " + std::string(job);
+  else if (phase == LinkPhase::AwaitingOperator) doing = "waiting for the operator, job " + std::string(job);
+  return portName(port, device) + " " + std::string(settings) + ": " + doing;
+}
+
 std::string listeningNotice(int port, std::string_view device, std::string_view settings) {
   return "Listening for traces on " + portName(port, device) + " at " + std::string(settings);
 }

@@ -9,6 +9,7 @@
 #include "app/core/about_box.h"
 #include "base/core/app_identity.h"
 #include "base/core/problem.h"
+#include "link/core/link_engine.h"
 
 namespace lumora {
 
@@ -44,6 +45,11 @@ inline constexpr const char* kSetupDuringUpload =
 std::string portLostStatus(int port, std::string_view device);
 // The notification icon's tip meanwhile: the product name and the same in short.
 std::string portLostTip(int port, std::string_view device);
+
+// The link at a glance, beside the status line: port, device, settings and what it is doing
+// ("COM1 (/dev/ttyUSB0) 19200,N,8,1: receiving job 1001").
+std::string linkStatusText(int port, std::string_view device, std::string_view settings, LinkPhase phase,
+                           std::string_view job, bool portLost);
 
 // The icon's notices: the server listening at start-up (unless "Bypass Startup Notification"
 // is ticked), a trace stored, the port lost and back.

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/core/help_texts.h"
@@ -57,6 +58,9 @@ MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(
   layout->addWidget(buildTraceView());
   layout->addWidget(buildActivityViews());
   setCentralWidget(central);
+  linkStatusLabel_ = new QLabel(this);
+  linkStatusLabel_->setObjectName("linkStatusLabel");
+  statusBar()->addWidget(linkStatusLabel_);
   trayIcon_ = new TrayIcon(this, fileMenu_, this);
   setShownTrace(std::nullopt);
 }
@@ -139,6 +143,7 @@ void MainWindow::startLink(int port, int speed) {
   link_ = std::make_unique<LinkSession>(s, saveFolder_);
   connectLink();
   link_->open();
+  showLinkStatus();
 }
 
 // Closes the port. An upload waiting for the operator ends with the link, so its buttons go:
@@ -147,6 +152,7 @@ void MainWindow::stopLink() {
   link_.reset();
   setPromptButtonsVisible(false);
   setPortLost(false);
+  showLinkStatus();
 }
 
 void MainWindow::setStatus(const QString& text) {
@@ -164,6 +170,13 @@ void MainWindow::setPortLost(bool lost) {
   trayIcon_->setToolTip(lost ? toQString(portLostTip(port_, device_)) : QString(kTrayIconTip));
   trayIcon_->setLook(lost ? IconLook::PortLost : IconLook::Normal);
   trayIcon_->notify(toQString(lost ? portLostStatus(port_, device_) : portBackNotice(port_, device_)));
+  showLinkStatus();
+}
+
+void MainWindow::showLinkStatus() {
+  linkStatusLabel_->setText(link_ ? toQString(linkStatusText(port_, device_, link_->settingsText().toStdString(),
+                                                             link_->phase(), link_->currentJob(), portLost_))
+                                  : QString());
 }
 
 void MainWindow::showLabels() {
@@ -197,6 +210,7 @@ void MainWindow::connectLink() {
     if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
     activityList_->setCurrentRow(activityList_->count() - 1);
   });
+  connect(link, &LinkSession::phaseChanged, this, &MainWindow::showLinkStatus);
   connect(link, &LinkSession::rawDataCleared, rawDataList_, &QListWidget::clear);
   connect(link, &LinkSession::rawDataAdded, this, [this](const QString& line) { rawDataList_->addItem(line); });
   connect(link, &LinkSession::rawDataReplaced, this, [this](int index, const QString& line) {

@@ -92,6 +92,8 @@ class MainWindow : public QMainWindow {
   // The status line, kept aside while a lost port is shown in its place.
   void setStatus(const QString& text);
   void setPortLost(bool lost);
+  // The link at a glance in the status bar: port, device, settings, what it is doing.
+  void showLinkStatus();
 
   void onSaveClicked();
   void onCancelClicked();
@@ -120,6 +122,7 @@ class MainWindow : public QMainWindow {
   QLabel* frameTypeLabel_ = nullptr;
   QLabel* nasalSideLabel_ = nullptr;
   QLabel* statusLabel_ = nullptr;
+  QLabel* linkStatusLabel_ = nullptr;
   QPushButton* saveButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;

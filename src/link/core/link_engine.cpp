@@ -168,4 +168,16 @@ void LinkEngine::finishInitPause(const Instant& now, Outputs& out) {
   becomeIdle(now);
 }
 
+LinkPhase LinkEngine::phase() const {
+  switch (state_) {
+    case State::ReceivingBody:
+    case State::StoringTrace:
+    case State::StoringUnderNewName:
+    case State::CheckingChosenFolder: return LinkPhase::Receiving;
+    case State::AwaitingOperator:
+    case State::BrandMessageShown: return LinkPhase::AwaitingOperator;
+    default: return LinkPhase::Listening;
+  }
+}
+
 }  // namespace lumora

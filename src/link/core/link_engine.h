@@ -50,6 +50,13 @@ inline constexpr std::int64_t kBurstSilenceMicros = 250'000;
 inline constexpr std::int64_t kInitPauseMicros = 330'000;
 inline constexpr std::int64_t kBodyInactivityMicros = 6'000'000;
 
+// What the link is doing, as the windows show it.
+enum class LinkPhase {
+  Listening,         // between uploads
+  Receiving,         // an accepted upload: its body, its store
+  AwaitingOperator,  // the file-name prompt or the wrong-brand message waits
+};
+
 class LinkEngine {
  public:
   enum class State {
@@ -87,6 +94,9 @@ class LinkEngine {
                         const Instant& now);
 
   State state() const { return state_; }
+  LinkPhase phase() const;
+  // The job number of the upload under way; meaningless while listening.
+  const std::string& currentJob() const { return job_; }
   // From an accepted trace request until the tracer has its answer and, with "Prompt" on, the
   // operator has answered too: closing the port meanwhile loses the trace or its new name.
   bool uploadInProgress() const {

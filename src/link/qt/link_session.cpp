@@ -103,6 +103,10 @@ void LinkSession::handle(Outputs outputs) {
   }
   applying_ = false;
   arm();
+  if (engine_.phase() != phase_) {
+    phase_ = engine_.phase();
+    emit phaseChanged();
+  }
 }
 
 void LinkSession::arm() {

@@ -56,6 +56,8 @@ class LinkSession : public QObject {
   void finishArrived();
 
   QString settingsText() const { return port_.settingsText(); }
+  LinkPhase phase() const { return engine_.phase(); }
+  const std::string& currentJob() const { return engine_.currentJob(); }
   bool uploadInProgress() const { return engine_.uploadInProgress(); }
 
  public slots:
@@ -81,6 +83,7 @@ class LinkSession : public QObject {
   void promptEnded();
   void portLost(const QString& reason);
   void portReopened();
+  void phaseChanged();  // see phase() and currentJob()
 
  private:
   using EngineCall = std::function<Outputs(const Instant&)>;
@@ -108,6 +111,7 @@ class LinkSession : public QObject {
   mutable std::string stamp_;
   bool wanted_ = false;  // the owner wants the port open (between open() and close())
   bool applying_ = false;
+  LinkPhase phase_ = LinkPhase::Listening;  // as last told by phaseChanged()
   EngineCall diskAnswer_;  // the result of a store or folder check, for the engine
   QByteArray heldInput_;   // input that arrived while outputs were being applied
 };

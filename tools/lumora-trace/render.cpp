@@ -6,7 +6,6 @@
 #include <ostream>
 
 #include <QByteArray>
-#include <QDate>
 #include <QGuiApplication>
 #include <memory>
 
@@ -98,7 +97,7 @@ int runRender(const std::vector<std::string>& args, Streams io) {
     io.err << "lumora-trace: " << r.file << " holds no outline for side " << static_cast<int>(r.side) << "\n";
     return kExitFile;
   }
-  const SheetHeading heading{trace->labelText("JOB="), QDate::currentDate().toString(Qt::ISODate).toStdString()};
+  const SheetHeading heading{trace->labelText("JOB="), todaysSheetDate()};
   std::optional<OffscreenFonts> fonts;
   if (r.output == Output::Pdf) fonts.emplace();
   const Result<QByteArray> bytes = r.output == Output::Pdf ? traceSheetPdf(*trace, r.side, heading) : drawingBytes(*trace, r);

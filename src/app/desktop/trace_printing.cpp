@@ -1,6 +1,5 @@
 #include "app/desktop/trace_printing.h"
 
-#include <QDate>
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -21,7 +20,7 @@ void sayFailure(Questions& questions, QWidget* parent, const char* title, const 
 }
 
 SheetHeading headingOf(const ShownTrace& shown) {
-  return {shown.job, QDate::currentDate().toString(Qt::ISODate).toStdString()};
+  return {shown.job, todaysSheetDate()};
 }
 
 }  // namespace

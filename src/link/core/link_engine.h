@@ -99,10 +99,8 @@ class LinkEngine {
   const std::string& currentJob() const { return job_; }
   // From an accepted trace request until the tracer has its answer and, with "Prompt" on, the
   // operator has answered too: closing the port meanwhile loses the trace or its new name.
-  bool uploadInProgress() const {
-    return state_ == State::ReceivingBody || state_ == State::StoringTrace || state_ == State::AwaitingOperator ||
-           state_ == State::StoringUnderNewName || state_ == State::CheckingChosenFolder;
-  }
+  // (The wrong-brand message waits for the operator too, but its upload is refused already.)
+  bool uploadInProgress() const { return phase() == LinkPhase::Receiving || state_ == State::AwaitingOperator; }
 
  private:
   // Bursts and dispatch (link_engine.cpp).

@@ -1,6 +1,7 @@
 #include "view/qt/trace_sheet_printing.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
@@ -23,6 +24,8 @@ constexpr int kPdfDotsPerInch = 1200;
 constexpr double kPdfMarginMm = 15;
 
 }  // namespace
+
+std::string todaysSheetDate() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
 
 std::optional<Problem> paintTraceSheet(QPagedPaintDevice& device, const TraceRecord& trace, Side side,
                                        const SheetHeading& heading) {

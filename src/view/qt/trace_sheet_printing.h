@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <string>
 
 #include "base/core/problem.h"
 #include "view/core/trace_sheet.h"
@@ -10,6 +11,9 @@
 class QPagedPaintDevice;
 
 namespace lumora {
+
+// Today's date as a sheet prints it (ISO 8601).
+std::string todaysSheetDate();
 
 // Lays the sheet out on the device's printable area and paints it as one page.
 std::optional<Problem> paintTraceSheet(QPagedPaintDevice& device, const TraceRecord& trace, Side side,

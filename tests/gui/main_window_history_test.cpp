@@ -31,10 +31,7 @@ class HistoryWindowTest : public MainWindowTest {
     ASSERT_EQ(history_.append(r), std::nullopt);
   }
   QString cell(QTableView& table, int row, int column) { return table.model()->index(row, column).data().toString(); }
-  void doubleClick(QTableView& table, int row) {
-    const QRect cellArea = table.visualRect(table.model()->index(row, HistoryModel::Job));
-    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cellArea.center());
-  }
+  void doubleClick(QTableView& table, int row) { emit table.doubleClicked(table.model()->index(row, HistoryModel::Job)); }
 
   HistoryStore history_{QString::fromStdString(temp_.file("history.sqlite").string())};
 };

@@ -68,7 +68,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
   static const char* const kHeaders[ColumnCount] = {"Time", "Port", "Device", "Job", "Outcome", "Status",
-                                                    "File", "A",    "B",      "Cir", "DBL"};
+                                                    "A",    "B",    "Cir",    "DBL", "File"};
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
   return QString(kHeaders[section]);
 }

@@ -17,7 +17,7 @@ class HistoryModel : public QAbstractTableModel {
 
  public:
   static constexpr int kPageRows = 200;
-  enum Column { Time, Port, Device, Job, Outcome, Status, File, A, B, Circumference, Dbl, ColumnCount };
+  enum Column { Time, Port, Device, Job, Outcome, Status, A, B, Circumference, Dbl, File, ColumnCount };
 
   // `store` must outlive the model.
   explicit HistoryModel(HistoryStore& store, QObject* parent = nullptr);

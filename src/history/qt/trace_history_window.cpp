@@ -26,6 +26,7 @@ TraceHistoryWindow::TraceHistoryWindow(HistoryStore& store, QWidget* parent) : Q
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
+  table_->setWordWrap(false);
   table_->horizontalHeader()->setStretchLastSection(true);
   problem_ = new QLabel(this);
   problem_->setObjectName("historyProblem");
@@ -41,7 +42,7 @@ TraceHistoryWindow::TraceHistoryWindow(HistoryStore& store, QWidget* parent) : Q
   refresh();
   // Column widths from the first page only: measuring every row would read them all.
   table_->resizeColumnsToContents();
-  resize(960, 480);
+  resize(1000, 480);
 }
 
 void TraceHistoryWindow::refresh() {

@@ -2,6 +2,7 @@
 // box, and a trace drawn again from a row.
 #include <QDate>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableView>
 
 #include "history/qt/history_model.h"
@@ -52,6 +53,10 @@ TEST_F(HistoryWindowTest, ListsFiltersAndRedrawsUploads) {
   EXPECT_EQ(cell(table, 2, HistoryModel::Job), "1001");
   EXPECT_EQ(cell(table, 2, HistoryModel::Outcome), "stored");
   EXPECT_EQ(cell(table, 2, HistoryModel::Status), "0");
+  EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$")
+                  .match(cell(table, 2, HistoryModel::Time))
+                  .hasMatch())
+      << cell(table, 2, HistoryModel::Time).toStdString();
   EXPECT_FALSE(cell(table, 2, HistoryModel::A).isEmpty());
 
   auto* filter = shown->findChild<QLineEdit*>("historyFilter");

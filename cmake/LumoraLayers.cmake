@@ -7,7 +7,8 @@ set(LUMORA_LAYERS
   "base:"
   "trace:base"
   "link:base trace"
+  "history:base trace link"
   "setup:base trace link/qt/serial_port.h"
   "view:base trace"
-  "app:base trace link setup view"
+  "app:base trace link history setup view"
 )

@@ -38,8 +38,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_DEBIAN_DESKTOP_PACKAGE_NAME lumora-trace-server)
-  # Qt loads the display's platform plugin at run time, so no library names it.
-  set(CPACK_DEBIAN_DESKTOP_PACKAGE_DEPENDS qt6-qpa-plugins)
+  # Qt loads the display's platform plugin and the SQLite driver of the upload history at run
+  # time, so no library names them.
+  set(CPACK_DEBIAN_DESKTOP_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+  set(CPACK_DEBIAN_HEADLESS_PACKAGE_DEPENDS libqt6sql6-sqlite)
   set(CPACK_DEBIAN_HEADLESS_PACKAGE_NAME lumora-trace-serverd)
   set(maint ${PROJECT_SOURCE_DIR}/resources/linux/debian-headless)
   set(CPACK_DEBIAN_HEADLESS_PACKAGE_CONTROL_EXTRA ${maint}/postinst ${maint}/prerm ${maint}/postrm

@@ -57,7 +57,7 @@ TEST(LinkWaits, EachEndsOneMicrosecondAfterItsTime) {
       link.receive(w.packet, {start, ""});
       if (w.burstFirst) link.expire({start += kBurstSilenceMicros + 1, ""});
       ASSERT_EQ(link.deadline(), start + w.length + 1) << w.name;
-      EXPECT_EQ(link.expire({start + w.length + 1 + offset, ""}), offset < 0 ? Outputs{} : w.ends)
+      EXPECT_EQ(withoutEnds(link.expire({start + w.length + 1 + offset, ""})), offset < 0 ? Outputs{} : w.ends)
           << w.name << " " << offset;
     }
   }

@@ -31,6 +31,17 @@ inline std::string tracerPacket(const Lines& records, bool withCrc = false) {
   return kFs + covered + crc + kGs;
 }
 
+inline std::string trcRequest(const std::string& job = "12345", const std::string& vendor = "CORVANE",
+                       const Lines& formats = {"TRCFMT=1;400;E;R;F", "TRCFMT=1;400;E;L;F"}, bool withCrc = false) {
+  Lines records{"REQ=TRC", "JOB=" + job, "VEN=" + vendor};
+  records.insert(records.end(), formats.begin(), formats.end());
+  return tracerPacket(records, withCrc);
+}
+
+inline std::string traceBody(const std::string& job = "12345", bool withCrc = false) {
+  return tracerPacket({"ANS=TRC", "JOB=" + job, "TRCFMT=1;400;E;R;F", "R=2500;2510;2520"}, withCrc);
+}
+
 inline Output make(OutputKind kind, std::string text = {}) { return {kind, std::move(text), {}, {}, 0}; }
 inline Output write(std::string bytes) { return make(OutputKind::Write, std::move(bytes)); }
 inline Output activity(std::string line) { return make(OutputKind::Activity, std::move(line)); }
@@ -40,6 +51,11 @@ inline const Output kNakOut = write(std::string(1, kNak));
 inline Outputs operator+(Outputs a, const Outputs& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+// The outputs but UploadEnded, which upload_end_test.cpp checks.
+inline Outputs withoutEnds(Outputs out) {
+  std::erase_if(out, [](const Output& o) { return o.kind == OutputKind::UploadEnded; });
+  return out;
 }
 // The last output; a Write of nothing when there is none.
 inline Output last(const Outputs& out) { return out.empty() ? Output{} : out.back(); }
@@ -56,10 +72,11 @@ inline Lines texts(const Outputs& out, OutputKind kind) {
 class LinkTest : public ::testing::Test {
  protected:
   Instant now() const { return {micros, "06.12.2026 @" + std::to_string(micros)}; }
-  Outputs send(std::string_view bytes) { return link.receive(bytes, now()); }
+  Outputs seen(Outputs out) const { return keepEnds ? out : withoutEnds(std::move(out)); }
+  Outputs send(std::string_view bytes) { return seen(link.receive(bytes, now())); }
   Outputs wait(std::int64_t us) {
     micros += us;
-    return link.expire(now());
+    return seen(link.expire(now()));
   }
   // Sends one packet and lets its burst end (0.25 s of silence and one microsecond).
   Outputs request(const std::string& packet) {
@@ -70,10 +87,11 @@ class LinkTest : public ::testing::Test {
   Outputs alone(const std::string& burst) {
     LinkEngine fresh{1, false};
     Outputs out = fresh.receive(burst, now());
-    return out + fresh.expire({micros + kBurstSilenceMicros + 1, ""});
+    return seen(out + fresh.expire({micros + kBurstSilenceMicros + 1, ""}));
   }
-  Outputs stored(std::optional<Problem> problem = std::nullopt) { return link.storeFinished(problem, now()); }
+  Outputs stored(std::optional<Problem> problem = std::nullopt) { return seen(link.storeFinished(problem, now())); }
 
+  bool keepEnds = false;
   std::int64_t micros = 5'000'000;
   LinkEngine link{1, false};
 };

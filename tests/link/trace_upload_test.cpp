@@ -9,17 +9,6 @@ namespace {
 
 using namespace linktest;
 
-std::string trcRequest(const std::string& job = "12345", const std::string& vendor = "CORVANE",
-                       const Lines& formats = {"TRCFMT=1;400;E;R;F", "TRCFMT=1;400;E;L;F"}, bool withCrc = false) {
-  Lines records{"REQ=TRC", "JOB=" + job, "VEN=" + vendor};
-  records.insert(records.end(), formats.begin(), formats.end());
-  return tracerPacket(records, withCrc);
-}
-
-std::string traceBody(const std::string& job = "12345", bool withCrc = false) {
-  return tracerPacket({"ANS=TRC", "JOB=" + job, "TRCFMT=1;400;E;R;F", "R=2500;2510;2520"}, withCrc);
-}
-
 // The link's trace answer, written out by hand.
 std::string answer(const std::string& job, int status, const std::string& format = {}, bool withCrc = false) {
   std::string records = "ANS=TRC\r\nJOB=" + job + "\r\n";
@@ -178,7 +167,7 @@ TEST_F(UploadTest, PromptWaitsForTheOperatorAndHoldsInput) {
   EXPECT_EQ(link.deadline(), std::nullopt);
   EXPECT_TRUE(send(tracerPacket({"REQ=INI"})).empty());
   EXPECT_TRUE(wait(3'600'000'000).empty());
-  EXPECT_EQ(link.operatorCancelled(now()), Outputs{make(OutputKind::PromptEnded)});
+  EXPECT_EQ(seen(link.operatorCancelled(now())), Outputs{make(OutputKind::PromptEnded)});
   EXPECT_EQ(wait(kBurstSilenceMicros + 1), Outputs{kAckOut});
 }
 

@@ -10,6 +10,7 @@
 #include "app/core/about_box.h"
 #include "json_writer.h"
 #include "options.h"
+#include "history.h"
 #include "render.h"
 #include "base/core/file_read.h"
 #include "base/core/file_replace.h"
@@ -26,6 +27,7 @@ constexpr const char* kUsage =
     "       lumora-trace getall FILE LABEL\n"
     "       lumora-trace multiline FILE LABEL GROUP\n"
     "       lumora-trace render FILE [--side N] -o OUT.png|OUT.svg|OUT.pdf [--scale PX_PER_MM]\n"
+    "       lumora-trace history [--job TEXT] [--since DATE] [--json] [--database PATH]\n"
     "       lumora-trace --help | --version\n";
 
 int usage(Streams io, const std::string& problem) {
@@ -221,6 +223,7 @@ int dispatch(const std::string& command, const std::vector<std::string>& rest, S
   if (command == "getall") return runGetAll(rest, io);
   if (command == "multiline") return runMultiLine(rest, io);
   if (command == "render") return runRender(rest, io);
+  if (command == "history") return runHistory(rest, io);
   return usage(io, "unknown command " + command);
 }
 

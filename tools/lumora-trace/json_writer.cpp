@@ -7,15 +7,15 @@
 namespace lumora::tool {
 namespace {
 
-void appendText(std::string& out, const std::string& latin1) {
+void appendText(std::string& out, const std::string& text, bool utf8 = false) {
   out += '"';
-  for (unsigned char c : latin1) {
+  for (unsigned char c : text) {
     if (c == '"' || c == '\\') (out += '\\') += static_cast<char>(c);
     else if (c < 0x20) {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\u%04x", c);
       out += buf;
-    } else if (c < 0x80) out += static_cast<char>(c);
+    } else if (c < 0x80 || utf8) out += static_cast<char>(c);
     else (out += static_cast<char>(0xC0 | (c >> 6))) += static_cast<char>(0x80 | (c & 0x3F));
   }
   out += '"';
@@ -37,6 +37,7 @@ void append(std::string& out, const JsonValue& value) {
     void operator()(bool b) const { out += b ? "true" : "false"; }
     void operator()(double d) const { appendNumber(out, d); }
     void operator()(const std::string& s) const { appendText(out, s); }
+    void operator()(const Utf8Text& s) const { appendText(out, s.text, true); }
     void operator()(const JsonArray& a) const {
       out += '[';
       for (std::size_t i = 0; i < a.size(); ++i) {

@@ -10,6 +10,8 @@
 #include "app/desktop/single_instance.h"
 #include "app/qt/help_windows.h"
 #include "base/qt/qt_text.h"
+#include "history/qt/history_store.h"
+#include "history/qt/upload_recording.h"
 #include "base/qt/questions.h"
 #include "setup/qt/auto_start.h"
 #include "setup/qt/setup_dialog.h"
@@ -37,6 +39,8 @@ int runDesktop(QApplication& app, const std::function<void()>& startLog) {
                                                 defaultSaveFolder(), portNotOpen, parent);
                              dialog.exec();
                            }};
+  HistoryStore history(defaultHistoryPath());
+  services.history = &history;
   MainWindow window(services);
   if (!window.start()) return 0;
   return app.exec();

@@ -203,13 +203,8 @@ void MainWindow::setPromptButtonsVisible(bool visible) {
 
 void MainWindow::connectLink() {
   LinkSession* link = link_.get();
-  connect(link, &LinkSession::activityAdded, this, [this](const QString& line) {
-    activityList_->addItem(line);
-    // The program runs for years and a noisy line adds a line per stray byte: only the newest
-    // lines are kept, so memory stays bounded.
-    if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
-    activityList_->setCurrentRow(activityList_->count() - 1);
-  });
+  connect(link, &LinkSession::activityAdded, this, &MainWindow::addActivity);
+  connect(link, &LinkSession::uploadEnded, this, &MainWindow::recordUpload);
   connect(link, &LinkSession::phaseChanged, this, &MainWindow::showLinkStatus);
   connect(link, &LinkSession::rawDataCleared, rawDataList_, &QListWidget::clear);
   connect(link, &LinkSession::rawDataAdded, this, [this](const QString& line) { rawDataList_->addItem(line); });

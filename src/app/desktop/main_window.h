@@ -14,6 +14,7 @@
 #include "app/desktop/desktop_services.h"
 #include "app/desktop/trace_printing.h"
 #include "base/qt/save_folder.h"
+#include "link/core/link_output.h"
 #include "trace/core/picture_surface.h"
 #include "view/core/dimension_labels.h"
 #include "view/core/screen_density.h"
@@ -29,6 +30,7 @@ class QWidget;
 namespace lumora {
 
 class LinkSession;
+class TraceHistoryWindow;
 class TrayIcon;
 class TracePicture;
 
@@ -104,6 +106,11 @@ class MainWindow : public QMainWindow {
   void openCalibration();
   void openMaintenance();
   void onAboutChosen();
+  // The upload history (main_window_history.cpp).
+  void addActivity(const QString& line);
+  void recordUpload(const UploadEnd& end);
+  void openHistory();
+  void showHistoryTrace(const QString& path);
   void showWindow();
   void hideToTray();
 
@@ -143,6 +150,7 @@ class MainWindow : public QMainWindow {
   bool setupWaiting_ = false;  // "&Setup" waits for an upload to finish
   std::unique_ptr<LinkSession> link_;
   TrayIcon* trayIcon_ = nullptr;
+  TraceHistoryWindow* historyWindow_ = nullptr;  // made when first opened
   bool shuttingDown_ = false;
 };
 

@@ -57,6 +57,7 @@ void MainWindow::buildFileMenu() {
   addMenuAction(fileMenu_, "calibrateScreenAction", "Calibrate Screen", [this] { openCalibration(); });
   fileMenu_->addSeparator();
   addMenuAction(fileMenu_, "traceMaintenanceAction", "&Trace Maintenance", [this] { openMaintenance(); });
+  addMenuAction(fileMenu_, "traceHistoryAction", "Trace &History", [this] { openHistory(); });
   fileMenu_->addSeparator();
   printAction_ = addMenuAction(fileMenu_, "printTraceAction", "Print Trace...", [this] {
     if (shown_) printTrace(services_.questions, this, *shown_);

@@ -11,7 +11,10 @@
 #include "app/server/stop_signals.h"
 #include "app/server/writable_folder.h"
 #include "base/qt/save_folder.h"
+#include "base/qt/qt_text.h"
 #include "base/qt/settings_store.h"
+#include "history/qt/history_store.h"
+#include "history/qt/upload_recording.h"
 #include "link/qt/link_session.h"
 #include "setup/core/port_device.h"
 
@@ -79,7 +82,12 @@ int runHeadless(const ServerOptions& options) {
   StopSignals stop;
   ActivityOutput output(1);  // outlives the session, whose lines it prints
   const auto printLine = [&output](const QString& line) { output.print(line.toStdString()); };
+  HistoryStore history(defaultHistoryPath());  // outlives the session, whose uploads it records
   LinkSession session(settings, saveFolder);
+  QObject::connect(&session, &LinkSession::uploadEnded, [&](const UploadEnd& end) {
+    if (const auto problem = recordUpload(history, end, settings.portNumber, settings.device.toStdString()))
+      printLine(toQString(problem->text));
+  });
   // A body acknowledged just before the stop is stored and answered first.
   QObject::connect(&stop, &StopSignals::stopRequested, &session, [&session] {
     session.finishArrived();

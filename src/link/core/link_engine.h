@@ -121,6 +121,11 @@ class LinkEngine {
   void bodyTimedOut(const Instant& now, Outputs& out);
   // "ANS=TRC", the job, "TRCFMT=" and "ZFMT=" when `acceptedFormat` is given, the status.
   void writeTraceAnswer(int status, Outputs& out, const std::string& acceptedFormat = {});
+  // Says how the upload of job_ ended: `status` is the tracer's final answer, `file` the
+  // name of its stored trace in `folder` (empty when none). Comes before that status's answer,
+  // so an owner that records it has done so before the tracer hears it.
+  void endUpload(UploadOutcome outcome, std::optional<int> status, Outputs& out, std::string folder = {},
+                 std::string file = {});
 
   // Storing the trace, and the operator's new name for it (trace_storing.cpp).
   void storeTrace(std::string folder, std::string name, State waiting, Outputs& out);

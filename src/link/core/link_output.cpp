@@ -6,11 +6,11 @@ namespace lumora {
 namespace {
 
 std::string_view kindName(OutputKind kind) {
-  static constexpr std::array<std::string_view, 16> kNames{
+  static constexpr std::array<std::string_view, 17> kNames{
       "Write",       "DiscardInput",     "Activity",   "RawDataCleared", "RawDataAdded",
       "RawDataReplaced", "OrderLabel",   "StatusLabel", "ShowBrandMessage", "StoreTrace",
       "CheckFolder", "ShowTrace",        "SaveFolderChanged", "EnableSave", "PromptOperator",
-      "PromptEnded"};
+      "PromptEnded", "UploadEnded"};
   return kNames[static_cast<std::size_t>(kind)];
 }
 
@@ -38,6 +38,12 @@ std::string describe(const Output& output) {
   if (!output.text.empty()) line += " \"" + visible(output.text) + "\"";
   if (!output.name.empty()) line += " name=" + visible(output.name);
   if (!output.folder.empty()) line += " folder=" + output.folder;
+  if (output.kind == OutputKind::UploadEnded) {
+    const UploadEnd& end = output.end;
+    line += " outcome#" + std::to_string(static_cast<int>(end.outcome)) + " job=" + visible(end.job);
+    if (end.status) line += " status=" + std::to_string(*end.status);
+    if (!end.file.empty()) line += " file=" + end.folder + "|" + visible(end.file) + " (" + std::to_string(end.bytes.size()) + " bytes)";
+  }
   return line;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,31 @@ enum class OutputKind {
   PromptOperator,     // show the main window with "&Save" and "&Cancel"; answer with
                       // operatorChoseName() or operatorCancelled()
   PromptEnded,        // hide "&Save" and "&Cancel"
+  UploadEnded,        // end: how a trace upload ended, once per accepted or refused request
+};
+
+// How a trace upload ended. An upload with the "Prompt" setting on ends when the operator
+// has answered: Stored after "&Cancel" or a new name that could not be stored.
+enum class UploadOutcome {
+  Stored,             // stored under its job number
+  Renamed,            // stored again under the operator's name
+  RefusedBrand,       // another brand's tracer
+  UnsupportedFormat,  // no trace format offered that is taken
+  BadName,            // the job number is no safe file name
+  TimedOut,           // the body stopped coming
+  TooLong,            // the body outgrew the buffer limit
+  Abandoned,          // the tracer sent a new request instead of the body
+  StoreFailed,        // the trace could not be written
+};
+
+struct UploadEnd {
+  UploadOutcome outcome = UploadOutcome::Stored;
+  std::string job{};            // the job number of the request
+  std::optional<int> status{};  // the tracer's final answer; none when it gave up before one
+  std::string folder{};         // where the trace is stored ("" the save folder in force)
+  std::string file{};           // the name it is stored under; empty when nothing is stored
+  std::string bytes{};          // the stored trace's file bytes (with the job line the operator gave)
+  bool operator==(const UploadEnd&) const = default;
 };
 
 struct Output {
@@ -36,6 +62,7 @@ struct Output {
   std::string name;
   std::string folder;
   std::size_t index = 0;
+  UploadEnd end{};  // UploadEnded only
   bool operator==(const Output&) const = default;
 };
 

@@ -23,15 +23,18 @@ Outputs LinkEngine::storeFinished(const std::optional<Problem>& problem, const I
       return out;
     }
     reportNotStored(problem->text, out);
+    endUpload(UploadOutcome::StoreFailed, 2, out);
     writeTraceAnswer(2, out);
     becomeIdle(now);
   } else if (state_ == State::StoringUnderNewName) {
     if (problem) {
       reportNotStored(problem->text, out);
+      endUpload(UploadOutcome::Stored, 0, out, {}, job_);  // the first copy stays
       checkChosenFolder(out);
       return out;
     }
     showStoredLabels(out);
+    endUpload(UploadOutcome::Renamed, 0, out, chosenFolder_, storedName_);
     emitFolder(out, OutputKind::SaveFolderChanged, chosenFolder_);
     becomeIdle(now);
   }
@@ -41,6 +44,7 @@ Outputs LinkEngine::storeFinished(const std::optional<Problem>& problem, const I
 // The tracer hears status 0 only now: a trace that is not on disk is never reported as stored.
 void LinkEngine::traceStored(const Instant& now, Outputs& out) {
   showStoredLabels(out);
+  if (!prompt_) endUpload(UploadOutcome::Stored, 0, out, {}, job_);
   writeTraceAnswer(0, out);
   if (auto label = orderLabel(job_)) emit(out, OutputKind::OrderLabel, *label);
   addActivity(out, equipmentLine(now.stamp, portNumber_, "Trace Received", jobReference_));
@@ -86,6 +90,7 @@ Outputs LinkEngine::operatorChoseName(const std::string& folder, const std::stri
   if (const auto problem = traceNameProblem(name)) {
     storedName_ = name;
     reportNotStored("\"" + name + "\" " + problem->text, out);
+    endUpload(UploadOutcome::Stored, 0, out, {}, job_);
     checkChosenFolder(out);
     return out;
   }
@@ -116,6 +121,7 @@ Outputs LinkEngine::operatorCancelled(const Instant& now) {
   Outputs out;
   if (state_ != State::AwaitingOperator) return out;
   emit(out, OutputKind::PromptEnded);
+  endUpload(UploadOutcome::Stored, 0, out, {}, job_);
   becomeIdle(now);
   return out;
 }

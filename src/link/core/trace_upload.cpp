@@ -31,6 +31,14 @@ void LinkEngine::writeTraceAnswer(int status, Outputs& out, const std::string& a
   writeBytes(out, framePacket(records, answerWithCrc_));
 }
 
+void LinkEngine::endUpload(UploadOutcome outcome, std::optional<int> status, Outputs& out, std::string folder,
+                           std::string file) {
+  Output ended{OutputKind::UploadEnded, {}, {}, {}, 0};
+  ended.end = UploadEnd{outcome, job_, status, std::move(folder), std::move(file), {}};
+  if (!ended.end.file.empty()) ended.end.bytes = traceFileBytes(rawData_);
+  out.push_back(std::move(ended));
+}
+
 void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outputs& out) {
   const std::vector<std::string> lines = packetLines(packet);
   job_ = recordValue(lines, "JOB=");
@@ -46,12 +54,14 @@ void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outp
   const std::optional<std::string> format = acceptedTraceFormat(lines);
   if (!format) {
     addActivity(out, "Unsupported TRC Format!");
+    endUpload(UploadOutcome::UnsupportedFormat, 17, out);
     return writeTraceAnswer(17, out);
   }
   // The job number becomes a file name: one that could leave the save folder or that the
   // file system would refuse is turned down before the tracer sends the body.
   if (const auto problem = traceNameProblem(job_)) {
     addActivity(out, "Invalid Job ID: \"" + job_ + "\" " + problem->text);
+    endUpload(UploadOutcome::BadName, 6, out);
     return writeTraceAnswer(6, out);
   }
   held_.clear();
@@ -70,6 +80,7 @@ Outputs LinkEngine::brandMessageClosed(const Instant& now) {
   emit(out, OutputKind::DiscardInput);
   addActivity(out, "Trace has been aborted.");
   emit(out, OutputKind::StatusLabel, "Unable to Capture Trace!\n\nAn Corvane Tracer is Required.");
+  endUpload(UploadOutcome::RefusedBrand, 17, out);
   writeTraceAnswer(17, out);
   becomeIdle(now);
   return out;
@@ -93,6 +104,7 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
 void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
   addActivity(out, bufferLimitLine("OMA Trace Discarded", "bytes without an end"));
   body_.clear();
+  endUpload(UploadOutcome::TooLong, 2, out);
   writeTraceAnswer(2, out);
   startBurst(now);
   discarding_ = true;  // the rest of this flood ends with its silence
@@ -108,6 +120,7 @@ void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Output
   const std::size_t last = body_.rfind(kFs);
   if (last != std::string::npos && opensWithRequest(std::string_view(body_).substr(last))) {
     addActivity(out, "OMA Trace Aborted: the tracer sent a new request");
+    endUpload(UploadOutcome::Abandoned, std::nullopt, out);
     holdInput(body_.substr(last), out);
     holdInput(rest, out);
     body_.clear();
@@ -134,6 +147,7 @@ void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Output
 
 void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
   addActivity(out, "OMA Tracer Timeout");
+  endUpload(UploadOutcome::TimedOut, 1, out);
   writeTraceAnswer(1, out);
   body_.clear();
   becomeIdle(now);

@@ -151,6 +151,12 @@ void LinkSession::apply(const Output& output) {
     case OutputKind::EnableSave: emit saveEnabled(); break;
     case OutputKind::PromptOperator: emit promptRequested(); break;
     case OutputKind::PromptEnded: emit promptEnded(); break;
+    case OutputKind::UploadEnded: {
+      UploadEnd end = output.end;
+      if (!end.file.empty() && end.folder.empty()) end.folder = saveFolder_.path();
+      emit uploadEnded(end);
+      break;
+    }
   }
 }
 

@@ -84,6 +84,8 @@ class LinkSession : public QObject {
   void portLost(const QString& reason);
   void portReopened();
   void phaseChanged();  // see phase() and currentJob()
+  // How an upload ended, its folder always named; before the tracer hears its final status.
+  void uploadEnded(const lumora::UploadEnd& end);
 
  private:
   using EngineCall = std::function<Outputs(const Instant&)>;

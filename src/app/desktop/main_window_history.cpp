@@ -1,0 +1,59 @@
+// The main window's side of the upload history: each upload recorded as it ends, the
+// "Trace History" window, and a trace from it drawn again.
+#include <QFileInfo>
+#include <QListWidget>
+
+#include "app/desktop/main_window.h"
+#include "base/core/app_identity.h"
+#include "base/qt/qt_text.h"
+#include "base/qt/questions.h"
+#include "history/qt/trace_history_window.h"
+#include "history/qt/upload_recording.h"
+#include "view/qt/trace_picture.h"
+
+namespace lumora {
+
+void MainWindow::addActivity(const QString& line) {
+  activityList_->addItem(line);
+  // The program runs for years and a noisy line adds a line per stray byte: only the newest
+  // lines are kept, so memory stays bounded.
+  if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
+  activityList_->setCurrentRow(activityList_->count() - 1);
+}
+
+// A history that cannot be written costs its line in the activity list, never the upload.
+void MainWindow::recordUpload(const UploadEnd& end) {
+  if (!services_.history) return;
+  if (const auto problem = lumora::recordUpload(*services_.history, end, port_, device_))
+    addActivity(toQString(problem->text));
+  if (historyWindow_) historyWindow_->refresh();
+}
+
+void MainWindow::openHistory() {
+  if (!services_.history) return;
+  if (!historyWindow_) {
+    historyWindow_ = new TraceHistoryWindow(*services_.history, this);
+    connect(historyWindow_, &TraceHistoryWindow::traceChosen, this, &MainWindow::showHistoryTrace);
+  }
+  historyWindow_->refresh();
+  historyWindow_->show();
+  historyWindow_->raise();
+  historyWindow_->activateWindow();
+}
+
+void MainWindow::showHistoryTrace(const QString& path) {
+  const auto tell = [this](const QString& text) {
+    services_.questions.ask(historyWindow_, text, toQString(kApplicationTitle), Buttons::Ok, Icon::Information);
+  };
+  if (path.isEmpty()) return tell("No trace was stored for this upload.");
+  if (!QFileInfo(path).isFile()) return tell("The trace file " + path + " is no longer there.");
+  // As the maintenance dialog shows a saved trace: drawn, measured, named after its file.
+  const TraceRecord trace = showTraceFile(path.toStdString(), *picture_, calibration_);
+  const std::string name = QFileInfo(path).fileName().toStdString();
+  pictureLabels_.savedTraceShown(trace, name);
+  showLabels();
+  setShownTrace(ShownTrace{trace, name});
+  showWindow();
+}
+
+}  // namespace lumora

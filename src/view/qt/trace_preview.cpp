@@ -19,6 +19,7 @@ namespace {
 
 // Room for a large lens at true size.
 constexpr double kPreviewWidthMm = 80, kPreviewHeightMm = 64;
+constexpr int kFactLines = 7;  // A, B, ED, Cir, DBL, date, size
 
 // "Date: " and "Size: " of the file; nothing for a fact the file system does not give.
 QStringList fileFacts(const std::string& path) {
@@ -55,6 +56,9 @@ TracePreview::TracePreview(const ScreenCalibration& calibration, QWidget* parent
   place_->addWidget(notice_);
   facts_->setObjectName(QStringLiteral("previewFacts"));
   facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Room for every line from the start: stepping through the list never moves the controls.
+  facts_->setMinimumHeight(kFactLines * facts_->fontMetrics().lineSpacing());
+  facts_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(place_);

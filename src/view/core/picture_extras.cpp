@@ -49,8 +49,8 @@ std::vector<DrawnEye> drawBothEyes(const TraceRecord& trace, PictureSurface& sur
   return eyes;
 }
 
-// The holes of each drawn eye as closed rims; the number of records not placed.
-std::size_t drawHoles(const TraceRecord& trace, PictureSurface& surface, const std::vector<DrawnEye>& eyes) {
+// The holes of each drawn eye as closed rims, and how many records give none.
+void drawHoles(const TraceRecord& trace, PictureSurface& surface, const std::vector<DrawnEye>& eyes) {
   surface.setForeColour(255, 0, 0);
   surface.setLineWidth(1);
   std::size_t unplaced = 0;
@@ -70,21 +70,19 @@ std::size_t drawHoles(const TraceRecord& trace, PictureSurface& surface, const s
     surface.drawCaption(0, surface.scaleHeight() / 2 - kCaptionHeightMm,
                         std::to_string(unplaced) + (unplaced == 1 ? " drill hole" : " drill holes") +
                             " not shown");
-  return unplaced;
 }
 
 }  // namespace
 
-std::size_t drawWithExtras(const TraceRecord& trace, PictureSurface& surface, ScreenCalibration calibration,
-                           PictureExtras extras) {
+void drawWithExtras(const TraceRecord& trace, PictureSurface& surface, ScreenCalibration calibration,
+                    PictureExtras extras) {
   const std::vector<double> right = trace.radii(Side::Right, Orientation::AsTraced);
   const std::vector<double> left = trace.radii(Side::Left, Orientation::AsTraced);
   std::vector<DrawnEye> eyes{{Side::Right, 0}};
   if (extras.otherEye && right.size() >= kMinimumDrawnRadii && left.size() >= kMinimumDrawnRadii)
     eyes = drawBothEyes(trace, surface, calibration, right, left);
   else trace.draw(surface, Side::Right, calibration);
-  if (!extras.drillHoles || right.size() < kMinimumDrawnRadii) return 0;
-  return drawHoles(trace, surface, eyes);
+  if (extras.drillHoles && right.size() >= kMinimumDrawnRadii) drawHoles(trace, surface, eyes);
 }
 
 }  // namespace lumora

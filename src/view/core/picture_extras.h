@@ -2,8 +2,6 @@
 // holes of the trace's drill records.
 #pragma once
 
-#include <cstddef>
-
 #include "trace/core/trace_record.h"
 
 namespace lumora {
@@ -21,8 +19,8 @@ inline constexpr double kBothEyesPictureWidthMm = 160;
 // the left, each in its own orientation, their boxes the DBL apart, the pair centred, each
 // named ("R", "L") above its outline and crossed by its own vertical axis. With drill holes,
 // the placed holes of each eye shown, in red, at their true positions and sizes, and a caption
-// telling how many holes are not shown. Returns that number.
-std::size_t drawWithExtras(const TraceRecord& trace, PictureSurface& surface, ScreenCalibration calibration,
-                           PictureExtras extras);
+// telling how many holes are not shown.
+void drawWithExtras(const TraceRecord& trace, PictureSurface& surface, ScreenCalibration calibration,
+                    PictureExtras extras);
 
 }  // namespace lumora

@@ -29,7 +29,7 @@ void paintDrawing(QPainter& painter, const MillimetreSurface& drawing, DeviceSca
     painter.setPen(QColor::fromRgb(caption.colour));
     const QPointF middle(caption.x * scale.unitsPerMmX, caption.y * scale.unitsPerMmY);
     const double half = kCaptionHeightMm * scale.unitsPerMmY * 8;  // room for a short caption
-    painter.drawText(QRectF(middle.x() - half, middle.y() - half, 2 * half, 2 * half), Qt::AlignCenter,
+    painter.drawText(QRectF(middle.x() - half, middle.y() - half, 2 * half, 2 * half), Qt::AlignCenter | Qt::TextDontClip,
                      QString::fromLatin1(caption.text.data(), static_cast<qsizetype>(caption.text.size())));
   }
   painter.restore();

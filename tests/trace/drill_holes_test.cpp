@@ -1,8 +1,6 @@
 // Where the holes of the drill records lie, in millimetres from the eye's centre.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "trace/core/drill_holes.h"
 #include "trace_packets.h"
 
@@ -32,17 +30,6 @@ TEST(DrillHoles, CentreRecordsGiveStartDiameterAndEndMirroredForTheLeftEye) {
   EXPECT_EQ(right.unplaced, 2u);
   EXPECT_EQ(placed(left), (std::vector<Hole>{{-20, 2.5, -21.5, 2.5, 1.6}}));
   EXPECT_EQ(left.unplaced, 1u);
-}
-
-// The rim of a slot reaches half the diameter beyond each end and to either side.
-TEST(DrillHoles, TheRimOfASlotIsItsLengthPlusTheDiameterAcross) {
-  const auto rim = holeRim({20, 2.5, 21.5, 2.5, 1.6});
-  const auto [minX, maxX] = std::minmax_element(rim.begin(), rim.end());
-  const auto [minY, maxY] = std::minmax_element(rim.begin(), rim.end(), [](auto a, auto b) { return a.second < b.second; });
-  EXPECT_NEAR(minX->first, 19.2, 1e-9);
-  EXPECT_NEAR(maxX->first, 22.3, 1e-9);
-  EXPECT_NEAR(minY->second, 1.7, 1e-9);
-  EXPECT_NEAR(maxY->second, 3.3, 1e-9);
 }
 
 }  // namespace

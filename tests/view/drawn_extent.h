@@ -19,10 +19,11 @@ struct Extent {
   double height() const { return bottom - top; }
 };
 
-inline Extent extentOf(const MillimetreSurface& drawing, Pen pen) {
+// The lines of `pen` that start at or beyond `fromX` mm and before `toX`.
+inline Extent extentOf(const MillimetreSurface& drawing, Pen pen, double fromX = -1e9, double toX = 1e9) {
   Extent e;
   for (const DrawnLine& l : drawing.lines()) {
-    if (l.colour != pen.colour || l.widthPixels != pen.widthPixels) continue;
+    if (l.colour != pen.colour || l.widthPixels != pen.widthPixels || l.x1 < fromX || l.x1 >= toX) continue;
     e = {std::min({e.left, l.x1, l.x2}), std::min({e.top, l.y1, l.y2}), std::max({e.right, l.x1, l.x2}),
          std::max({e.bottom, l.y1, l.y2})};
   }

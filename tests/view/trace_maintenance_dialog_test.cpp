@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -11,13 +14,16 @@
 #include "scripted_questions.h"
 #include "temp_folder.h"
 #include "trace_packets.h"
+#include "view/core/dimension_labels.h"
 #include "view/core/millimetre_surface.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/trace_maintenance_dialog.h"
+#include "view/qt/trace_picture.h"
 
 namespace lumora {
 namespace {
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 // The dialog over the five samples and a file that is not a trace.
@@ -33,12 +39,30 @@ class TraceMaintenanceDialogTest : public ::testing::Test {
   QListView* list() const { return dialog->findChild<QListView*>("traceList"); }
   void click(const char* button) const { dialog->findChild<QPushButton*>(button)->click(); }
   void select(int row) const { list()->selectionModel()->select(list()->model()->index(row, 0), QItemSelectionModel::Select); }
-  // Whether the picture shows the trace `name` as drawn at `calibration`.
-  bool shows(const std::string& name) const {
-    MillimetreSurface expected(100, 80);
+  // Whether `drawing` (the main picture unless named) shows the trace `name` as drawn at `calibration`.
+  bool shows(const std::string& name, const MillimetreSurface* drawing = nullptr) const {
+    if (!drawing) drawing = &picture;
+    MillimetreSurface expected(drawing->widthMm(), drawing->heightMm());
     testing::processed(readFileText(folder.file(name).string())).draw(expected, Side::Right, calibration);
     const auto start = [](const MillimetreSurface& s) { return std::pair(s.lines().at(0).x1, s.lines().at(0).y1); };
-    return start(picture) == start(expected);
+    return !drawing->lines().empty() && start(*drawing) == start(expected);
+  }
+
+  // The preview: the trace drawn as on the main picture, its labels as the main window's.
+  QString facts() const { return dialog->findChild<QLabel*>("previewFacts")->text(); }
+  const MillimetreSurface& preview() const { return dialog->findChild<TracePicture*>("previewPicture")->drawing(); }
+  // The line shown in the picture's place; empty while the picture is.
+  QString notice() const {
+    const auto* place = dialog->findChild<QLabel*>("previewNotice");
+    return place->isVisible() ? place->text() : QString();
+  }
+  void expectPreviews(const std::string& name) const {
+    EXPECT_TRUE(shows(name, &preview()));
+    EXPECT_EQ(notice(), "");
+    const TraceLabels labels = rightEyeLabels(testing::processed(readFileText(folder.file(name).string())));
+    for (const std::string& line : {labels.boxWidth, labels.boxHeight, labels.effectiveDiameter, labels.circumference,
+                                    labels.distanceBetweenLenses})
+      EXPECT_TRUE(facts().contains(QString::fromStdString(line))) << name << " " << line;
   }
 
   testing::TempFolder folder;
@@ -83,6 +107,37 @@ TEST_F(TraceMaintenanceDialogTest, AClickDrawsTheLowestSelectedTraceOnTheMainPic
   calibration = {1.5, 1.5};
   QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(2, 0)).center());
   EXPECT_TRUE(shows("1003"));
+}
+
+// A click previews its entry; each arrow key previews the next, with the file's date and size.
+TEST_F(TraceMaintenanceDialogTest, ThePreviewFollowsTheArrowKeysWithMeasurementsAndFileFacts) {
+  const QDateTime stamp(QDate(2024, 5, 6), QTime(7, 8));
+  fs::last_write_time(folder.file("1002"), std::chrono::file_clock::from_sys(std::chrono::sys_seconds(
+                                               std::chrono::seconds(stamp.toSecsSinceEpoch()))));
+  list()->setFocus();
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(0, 0)).center());
+  expectPreviews("1001");
+  QTest::keyClick(list(), Qt::Key_Down);
+  expectPreviews("1002");
+  EXPECT_TRUE(facts().contains("Date: 2024-05-06 07:08")) << facts().toStdString();
+  EXPECT_TRUE(facts().contains(QStringLiteral("Size: %1 bytes").arg(fs::file_size(folder.file("1002")))));
+  QTest::keyClick(list(), Qt::Key_Down);
+  expectPreviews("1003");
+}
+
+// A file gone since the list was read, emptied, or holding no trace shows a line saying so
+// instead of a picture.
+TEST_F(TraceMaintenanceDialogTest, AFileThePreviewCannotShowGetsALineInsteadOfAPicture) {
+  fs::remove(folder.file("1003"));
+  folder.write("1004", "");
+  const struct { int row; const char* says; } cases[] = {
+      {2, "Not shown: no trace file "}, {3, "Not shown: the trace file "}, {5, "Not shown: notes.txt holds no trace outline"}};
+  for (const auto& c : cases) {
+    list()->setCurrentIndex(list()->model()->index(c.row, 0));
+    EXPECT_TRUE(notice().startsWith(c.says)) << notice().toStdString();
+    EXPECT_TRUE(preview().lines().empty());
+  }
+  EXPECT_TRUE(facts().startsWith("Date: ")) << facts().toStdString();
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 //   QT_QPA_PLATFORM=offscreen lumora-main-window-screenshot SIMULATOR SAMPLES_FOLDER OUTPUT_FOLDER
 // Each window runs its real link on a pseudo-terminal with the simulator at the far end, and
 // its settings in a temporary store: after a trace, with the port lost, during the file-name
-// prompt, and under the maintenance dialog after it redrew another trace.
+// prompt, under the maintenance dialog after it redrew another trace, and with both eyes and
+// the drill holes of a trace shown from the View menu.
 #include <pty.h>
 #include <unistd.h>
 
@@ -118,6 +119,14 @@ bool shoot(const QString& simulator, const QDir& samples, const QDir& out, const
     run.hangUp();
     ok = ok && waitFor([&] { return labelText(window, "statusLabel").startsWith("Port Lost"); }) &&
          save(window.grab().toImage(), out, "main-window-port-lost.png");
+  }
+  {
+    Run run(services, settings, false);
+    MainWindow& window = run.window();
+    for (const char* extra : {"otherEyeAction", "drillHolesAction"}) window.findChild<QAction*>(extra)->trigger();
+    ok = ok && run.start() && run.upload(simulator, samples.filePath("1005")) &&
+         waitFor([&] { return labelText(window, "orderLabel") == "Order: 1005"; }) &&
+         save(window.grab().toImage(), out, "main-window-other-eye.png");
   }
   Run run(services, settings, true);
   MainWindow& window = run.window();

@@ -1,6 +1,7 @@
 // Screenshots of the trace viewing windows under the offscreen platform: a trace picture with
-// a sample drawn by the maintenance dialog, and the screen calibration dialog (the maintenance
-// dialog itself is shown over the main window by lumora-main-window-screenshot).
+// a sample drawn by the maintenance dialog, the maintenance dialog previewing a sample, and the
+// screen calibration dialog (the maintenance dialog is also shown over the main window by
+// lumora-main-window-screenshot).
 // Usage: lumora-view-screenshots SAMPLES_FOLDER OUTPUT_FOLDER
 #include <QApplication>
 #include <QDir>
@@ -42,7 +43,9 @@ bool maintenance(const QDir& samples, const QDir& out) {
   auto* list = dialog.findChild<QListView*>(QStringLiteral("traceList"));
   list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
   dialog.onTraceClicked();
-  return save(picture, out, "trace-picture.png");
+  if (!save(picture, out, "trace-picture.png")) return false;
+  list->setCurrentIndex(list->model()->index(0, 0));
+  return save(dialog, out, "maintenance-preview.png");
 }
 
 }  // namespace

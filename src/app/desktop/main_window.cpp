@@ -52,6 +52,7 @@ QRect onDesktop(const QWidget& widget) { return {widget.mapToGlobal(QPoint(0, 0)
 MainWindow::MainWindow(DesktopServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
   setObjectName("mainWindow");
   buildFileMenu();
+  buildViewMenu();
   buildHelpMenu();
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -256,6 +257,7 @@ void MainWindow::setShownTrace(std::optional<ShownTrace> shown) {
   shown_ = std::move(shown);
   printAction_->setEnabled(shown_.has_value());
   exportPdfAction_->setEnabled(shown_.has_value());
+  if (pictureExtras_.otherEye || pictureExtras_.drillHoles) drawShownTrace();
 }
 
 void MainWindow::onSaveClicked() {

@@ -1,5 +1,5 @@
 // The main window: the last trace with its order number and status, the activity views, the
-// File and Help menus, the tray icon, the port-opening loop and shutdown. The link itself
+// File, View and Help menus, the tray icon, the port-opening loop and shutdown. The link itself
 // runs in a LinkSession the window owns; the window only shows what it reports and passes on
 // the operator's answers. It owns, for the run, the save folder the link stores traces in
 // and the screen calibration factors every drawing uses.
@@ -17,6 +17,7 @@
 #include "link/core/link_output.h"
 #include "trace/core/picture_surface.h"
 #include "view/core/dimension_labels.h"
+#include "view/core/picture_extras.h"
 #include "view/core/screen_density.h"
 
 class QAction;
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The trace view's picture: a frame of 100 x 80 mm at the screen's true size.
+  static constexpr double kPictureWidthMm = 100, kPictureHeightMm = 80;
+
   // The controls and menus, in main_window_layout.cpp.
   void buildFileMenu();
   void buildHelpMenu();
@@ -79,6 +83,11 @@ class MainWindow : public QMainWindow {
   QWidget* buildTraceView();
   QWidget* buildActivityViews();
   void showActivityView(QWidget* list);
+  // The View menu's extras of the picture, in main_window_view_menu.cpp.
+  void buildViewMenu();
+  void setPictureExtra(bool PictureExtras::*extra, bool on);
+  // The shown trace drawn again with the extras chosen; nothing when none is shown.
+  void drawShownTrace();
 
   // Opens the configured port; while it does not open, asks OK/Cancel and runs the setup
   // dialog on OK. False when the operator chose Cancel.
@@ -143,6 +152,7 @@ class MainWindow : public QMainWindow {
   ScreenCalibration calibration_;
   PictureLabels pictureLabels_;
   std::optional<ShownTrace> shown_;
+  PictureExtras pictureExtras_;  // none at start: the picture shows the right eye alone
   int port_ = 0;        // of the link, 1 to 16
   std::string device_;  // the port's device
   bool portLost_ = false;

@@ -18,9 +18,6 @@
 namespace lumora {
 namespace {
 
-// The trace view's picture: a frame of 100 x 80 mm at the screen's true size.
-constexpr double kPictureWidthMm = 100, kPictureHeightMm = 80;
-
 template <typename Widget, typename... Args>
 Widget* named(const char* name, Args&&... args) {
   auto* widget = new Widget(std::forward<Args>(args)...);

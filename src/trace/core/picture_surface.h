@@ -2,6 +2,8 @@
 // Units are those of the current scale (millimetres after setScaleModeMillimetres).
 #pragma once
 
+#include <string_view>
+
 namespace lumora {
 
 class PictureSurface {
@@ -16,7 +18,12 @@ class PictureSurface {
   virtual void setUserScale(double left, double top, double right, double bottom) = 0;
   virtual void setLineWidth(int pixels) = 0;
   virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
+  // A short caption (ASCII) centred on (x, y), in the fore colour, kCaptionHeightMm high
+  // whatever the scale.
+  virtual void drawCaption(double x, double y, std::string_view text) = 0;
 };
+
+inline constexpr double kCaptionHeightMm = 4;
 
 // The screen's calibration factors across and down: a factor above 1 draws that much larger,
 // where the millimetres the system reports are too small. 1 on a true screen; 0, or a factor

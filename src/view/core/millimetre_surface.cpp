@@ -55,7 +55,10 @@ void MillimetreSurface::setForeColour(int red, int green, int blue) {
   colour_ = clampedChannel(red) << 16 | clampedChannel(green) << 8 | clampedChannel(blue);
 }
 
-void MillimetreSurface::clearPicture() { lines_.clear(); }
+void MillimetreSurface::clearPicture() {
+  lines_.clear();
+  captions_.clear();
+}
 
 void MillimetreSurface::setScaleModeMillimetres() {
   userScale_ = false;
@@ -79,6 +82,12 @@ void MillimetreSurface::drawLine(double x1, double y1, double x2, double y2) {
   const auto inside = clipLine(line, -kClipMarginMm, -kClipMarginMm, width_ + kClipMarginMm,
                                height_ + kClipMarginMm);
   if (inside) lines_.push_back(*inside);
+}
+
+void MillimetreSurface::drawCaption(double x, double y, std::string_view text) {
+  const double mmX = (x - left_) * (width_ / scaleWidth_), mmY = (y - top_) * (height_ / scaleHeight_);
+  if (!(mmX >= 0 && mmX <= width_ && mmY >= 0 && mmY <= height_)) return;
+  captions_.push_back({mmX, mmY, std::string(text), colour_});
 }
 
 }  // namespace lumora

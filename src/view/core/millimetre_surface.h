@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "trace/core/picture_surface.h"
@@ -16,6 +17,14 @@ struct DrawnLine {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   std::uint32_t colour = 0;
   int widthPixels = 1;
+};
+
+// One caption: its middle in millimetres from the surface's left-top corner, colour as
+// 0xRRGGBB; kCaptionHeightMm high.
+struct DrawnCaption {
+  double x = 0, y = 0;
+  std::string text;
+  std::uint32_t colour = 0;
 };
 
 // Lines are kept within this distance around the surface (mm); longer ones are cut there, so
@@ -33,6 +42,7 @@ class MillimetreSurface : public PictureSurface {
   double widthMm() const { return width_; }
   double heightMm() const { return height_; }
   const std::vector<DrawnLine>& lines() const { return lines_; }
+  const std::vector<DrawnCaption>& captions() const { return captions_; }
 
   void setForeColour(int red, int green, int blue) override;
   void clearPicture() override;
@@ -45,6 +55,8 @@ class MillimetreSurface : public PictureSurface {
   void setLineWidth(int pixels) override;
   // Lines with an end that is not a finite number are skipped.
   void drawLine(double x1, double y1, double x2, double y2) override;
+  // A caption whose middle is off the surface, or not a finite number, is skipped.
+  void drawCaption(double x, double y, std::string_view text) override;
 
  private:
   double width_, height_;
@@ -54,6 +66,7 @@ class MillimetreSurface : public PictureSurface {
   std::uint32_t colour_ = 0;
   int lineWidth_ = 1;
   std::vector<DrawnLine> lines_;
+  std::vector<DrawnCaption> captions_;
 };
 
 }  // namespace lumora

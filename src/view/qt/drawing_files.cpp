@@ -31,7 +31,7 @@ bool writeSvg(const MillimetreSurface& surface, QIODevice& out, double pxPerMm) 
   QPainter painter;
   if (!painter.begin(&svg)) return false;
   painter.fillRect(QRectF(0, 0, surface.widthMm(), surface.heightMm()), Qt::white);
-  paintDrawing(painter, surface.lines(), {1.0, 1.0, 1.0 / pxPerMm});
+  paintDrawing(painter, surface, {1.0, 1.0, 1.0 / pxPerMm});
   return painter.end();
 }
 
@@ -47,7 +47,7 @@ QImage drawingToImage(const MillimetreSurface& surface, double pxPerMm) {
   if (image.isNull()) return image;
   image.fill(Qt::white);
   QPainter painter(&image);
-  paintDrawing(painter, surface.lines(), {pxPerMm, pxPerMm, 1.0});
+  paintDrawing(painter, surface, {pxPerMm, pxPerMm, 1.0});
   return image;
 }
 

@@ -1,8 +1,6 @@
 // Painting a millimetre drawing with a QPainter on any device: screen, image or SVG.
 #pragma once
 
-#include <vector>
-
 #include "view/core/millimetre_surface.h"
 
 class QPainter;
@@ -17,7 +15,8 @@ struct DeviceScale {
   double unitsPerPixel = 1;
 };
 
-// Paints `lines` with round-capped pens; the painter's state is restored afterwards.
-void paintDrawing(QPainter& painter, const std::vector<DrawnLine>& lines, DeviceScale scale);
+// Paints the drawing's lines with round-capped pens, then its captions; the painter's state
+// is restored afterwards.
+void paintDrawing(QPainter& painter, const MillimetreSurface& drawing, DeviceScale scale);
 
 }  // namespace lumora

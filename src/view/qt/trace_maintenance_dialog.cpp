@@ -17,6 +17,7 @@
 #include "base/qt/questions.h"
 #include "view/core/trace_folder.h"
 #include "view/qt/trace_picture.h"
+#include "view/qt/trace_preview.h"
 
 namespace lumora {
 namespace {
@@ -58,7 +59,8 @@ TraceMaintenanceDialog::TraceMaintenanceDialog(Questions& questions, std::string
       calibration_(calibration),
       drawn_(std::move(drawn)),
       model_(new QStringListModel(this)),
-      traceList_(new TraceListView([this] { onTraceClicked(); }, this)) {
+      traceList_(new TraceListView([this] { onTraceClicked(); }, this)),
+      preview_(new TracePreview(calibration, this)) {
   setObjectName(QStringLiteral("traceMaintenanceDialog"));
   setWindowTitle(QStringLiteral("Trace Maintenance"));
   traceList_->setObjectName(QStringLiteral("traceList"));
@@ -73,9 +75,13 @@ TraceMaintenanceDialog::TraceMaintenanceDialog(Questions& questions, std::string
   connect(addButton("selectAllButton", "&Select All", layout, 1, this), &QPushButton::clicked, this,
           &TraceMaintenanceDialog::onSelectAllClicked);
   connect(addButton("closeButton", "Close", layout, 2, this), &QPushButton::clicked, this, &QDialog::close);
+  layout->addWidget(preview_, 0, 2, 4, 1);
   layout->setRowStretch(3, 1);
+  layout->setColumnStretch(0, 1);
   connect(traceList_, &QListView::clicked, this, &TraceMaintenanceDialog::onTraceClicked);
-  resize(380, 420);
+  connect(traceList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TraceMaintenanceDialog::previewCurrent);
+  resize(QSize(380, 420).expandedTo(sizeHint()));
   refreshList();
 }
 
@@ -85,6 +91,13 @@ void TraceMaintenanceDialog::refreshList() {
   rows.reserve(static_cast<qsizetype>(names_.size()));
   for (const std::string& name : names_) rows.append(toQString(name));
   model_->setStringList(rows);
+  preview_->clear();
+}
+
+void TraceMaintenanceDialog::previewCurrent() {
+  const int row = traceList_->currentIndex().row();
+  if (row < 0 || static_cast<std::size_t>(row) >= names_.size()) preview_->clear();
+  else preview_->showFile(folder_, names_[static_cast<std::size_t>(row)]);
 }
 
 void TraceMaintenanceDialog::onSelectAllClicked() {

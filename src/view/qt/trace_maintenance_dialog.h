@@ -1,8 +1,10 @@
 // The trace maintenance dialog: the files of the save folder in a list with multiple
 // selection; deletes the selected traces after a confirmation, selects all, and draws the
 // clicked trace on the main window's picture (keys that move the selection draw as a click
-// does), telling whoever opened it which trace it drew. Built for folders of 100,000 traces: the folder
-// is read once into a list model, and the view lays out only the rows it shows.
+// does), telling whoever opened it which trace it drew. Beside the list it previews the entry
+// the list's cursor is on, so that stepping with the arrow keys compares traces. Built for
+// folders of 100,000 traces: the folder is read once into a list model, and the view lays out
+// only the rows it shows.
 #pragma once
 
 #include <functional>
@@ -18,6 +20,7 @@ namespace lumora {
 
 class PictureSurface;
 class Questions;
+class TracePreview;
 class TraceRecord;
 struct ScreenCalibration;
 
@@ -42,6 +45,7 @@ class TraceMaintenanceDialog : public QDialog {
 
  private:
   void refreshList();
+  void previewCurrent();
   void onDeleteClicked();
   void onSelectAllClicked();
   std::vector<bool> selectedFlags() const;
@@ -54,6 +58,7 @@ class TraceMaintenanceDialog : public QDialog {
   std::vector<std::string> names_;
   QStringListModel* model_;
   QListView* traceList_;
+  TracePreview* preview_;
 };
 
 }  // namespace lumora

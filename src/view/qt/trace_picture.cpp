@@ -72,10 +72,15 @@ void TracePicture::drawLine(double x1, double y1, double x2, double y2) {
   update();
 }
 
+void TracePicture::drawCaption(double x, double y, std::string_view text) {
+  surface_.drawCaption(x, y, text);
+  update();
+}
+
 void TracePicture::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
-  paintDrawing(painter, surface_.lines(), {pixelsPerMmX(), pixelsPerMmY(), 1.0});
+  paintDrawing(painter, surface_, {pixelsPerMmX(), pixelsPerMmY(), 1.0});
 }
 
 void TracePicture::resizeEvent(QResizeEvent* event) {

@@ -33,6 +33,7 @@ class TracePicture : public QFrame, public PictureSurface {
   void setUserScale(double left, double top, double right, double bottom) override;
   void setLineWidth(int pixels) override;
   void drawLine(double x1, double y1, double x2, double y2) override;
+  void drawCaption(double x, double y, std::string_view text) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

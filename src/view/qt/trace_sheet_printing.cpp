@@ -35,7 +35,7 @@ std::optional<Problem> paintTraceSheet(QPagedPaintDevice& device, const TraceRec
   const double pxPerMmX = device.logicalDpiX() / kMmPerInch, pxPerMmY = device.logicalDpiY() / kMmPerInch;
   QPainter painter;
   if (!painter.begin(&device)) return Problem{"the page cannot be started"};
-  paintDrawing(painter, sheet->drawing.lines(), {pxPerMmX, pxPerMmY, kPaperMmPerPixel * pxPerMmX});
+  paintDrawing(painter, sheet->drawing, {pxPerMmX, pxPerMmY, kPaperMmPerPixel * pxPerMmX});
   QFont font = painter.font();
   font.setPointSizeF(kTextPoints);
   painter.setFont(font);

@@ -63,7 +63,8 @@ TEST_F(HistoryOfServer, AKillInABurstLosesNoAnsweredUpload) {
   EXPECT_LE(kept.size(), answered.size() + 1);  // at most the one the kill cut short
 }
 
-// Fault caught: a history that cannot be written stops the upload, or says nothing.
+// Fault caught: a history that cannot be written stops the upload, or says nothing, or stays
+// unwritten once the lock is gone.
 TEST_F(HistoryOfServer, ADamagedOrLockedHistoryNeverStopsAnUpload) {
   fs::create_directories(history().parent_path());
   temp_.write("data/Lumora Corvane Trace Server/history.sqlite", std::string(4096, 'x'));
@@ -89,7 +90,8 @@ TEST_F(HistoryOfServer, ADamagedOrLockedHistoryNeverStopsAnUpload) {
   }
   QSqlDatabase::removeDatabase("lock");
   EXPECT_TRUE(fs::exists(saves_ / "1002"));
-  EXPECT_EQ(rows(), std::multiset<std::string>{"1001"});
+  runSim({kSample1001}, 0, "\"outcome\":\"stored\"");  // the history is written again once free
+  EXPECT_EQ(rows(), (std::multiset<std::string>{"1001", "1001"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// What a history record holds of an upload, and what the filter box and prefixes ask for.
+// What a history record holds of an upload.
 #include <gtest/gtest.h>
 
 #include "history/core/history_record.h"
@@ -20,18 +20,6 @@ TEST(HistoryRecord, MeasuresTheStoredTraceOnly) {
   EXPECT_EQ(refused.file, "");
   EXPECT_FALSE(refused.a || refused.b || refused.circumference || refused.dbl);
   EXPECT_EQ(outcomeNamed(outcomeName(UploadOutcome::Renamed)), UploadOutcome::Renamed);
-}
-
-// Fault caught: a date typed in the box taken for a job number, or a prefix range that lets
-// through the next job number ("12" matching "13") or drops one.
-TEST(HistoryQuery, FilterTextAndPrefixRanges) {
-  EXPECT_EQ(queryFromFilterText(" 2026-06 ").timePrefix, "2026-06");
-  EXPECT_EQ(queryFromFilterText("2026").jobPrefix, "2026");
-  EXPECT_EQ(queryFromFilterText("12-4").jobPrefix, "12-4");
-  EXPECT_EQ(prefixEnd("12"), "13");
-  EXPECT_EQ(prefixEnd("1\xff"), "2");
-  EXPECT_EQ(prefixEnd(""), std::nullopt);
-  EXPECT_EQ(prefixEnd("\xff\xff"), std::nullopt);
 }
 
 }  // namespace

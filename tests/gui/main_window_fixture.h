@@ -28,6 +28,7 @@
 #include "app/desktop/single_instance.h"
 #include "app/desktop/tray_icon.h"
 #include "base/qt/settings_store.h"
+#include "history/qt/history_store.h"
 #include "child_process.h"
 #include "drawn_extent.h"
 #include "e2e_paths.h"
@@ -66,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
       setupPortNotOpen_ = portNotOpen;
       configurePort();
     };
-    if (!window_) window_ = std::make_unique<MainWindow>(DesktopServices{questions_, settings_, texts_, setup});
+    if (!window_) window_ = std::make_unique<MainWindow>(DesktopServices{questions_, settings_, texts_, setup, &history_});
     return *window_;
   }
   void startLinked() {
@@ -106,6 +107,7 @@ class MainWindowTest : public ::testing::Test {
   HelpTexts texts_;
   TempFolder temp_;
   fs::path saves_ = temp_.dir() / "traces";
+  HistoryStore history_{QString::fromStdString(temp_.file("history.sqlite").string())};
   PtyPair pty_;
   int setupRuns_ = 0;
   int setupPortNotOpen_ = -1;  // as the last setup was told

@@ -6,45 +6,30 @@
 #include <QTableView>
 
 #include "history/qt/history_model.h"
-#include "history/qt/history_store.h"
 #include "history/qt/trace_history_window.h"
 #include "main_window_fixture.h"
 
 namespace lumora::testing {
 namespace {
 
-class HistoryWindowTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    const auto setup = [this](QWidget*, int) { configurePort(); };
-    window_ = std::make_unique<MainWindow>(DesktopServices{questions_, settings_, texts_, setup, &history_});
-  }
-  void TearDown() override {
-    window_.reset();
-    MainWindowTest::TearDown();
-  }
-  void addRecord(const std::string& job, const std::string& file) {
-    HistoryRecord r;
-    r.time = QDate::currentDate().toString(Qt::ISODate).toStdString() + "T08:00:00+00:00";
-    r.job = job;
-    r.file = file;
-    ASSERT_EQ(history_.append(r), std::nullopt);
-  }
-  QString cell(QTableView& table, int row, int column) { return table.model()->index(row, column).data().toString(); }
-  void doubleClick(QTableView& table, int row) { emit table.doubleClicked(table.model()->index(row, HistoryModel::Job)); }
-
-  HistoryStore history_{QString::fromStdString(temp_.file("history.sqlite").string())};
-};
+void addRecord(HistoryStore& history, const std::string& job, const std::string& file) {
+  HistoryRecord r;
+  r.time = QDate::currentDate().toString(Qt::ISODate).toStdString() + "T08:00:00+00:00";
+  r.job = job;
+  r.file = file;
+  ASSERT_EQ(history.append(r), std::nullopt);
+}
+QString cell(QTableView& table, int row, int column) { return table.model()->index(row, column).data().toString(); }
+void doubleClick(QTableView& table, int row) { emit table.doubleClicked(table.model()->index(row, HistoryModel::Job)); }
 
 // Fault caught: an upload the window does not list (or lists without its measurements), a
 // filter that does not narrow as the user types, a row whose trace is not drawn, a missing
 // file that fails without a word.
-TEST_F(HistoryWindowTest, ListsFiltersAndRedrawsUploads) {
+TEST_F(MainWindowTest, TheHistoryWindowListsFiltersAndRedrawsUploads) {
   startLinked();
   EXPECT_EQ(upload(), 0);
-  addRecord("1005", std::string(LUMORA_SAMPLES) + "/1005");
-  addRecord("1006", temp_.file("gone").string());
+  addRecord(history_, "1005", std::string(LUMORA_SAMPLES) + "/1005");
+  addRecord(history_, "1006", temp_.file("gone").string());
   trigger("traceHistoryAction");
   auto* shown = window().findChild<TraceHistoryWindow*>("traceHistoryWindow");
   ASSERT_TRUE(shown && shown->isVisible());

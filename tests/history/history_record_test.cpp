@@ -1,6 +1,7 @@
 // What a history record holds of an upload.
 #include <gtest/gtest.h>
 
+#include "base/core/file_read.h"
 #include "history/core/history_record.h"
 
 namespace lumora {
@@ -12,7 +13,7 @@ TEST(HistoryRecord, MeasuresTheStoredTraceOnly) {
   for (int i = 0; i < 40; ++i) leftOnly += "R=2500;2500;2500;2500;2500;2500;2500;2500;2500;2500\r\n";
   const HistoryRecord stored =
       historyRecordOf({UploadOutcome::Stored, "5", 0, "/t", "5", leftOnly}, "2026-06-12T10:00:00+02:00", 3, "/dev/x");
-  EXPECT_EQ(stored.file, "/t/5");
+  EXPECT_EQ(stored.file, joinPath("/t", "5"));  // with the system's own separator
   EXPECT_NEAR(stored.a.value_or(0), 50, 0.01);
   EXPECT_NEAR(stored.circumference.value_or(0), 157.08, 0.05);
   EXPECT_EQ(stored.dbl, 17.5);

@@ -26,7 +26,8 @@ void MainWindow::recordUpload(const UploadEnd& end) {
   if (!services_.history) return;
   if (const auto problem = lumora::recordUpload(*services_.history, end, port_, device_))
     addActivity(toQString(problem->text));
-  if (historyWindow_) historyWindow_->refresh();
+  // A hidden window reads the history afresh when it is opened again.
+  if (historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
 }
 
 void MainWindow::openHistory() {

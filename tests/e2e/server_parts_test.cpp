@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QObject>
 
-#include "app/server/desktop_session.h"
 #include "app/server/server_options.h"
 #include "app/server/writable_folder.h"
 #include "temp_folder.h"
@@ -28,34 +27,6 @@ TEST(ServerOptions, ModesAndRefusals) {
     EXPECT_EQ(o ? std::optional(o->mode) : std::nullopt, mode) << ::testing::PrintToString(args);
     EXPECT_TRUE(o || !o.problem().text.empty());
   }
-}
-
-// lumora-trace-serverd runs the link whatever it is given, and cannot list ports (that needs
-// the setup dialog's libraries).
-TEST(ServerOptions, HeadlessProgramRunsTheLinkOnly) {
-  const auto link = parseHeadlessOptions({"--device", "/dev/ttyUSB1", "--save-dir", "/t"});
-  ASSERT_TRUE(link);
-  EXPECT_EQ(link->mode, Mode::Headless);
-  EXPECT_EQ(link->device, "/dev/ttyUSB1");
-  EXPECT_EQ(parseHeadlessOptions({})->mode, Mode::Headless);
-  EXPECT_EQ(parseHeadlessOptions({"--version"})->mode, Mode::Version);
-  EXPECT_FALSE(parseHeadlessOptions({"--probe-ports"}));
-  EXPECT_FALSE(parseHeadlessOptions({"--speed", "fast"}));
-}
-
-// Without a display Qt would end the tray application blaming the installation.
-TEST(DesktopSession, NeedsADisplayServerOrAChosenPlatform) {
-  const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-  std::vector<QByteArray> saved;
-  for (const char* name : names) saved.push_back(qgetenv(name)), qunsetenv(name);
-  EXPECT_FALSE(DesktopSessionAvailable());
-  for (const char* name : names) {
-    qputenv(name, "x");
-    EXPECT_TRUE(DesktopSessionAvailable()) << name;
-    qunsetenv(name);
-  }
-  for (std::size_t i = 0; i < saved.size(); ++i)
-    if (!saved[i].isNull()) qputenv(names[i], saved[i]);
 }
 
 // Months in the tray: a platform that warns at every upload must not fill the disk. A full

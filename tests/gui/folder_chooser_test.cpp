@@ -57,22 +57,14 @@ TEST_F(FolderChooserTest, Ok_StoresTheFolderOpenedByDoubleClickNotAHighlightedOn
   EXPECT_EQ(store.read(Setting::SavePath), folder("traces/old").toStdString());
 }
 
-// The stored folder is scrolled into view among many, not only selected; "&New Folder" makes
-// a folder inside the current one and opens it.
-TEST_F(FolderChooserTest, ShowsTheCurrentFolderInViewAndMakesANewOne) {
-  for (int n = 0; n < 60; ++n) QDir(work.path()).mkpath(QString("traces/a%1").arg(n, 2, 10, QChar('0')));
-  store.write(Setting::SavePath, folder("traces/a55").toStdString());
+// "&New Folder" makes a folder inside the current one and opens it.
+TEST_F(FolderChooserTest, NewFolderMakesAFolderInTheCurrentOneAndOpensIt) {
+  store.write(Setting::SavePath, folder("traces").toStdString());
   FolderChooser shown = chooser();
-  shown.show();
-  auto* tree = shown.findChild<QTreeView*>("folderTree");
-  EXPECT_TRUE(QTest::qWaitFor([&] {
-    const QRect row = tree->visualRect(shown.folderModel()->index(folder("traces/a55")));
-    return row.isValid() && tree->viewport()->rect().contains(row);
-  }, 10000));
   questions.replyInput(QString("fresh"));
   shown.findChild<QPushButton*>("newFolderButton")->click();
-  EXPECT_TRUE(QFileInfo(folder("traces/a55/fresh")).isDir());
-  EXPECT_EQ(shown.currentFolder(), folder("traces/a55/fresh"));
+  EXPECT_TRUE(QFileInfo(folder("traces/fresh")).isDir());
+  EXPECT_EQ(shown.currentFolder(), folder("traces/fresh"));
 }
 
 }  // namespace

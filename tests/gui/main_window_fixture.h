@@ -12,9 +12,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>

@@ -76,13 +76,18 @@ TEST_F(MainWindowTest, TheActivityListKeepsTheNewestLines) {
 
 // With the prompt on, the trace is first stored under the tracer's job number; Cancel keeps
 // only that file; a new name in another folder moves the save folder for this run only; a
-// name in a folder that does not exist is stored nowhere and moves nothing.
+// name in a folder that does not exist is stored nowhere and moves nothing. The link status
+// beside the status line says what the link is doing.
 TEST_F(MainWindowTest, ThePromptCancelsOrSavesUnderANewNameForThisRunOnlyUntilSetupEndsIt) {
   settings_.write(Setting::Prompt, "1");
   ASSERT_NO_FATAL_FAILURE(startLinked());
+  const QString listening = label("linkStatusLabel");
+  EXPECT_TRUE(listening.endsWith(": listening")) << listening.toStdString();
   ASSERT_NO_FATAL_FAILURE(uploadPrompted());
+  EXPECT_TRUE(label("linkStatusLabel").endsWith(": waiting for the operator, job 1001"));
   button("cancelButton")->click();
   EXPECT_EQ(label("statusLabel").toStdString(), kTraceCancelled);
+  EXPECT_EQ(label("linkStatusLabel"), listening);
   ASSERT_TRUE(QTest::qWaitFor([&] { return button("cancelButton")->isHidden(); }, kLimitMs));
   EXPECT_EQ(listTraceFiles(saves_.string()), std::vector<std::string>{"1001"});
 

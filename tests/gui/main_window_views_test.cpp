@@ -1,5 +1,5 @@
-// What the main window shows: the labels of the outline shown, the printed sheet, its size,
-// a lost port, setup during an upload, a screen without a plausible size.
+// What the main window shows: the labels of the outline shown, a lost port, the icon's
+// notices, setup during an upload.
 #include "main_window_fixture.h"
 
 namespace lumora::testing {
@@ -8,7 +8,7 @@ namespace {
 // Mended fault: the order and dimension labels kept the numbers of a cancelled trace, and a
 // trace the maintenance dialog drew showed beside the numbers of another. The labels describe
 // the outline shown (arrow keys in the list redraw as a click does), and nothing when there is
-// none; the dialog opens clear of the picture.
+// none.
 TEST_F(MainWindowTest, TheLabelsDescribeTheOutlineShown) {
   settings_.write(Setting::Prompt, "1");
   fs::copy_file(std::string(LUMORA_SAMPLES) + "/1003", saves_ / "1003");
@@ -21,63 +21,16 @@ TEST_F(MainWindowTest, TheLabelsDescribeTheOutlineShown) {
                            "circumferenceLabel", "distanceBetweenLensesLabel", "frameTypeLabel"})
     EXPECT_EQ(label(name), "") << name;
   const TraceLabels expected = rightEyeLabels(processed(ReadBytes(saves_ / "1003")));
-  QRect dialogPlace;
   OnNextModal([&](QWidget* modal) {
     auto* list = modal->findChild<QListView*>("traceList");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
     QTest::keyClick(list, Qt::Key_Down);
-    dialogPlace = modal->frameGeometry();
     modal->close();
   });
   trigger("traceMaintenanceAction");
   EXPECT_EQ(label("orderLabel"), "Order: 1003");
   EXPECT_EQ(label("boxWidthLabel").toStdString(), expected.boxWidth);
   EXPECT_EQ(label("distanceBetweenLensesLabel").toStdString(), expected.distanceBetweenLenses);
-  const QRect picture(window().picture().mapToGlobal(QPoint(0, 0)), window().picture().size());
-  EXPECT_FALSE(dialogPlace.intersects(picture));
-}
-
-// The trace on screen goes to a PDF file with its own numbers; with none shown there is
-// nothing to print.
-TEST_F(MainWindowTest, ExportPdfWritesTheSheetOfTheTraceShown) {
-  const QString reader = QStandardPaths::findExecutable("pdftotext");
-  if (reader.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  ASSERT_NO_FATAL_FAILURE(startLinked());
-  QAction* exportPdf = window().findChild<QAction*>("exportPdfAction");
-  EXPECT_FALSE(exportPdf->isEnabled() || window().findChild<QAction*>("printTraceAction")->isEnabled());
-  EXPECT_EQ(upload(), 0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return exportPdf->isEnabled(); }, kLimitMs));
-  const fs::path pdf = temp_.dir() / "sheet.pdf";
-  questions_.replySaveFile(QString::fromStdString(pdf.string()));
-  exportPdf->trigger();
-  EXPECT_EQ(questions_.asked().back().preset.toStdString(), (saves_ / "1001.pdf").string());
-  QProcess text;
-  text.start(reader, {QString::fromStdString(pdf.string()), "-"});
-  ASSERT_TRUE(text.waitForFinished());
-  const QString page = QString::fromUtf8(text.readAllStandardOutput());
-  EXPECT_TRUE(page.contains("Order: 1001") && page.contains("A: 52.77")) << page.toStdString();
-}
-
-// The window keeps its size when a trace with a long job number arrives and after an
-// activity view, left with its "OK" or with Esc.
-TEST_F(MainWindowTest, TheWindowKeepsItsSizeAndEscLeavesTheActivityViews) {
-  ASSERT_NO_FATAL_FAILURE(startLinked());
-  QApplication::sendPostedEvents();
-  const QSize size = window().size();
-  const std::string job(40, '7');
-  EXPECT_EQ(upload({"--job", job}), 0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return label("orderLabel").toStdString() == "Order: " + job; }, kLimitMs));
-  for (const std::function<void()>& leave : std::initializer_list<std::function<void()>>{
-           [&] { button("closeListButton")->click(); }, [&] { QTest::keyClick(&window(), Qt::Key_Escape); }}) {
-    for (const char* view : {"activityLogAction", "rawDataAction"}) {
-      trigger(view);
-      QApplication::sendPostedEvents();
-      leave();
-      QApplication::sendPostedEvents();
-      EXPECT_TRUE(window().findChild<QWidget*>("traceView")->isVisible()) << view;
-      EXPECT_EQ(window().size(), size) << view;
-    }
-  }
 }
 
 // While the port is lost the status line and the icon's tip say which port and device, and
@@ -107,20 +60,6 @@ TEST_F(MainWindowTest, ALostPortShowsInTheStatusLineAndTheIconTipUntilItReopens)
   trigger("setupAction");
   EXPECT_EQ(setupPortNotOpen_, 1);
   EXPECT_EQ(label("statusLabel"), status);
-}
-
-// Beside the status line the link shows at a glance: its port and device, and what it does.
-TEST_F(MainWindowTest, TheLinkStatusSaysWhatTheLinkIsDoing) {
-  settings_.write(Setting::Prompt, "1");
-  ASSERT_NO_FATAL_FAILURE(startLinked());
-  const QString listening = label("linkStatusLabel");
-  EXPECT_TRUE(listening.contains(QString::fromStdString(pty_.slavePath())) && listening.endsWith(": listening"))
-      << listening.toStdString();
-  ASSERT_NO_FATAL_FAILURE(uploadPrompted());
-  EXPECT_TRUE(label("linkStatusLabel").endsWith(": waiting for the operator, job 1001"))
-      << label("linkStatusLabel").toStdString();
-  button("cancelButton")->click();
-  EXPECT_EQ(label("linkStatusLabel"), listening);
 }
 
 // Mended fault: "Bypass Startup Notification" was stored and never read. Unticked, the icon
@@ -157,23 +96,5 @@ TEST_F(MainWindowTest, SetupDuringAnUploadWaitsForItWhenTheUserChooses) {
   EXPECT_EQ(sim.waitForExit(0), 0) << sim.output();
 }
 
-// A screen that reports no size, or an implausible one, is named once at start with the offer
-// to calibrate; a stored calibration needs no offer.
-TEST_F(MainWindowTest, AScreenWithoutAPlausibleSizeOffersCalibration) {
-  ASSERT_NO_FATAL_FAILURE(startLinked());
-  bool calibrationShown = false;
-  OnNextModal([&](QWidget* modal) {
-    calibrationShown = modal->objectName() == "calibrationDialog";
-    modal->close();
-  });
-  questions_.replyMessage(Answer::Yes);
-  window().offerCalibration({800, 600, 0, 0});
-  EXPECT_TRUE(calibrationShown);
-  EXPECT_EQ(questions_.asked().size(), 1u);
-  window().offerCalibration({800, 600, 211, 158});  // 96 dots per inch
-  settings_.write(Setting::HBias, "1");
-  window().offerCalibration({800, 600, 0, 0});
-  EXPECT_EQ(questions_.asked().size(), 1u);
-}
 }  // namespace
 }  // namespace lumora::testing

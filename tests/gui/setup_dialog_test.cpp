@@ -7,9 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
@@ -211,29 +209,6 @@ TEST_F(SetupDialogTest, Browse_KeepsTheStoredFolderWhenCancelledOrTheChosenOneTa
   EXPECT_TRUE(lastAsked().text.startsWith("Traces cannot be stored in the  '" + full + "'  folder: "));
   EXPECT_EQ(store.read(Setting::SavePath), path("gone"));
   EXPECT_EQ(folderText()->text().toStdString(), path("gone"));
-}
-
-// The help text reads whole, and every port entry fits beside the other 15 with no scroll
-// bar to push port 16 out of view. Where ports are not named COMn, an entry's tip names its
-// device; one that cannot be chosen says why. The auto-start box speaks of no Windows here.
-TEST_F(SetupDialogTest, Layout_ShowsTheWholeHelpAndEveryEntryWithItsDevice) {
-  QString help;
-  for (int step = 1; step <= 5; ++step)
-    help += QString("Step %1. ").arg(step) + QString("Read this line. ").repeated(20) + "\n";
-  store.write(Setting::Port, 1);
-  dialog = std::make_unique<SetupDialog>(store, questions, autoStart, SetupHelp{help, {}, {}, {}}, defaultFolder);
-  dialog->show();
-  waitForProbe();
-  auto* helpText = child<QPlainTextEdit>("helpText");
-  EXPECT_EQ(helpText->verticalScrollBar()->maximum(), 0);
-  EXPECT_GE(helpText->y(), 0);
-  EXPECT_LE(helpText->geometry().bottom(), child<QWidget>("portFrame")->y());
-  for (int row = 0; row < 16; ++row)
-    EXPECT_TRUE(list()->viewport()->rect().contains(list()->visualItemRect(list()->item(row)))) << row;
-  EXPECT_TRUE(list()->item(0)->toolTip().contains(QString::fromStdString(path("dev/tty1"))));
-  EXPECT_TRUE(list()->item(1)->toolTip().contains("cannot be opened")) << list()->item(1)->toolTip().toStdString();
-  for (const QString& text : {box("autoStartBox")->text(), box("autoStartBox")->toolTip()})
-    EXPECT_FALSE(text.contains("Windows")) << text.toStdString();
 }
 
 // A port its link lost, or could not open, is not called in use.

@@ -9,7 +9,6 @@ namespace lumora {
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr std::int64_t kSecond = 1'000'000;  // microseconds
 
 // A device on one port: its reply to the detection command, the fastest speed at which it
 // answers "AT" with OK, and the fastest speed its driver opens at.
@@ -78,36 +77,6 @@ TEST(PortProbe, ModemsAreListedWithTheFastestSpeedThatAnsweredAndErrorMeansNoMod
       {{ok, 256000}, "COM: 2  (Modem - 256000 Max Speed)", speedSearchDownTo(256000)},
       {{ok, 0}, "COM: 2  (Modem - 110 Max Speed)", speedSearchDownTo(110)}};  // silent at every speed
   for (const auto& c : cases) EXPECT_EQ(probeWith(c.device), std::pair(c.text, c.heard));
-}
-
-// Port 1 opened at 0.2 s: the answer is awaited until 1.0 s inclusive.
-PortProbe probeWaitingOnPortOne() {
-  PortProbe probe(0, 19200);
-  EXPECT_EQ(probe.nextAction()->kind, ProbeAction::Kind::Open);
-  probe.opened(200'000);
-  EXPECT_EQ(probe.nextAction()->bytes, "ATV1Q0\r");
-  return probe;
-}
-
-TEST(PortProbe, AnAnswerCountsUntilTheDeadlineTickAndStrayResultsAreIgnored) {
-  PortProbe probe = probeWaitingOnPortOne();
-  ASSERT_EQ(probe.deadline(), kSecond + 1);
-  probe.expire(kSecond);  // one tick early: still waiting
-  probe.opened(0);        // not asked for
-  EXPECT_FALSE(probe.nextAction().has_value());
-  probe.receive("OK\r\n", kSecond);
-  probe.nextAction();  // close
-  EXPECT_EQ(probe.nextAction()->speed, 256000);
-
-  PortProbe late = probeWaitingOnPortOne();
-  late.receive("OK\r\n", kSecond + 1);
-  EXPECT_EQ(late.entries()[0].text, "COM: 1  (Available)");
-
-  PortProbe early(0, 19200);
-  early.receive("OK\r\n", 0);  // nothing written yet
-  early.expire(10 * kSecond);  // nothing awaited
-  EXPECT_EQ(early.deadline(), std::nullopt);
-  EXPECT_EQ(early.entries()[0].text, "COM: 1");
 }
 
 }  // namespace

@@ -97,18 +97,6 @@ TEST_F(TraceMaintenanceDialogTest, DeleteRemovesExactlyTheSelectedFilesOnlyAfter
   EXPECT_EQ(questions.asked().size(), 4u);
 }
 
-// The lowest selected entry is drawn, at the calibration in use when it is clicked.
-TEST_F(TraceMaintenanceDialogTest, AClickDrawsTheLowestSelectedTraceOnTheMainPicture) {
-  select(3);
-  select(1);  // selected last, but lower in the list
-  dialog->onTraceClicked();
-  EXPECT_TRUE(shows("1002"));
-  list()->clearSelection();
-  calibration = {1.5, 1.5};
-  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(2, 0)).center());
-  EXPECT_TRUE(shows("1003"));
-}
-
 // A click previews its entry; each arrow key previews the next, with the file's date and size.
 TEST_F(TraceMaintenanceDialogTest, ThePreviewFollowsTheArrowKeysWithMeasurementsAndFileFacts) {
   const QDateTime stamp(QDate(2024, 5, 6), QTime(7, 8));

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QPushButton>
-#include <QTest>
 #include <QTemporaryDir>
 #include <QTreeView>
 

@@ -202,6 +202,14 @@ void MainWindow::setPromptButtonsVisible(bool visible) {
   cancelButton_->setVisible(visible);
 }
 
+void MainWindow::addActivity(const QString& line) {
+  activityList_->addItem(line);
+  // The program runs for years and a noisy line adds a line per stray byte: only the newest
+  // lines are kept, so memory stays bounded.
+  if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
+  activityList_->setCurrentRow(activityList_->count() - 1);
+}
+
 void MainWindow::connectLink() {
   LinkSession* link = link_.get();
   connect(link, &LinkSession::activityAdded, this, &MainWindow::addActivity);

@@ -1,7 +1,6 @@
 // The main window's side of the upload history: each upload recorded as it ends, the
 // "Trace History" window, and a trace from it drawn again.
 #include <QFileInfo>
-#include <QListWidget>
 
 #include "app/desktop/main_window.h"
 #include "base/core/app_identity.h"
@@ -12,14 +11,6 @@
 #include "view/qt/trace_picture.h"
 
 namespace lumora {
-
-void MainWindow::addActivity(const QString& line) {
-  activityList_->addItem(line);
-  // The program runs for years and a noisy line adds a line per stray byte: only the newest
-  // lines are kept, so memory stays bounded.
-  if (activityList_->count() > kActivityLinesKept) delete activityList_->takeItem(0);
-  activityList_->setCurrentRow(activityList_->count() - 1);
-}
 
 // A history that cannot be written costs its line in the activity list, never the upload.
 void MainWindow::recordUpload(const UploadEnd& end) {
@@ -32,11 +23,12 @@ void MainWindow::recordUpload(const UploadEnd& end) {
 
 void MainWindow::openHistory() {
   if (!services_.history) return;
-  if (!historyWindow_) {
-    historyWindow_ = new TraceHistoryWindow(*services_.history, this);
+  if (historyWindow_) {
+    historyWindow_->refresh();  // it was not read while hidden
+  } else {
+    historyWindow_ = new TraceHistoryWindow(*services_.history, this);  // reads it as it is built
     connect(historyWindow_, &TraceHistoryWindow::traceChosen, this, &MainWindow::showHistoryTrace);
   }
-  historyWindow_->refresh();
   historyWindow_->show();
   historyWindow_->raise();
   historyWindow_->activateWindow();

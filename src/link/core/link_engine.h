@@ -126,6 +126,8 @@ class LinkEngine {
   // so an owner that records it has done so before the tracer hears it.
   void endUpload(UploadOutcome outcome, std::optional<int> status, Outputs& out, std::string folder = {},
                  std::string file = {});
+  // An upload that ends with nothing stored: said as `outcome`, then answered with `status`.
+  void endUnstored(UploadOutcome outcome, int status, Outputs& out);
 
   // Storing the trace, and the operator's new name for it (trace_storing.cpp).
   void storeTrace(std::string folder, std::string name, State waiting, Outputs& out);

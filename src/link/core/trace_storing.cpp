@@ -23,8 +23,7 @@ Outputs LinkEngine::storeFinished(const std::optional<Problem>& problem, const I
       return out;
     }
     reportNotStored(problem->text, out);
-    endUpload(UploadOutcome::StoreFailed, 2, out);
-    writeTraceAnswer(2, out);
+    endUnstored(UploadOutcome::StoreFailed, 2, out);
     becomeIdle(now);
   } else if (state_ == State::StoringUnderNewName) {
     if (problem) {

@@ -39,6 +39,11 @@ void LinkEngine::endUpload(UploadOutcome outcome, std::optional<int> status, Out
   out.push_back(std::move(ended));
 }
 
+void LinkEngine::endUnstored(UploadOutcome outcome, int status, Outputs& out) {
+  endUpload(outcome, status, out);
+  writeTraceAnswer(status, out);
+}
+
 void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outputs& out) {
   const std::vector<std::string> lines = packetLines(packet);
   job_ = recordValue(lines, "JOB=");
@@ -54,15 +59,13 @@ void LinkEngine::startUpload(const std::string& packet, const Instant& now, Outp
   const std::optional<std::string> format = acceptedTraceFormat(lines);
   if (!format) {
     addActivity(out, "Unsupported TRC Format!");
-    endUpload(UploadOutcome::UnsupportedFormat, 17, out);
-    return writeTraceAnswer(17, out);
+    return endUnstored(UploadOutcome::UnsupportedFormat, 17, out);
   }
   // The job number becomes a file name: one that could leave the save folder or that the
   // file system would refuse is turned down before the tracer sends the body.
   if (const auto problem = traceNameProblem(job_)) {
     addActivity(out, "Invalid Job ID: \"" + job_ + "\" " + problem->text);
-    endUpload(UploadOutcome::BadName, 6, out);
-    return writeTraceAnswer(6, out);
+    return endUnstored(UploadOutcome::BadName, 6, out);
   }
   held_.clear();
   emit(out, OutputKind::DiscardInput);
@@ -80,8 +83,7 @@ Outputs LinkEngine::brandMessageClosed(const Instant& now) {
   emit(out, OutputKind::DiscardInput);
   addActivity(out, "Trace has been aborted.");
   emit(out, OutputKind::StatusLabel, "Unable to Capture Trace!\n\nAn Corvane Tracer is Required.");
-  endUpload(UploadOutcome::RefusedBrand, 17, out);
-  writeTraceAnswer(17, out);
+  endUnstored(UploadOutcome::RefusedBrand, 17, out);
   becomeIdle(now);
   return out;
 }
@@ -104,8 +106,7 @@ void LinkEngine::appendBody(std::string_view bytes, const Instant& now, Outputs&
 void LinkEngine::discardOverlongBody(const Instant& now, Outputs& out) {
   addActivity(out, bufferLimitLine("OMA Trace Discarded", "bytes without an end"));
   body_.clear();
-  endUpload(UploadOutcome::TooLong, 2, out);
-  writeTraceAnswer(2, out);
+  endUnstored(UploadOutcome::TooLong, 2, out);
   startBurst(now);
   discarding_ = true;  // the rest of this flood ends with its silence
 }
@@ -147,8 +148,7 @@ void LinkEngine::endBodyPacket(std::string_view rest, const Instant& now, Output
 
 void LinkEngine::bodyTimedOut(const Instant& now, Outputs& out) {
   addActivity(out, "OMA Tracer Timeout");
-  endUpload(UploadOutcome::TimedOut, 1, out);
-  writeTraceAnswer(1, out);
+  endUnstored(UploadOutcome::TimedOut, 1, out);
   body_.clear();
   becomeIdle(now);
 }
